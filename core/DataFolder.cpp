@@ -1,0 +1,133 @@
+#include "core/DataFolder.h"
+
+#include "core/AppError.h"
+#include "core/RecordLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+int index(DataFolder::File file)
+{
+    return static_cast<int>(file);
+}
+
+// A name is one line of the names file; a line break inside it would split the file.
+QString oneLine(QString name)
+{
+    name.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return name;
+}
+} // namespace
+
+DataFolder::DataFolder(QString folderPath) : m_folder(std::move(folderPath)) {}
+
+QString DataFolder::path(File file) const
+{
+    static const std::array<QString, 3> names{QStringLiteral("InvRecs.txt"), QStringLiteral("RecDesc.txt"),
+                                              QStringLiteral("ecol.div")};
+    return QDir(m_folder).filePath(names[index(file)]);
+}
+
+LineText DataFolder::readFile(File file) const
+{
+    QFile f(path(file));
+    if (!f.open(QIODevice::ReadOnly))
+        throw FileError::cannotOpen(path(file));
+    LineText text = LineText::read(&f);
+    if (f.error() != QFileDevice::NoError)
+        throw FileError::cannotOpen(path(file));
+    return text;
+}
+
+void DataFolder::writeFile(File file, const LineText &text) const
+{
+    if (isProtected(file))
+        return;
+    QSaveFile f(path(file));
+    if (!f.open(QIODevice::WriteOnly))
+        throw FileError::cannotCreate(path(file));
+    const QByteArray bytes = text.encode();
+    if (f.write(bytes) != bytes.size() || !f.commit())
+        throw FileError::cannotCreate(path(file));
+}
+
+TextLines DataFolder::loadRecords()
+{
+    m_recordsFormat = readFile(File::Records);
+    QStringList lines = m_recordsFormat.lines;
+    // Commands on the later slots of a short file would otherwise be lost without a word.
+    while (lines.size() < Slots)
+        lines.append(RecordLine::Empty);
+    if (!m_recordsFormat.lastLineEnded && m_recordsFormat.lines.size() < Slots)
+        m_recordsFormat.lastLineEnded = true;
+    return TextLines(lines);
+}
+
+QStringList DataFolder::loadNames()
+{
+    m_namesFormat = readFile(File::Names);
+    return m_namesFormat.lines;
+}
+
+std::optional<QStringList> DataFolder::loadColorLines()
+{
+    if (!QFile::exists(path(File::Colors)))
+        return std::nullopt;
+    return readFile(File::Colors).lines;
+}
+
+void DataFolder::saveRecords(const TextLines &records)
+{
+    LineText text = m_recordsFormat;
+    text.lines = records.lines();
+    writeFile(File::Records, text);
+}
+
+void DataFolder::saveNames(const QStringList &names)
+{
+    LineText text;
+    text.encoding = m_namesFormat.encoding;
+    for (const QString &name : names)
+        text.lines.append(oneLine(name));
+    writeFile(File::Names, text);
+}
+
+void DataFolder::saveColors(const QList<ColorValue> &colors)
+{
+    LineText text;
+    for (ColorValue color : colors)
+        text.lines.append(QString::number(color));
+    writeFile(File::Colors, text);
+}
+
+void DataFolder::markLoaded(File file)
+{
+    m_loaded[index(file)] = true;
+}
+
+void DataFolder::protectUnloadedFiles()
+{
+    for (File file : {File::Records, File::Names, File::Colors}) {
+        if (!m_loaded[index(file)] && QFile::exists(path(file)))
+            m_protected[index(file)] = true;
+    }
+}
+
+bool DataFolder::isProtected(File file) const
+{
+    return m_protected[index(file)];
+}
+
+QStringList DataFolder::protectedPaths() const
+{
+    QStringList paths;
+    for (File file : {File::Records, File::Names, File::Colors}) {
+        if (isProtected(file))
+            paths.append(path(file));
+    }
+    return paths;
+}

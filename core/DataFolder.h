@@ -1,0 +1,59 @@
+#pragma once
+// The data folder "system/" beside the executable and its three files: the records file
+// "InvRecs.txt", the names file "RecDesc.txt" and the colours file "ecol.div".
+//
+// Saving is atomic (QSaveFile): a crash or a full disk mid-write leaves the previous file
+// whole. A file that exists but was not read completely at start is never overwritten by
+// this run, so a failed start cannot replace stored data with an empty inventory.
+
+#include "core/FieldColors.h"
+#include "core/LineText.h"
+#include "core/TextLines.h"
+
+#include <QList>
+#include <QString>
+#include <array>
+#include <optional>
+
+class DataFolder
+{
+public:
+    enum class File { Records, Names, Colors };
+    static constexpr int Slots = 100;
+
+    explicit DataFolder(QString folderPath);
+
+    QString folderPath() const { return m_folder; }
+    QString path(File file) const;
+
+    // Throws FileError "Cannot open file %s" when the file cannot be read. The records
+    // list is completed with empty record lines up to one line per slot; lines past the
+    // 100th are kept.
+    TextLines loadRecords();
+    QStringList loadNames();
+    // Nothing when the colours file does not exist.
+    std::optional<QStringList> loadColorLines();
+
+    // Throw FileError "Cannot create file %s" when the file cannot be written.
+    // A protected file is left as it is.
+    void saveRecords(const TextLines &records);
+    void saveNames(const QStringList &names);
+    void saveColors(const QList<ColorValue> &colors);
+
+    // Start-up marks what it has read completely; afterwards every file that exists but
+    // was not read completely is protected for the rest of the run.
+    void markLoaded(File file);
+    void protectUnloadedFiles();
+    bool isProtected(File file) const;
+    QStringList protectedPaths() const;
+
+private:
+    LineText readFile(File file) const;
+    void writeFile(File file, const LineText &text) const;
+
+    QString m_folder;
+    std::array<bool, 3> m_loaded{};
+    std::array<bool, 3> m_protected{};
+    LineText m_recordsFormat;
+    LineText m_namesFormat;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The date routines of the inventory. Dates are stored as "mm/dd/yyyy" with "/" whatever the
+// locale says, so that stored files read back the same on every machine. "Today" is always
+// passed in; it comes from the clock seam of the caller.
+
+#include <QDate>
+#include <QString>
+
+namespace Dates {
+
+// The buy date of an item that has none.
+inline const QString UnsetDate = QStringLiteral("00/00/0000");
+
+// "mm/dd/yyyy".
+QString format(QDate date);
+
+// Reads "m/d/yyyy" (one or two digit month and day); throws ConversionError
+// "'%s' is not a valid date" for anything else, the unset date included.
+QDate parse(const QString &text);
+
+// The date text plus n whole days, as "mm/dd/yyyy".
+QString plusDays(const QString &text, int days);
+
+// The absolute number of whole days between today and the date text.
+int daysBetween(const QString &text, QDate today);
+
+// "dddd  mmmm d, yyyy" with the system's long names, e.g. "Tuesday  December 8, 2026".
+QString longText(QDate date);
+
+} // namespace Dates

@@ -1,0 +1,108 @@
+#include "core/LineText.h"
+
+#include <QIODevice>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+bool isPlainAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::optional<QString> decodeUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
+    QStringDecoder decoder("windows-1252");
+    return decoder.decode(bytes);
+}
+
+std::optional<QByteArray> encodeWindows1252(const QString &text)
+{
+    QStringEncoder encoder("windows-1252");
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+QLatin1StringView endingText(LineEnding ending)
+{
+    switch (ending) {
+    case LineEnding::Lf:
+        return QLatin1StringView("\n");
+    case LineEnding::Cr:
+        return QLatin1StringView("\r");
+    case LineEnding::CrLf:
+        break;
+    }
+    return QLatin1StringView("\r\n");
+}
+} // namespace
+
+LineText LineText::decode(const QByteArray &bytes)
+{
+    LineText result;
+    QString text;
+    if (auto utf8 = isPlainAscii(bytes) ? std::nullopt : decodeUtf8(bytes)) {
+        text = *utf8;
+        result.encoding = TextEncoding::Utf8;
+    } else {
+        text = decodeWindows1252(bytes);
+    }
+
+    bool endingSeen = false;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        result.lines.append(text.mid(start, i - start));
+        LineEnding ending = c == QLatin1Char('\n') ? LineEnding::Lf : LineEnding::Cr;
+        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n')) {
+            ending = LineEnding::CrLf;
+            ++i;
+        }
+        if (!endingSeen) {
+            result.ending = ending;
+            endingSeen = true;
+        }
+        start = i + 1;
+    }
+    result.lastLineEnded = start == size;
+    if (start < size)
+        result.lines.append(text.mid(start));
+    if (result.lines.isEmpty())
+        result.lastLineEnded = true;
+    return result;
+}
+
+LineText LineText::read(QIODevice *device)
+{
+    return decode(device->readAll());
+}
+
+QByteArray LineText::encode() const
+{
+    QString text;
+    const QLatin1StringView separator = endingText(ending);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        text += lines.at(i);
+        if (i + 1 < lines.size() || lastLineEnded)
+            text += separator;
+    }
+    if (encoding == TextEncoding::Windows1252) {
+        if (auto bytes = encodeWindows1252(text))
+            return *bytes;
+    }
+    return text.toUtf8();
+}

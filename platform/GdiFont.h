@@ -1,0 +1,21 @@
+#pragma once
+// A font as the controls' layouts describe it: face name, height in pixels (negative:
+// character height, as stored), colour value, bold. toQFont() maps the Windows face names
+// to the faces installed here.
+
+#include "core/FieldColors.h"
+
+#include <QFont>
+#include <QString>
+
+struct GdiFont
+{
+    QString name = QStringLiteral("MS Sans Serif");
+    int height = -11;
+    ColorValue color = 0;
+    bool bold = false;
+
+    friend bool operator==(const GdiFont &, const GdiFont &) = default;
+};
+
+QFont toQFont(const GdiFont &font);

@@ -1,0 +1,95 @@
+#include "platform/MessageBox.h"
+
+#include <QList>
+#include <QMessageBox>
+
+namespace {
+struct TestState
+{
+    bool testMode = false;
+    QList<MessageBox::Answer> answers;
+    QList<MessageBox::Shown> shown;
+};
+
+TestState &state()
+{
+    static TestState s;
+    return s;
+}
+} // namespace
+
+void MessageBox::error(QWidget *parent, const QString &text)
+{
+    show(parent, Kind::Error, QStringLiteral("Error"), text);
+}
+
+void MessageBox::warning(QWidget *parent, const QString &text)
+{
+    show(parent, Kind::Warning, QStringLiteral("Warning"), text);
+}
+
+void MessageBox::information(QWidget *parent, const QString &text)
+{
+    show(parent, Kind::Information, QStringLiteral("Information"), text);
+}
+
+MessageBox::Answer MessageBox::question(QWidget *parent, const QString &title, const QString &text)
+{
+    return show(parent, Kind::Question, title, text);
+}
+
+MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &title, const QString &text)
+{
+    TestState &s = state();
+    if (s.testMode || !s.answers.isEmpty()) {
+        s.shown.append({kind, title, text});
+        if (!s.answers.isEmpty())
+            return s.answers.takeFirst();
+        return kind == Kind::Question ? Answer::Yes : Answer::Ok;
+    }
+
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (kind) {
+    case Kind::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Kind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Kind::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Kind::Question:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::No ? Answer::No : Answer::Yes;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+void MessageBox::setNextAnswer(Answer answer)
+{
+    state().answers.append(answer);
+}
+
+void MessageBox::setTestMode(bool on)
+{
+    state().testMode = on;
+    state().answers.clear();
+}
+
+const QList<MessageBox::Shown> &MessageBox::shown()
+{
+    return state().shown;
+}
+
+void MessageBox::clearShown()
+{
+    state().shown.clear();
+}

@@ -51,7 +51,7 @@ void DataFolder::writeFile(File file, const LineText &text) const
     if (!f.open(QIODevice::WriteOnly))
         throw FileError::cannotCreate(path(file));
     const QByteArray bytes = text.encode();
-    if (f.write(bytes) != bytes.size() || !f.commit())
+    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
         throw FileError::cannotCreate(path(file));
 }
 

@@ -77,7 +77,7 @@ void startTracking(TextLines &records, int slot, QDate today)
 
 CycleResult adjustCycle(TextLines &records, int slot, int days)
 {
-    const int cycle = RecordLine::cycleDays(records.slotLine(slot)) + days;
+    const qint64 cycle = static_cast<qint64>(RecordLine::cycleDays(records.slotLine(slot))) + days;
     if (cycle <= 0)
         return CycleResult::NotAboveZero;
     if (cycle > RecordLine::MaxCycleDays)

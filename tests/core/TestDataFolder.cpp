@@ -1,0 +1,678 @@
+// The data folder and its three files: the records file "InvRecs.txt", the names file
+// "RecDesc.txt" and the colours file "ecol.div". Every case works in its own temporary folder.
+
+#include "core/AppError.h"
+#include "core/DataFolder.h"
+#include "core/RecordLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+Q_DECLARE_METATYPE(DataFolder::File)
+
+namespace {
+
+const char *fileName(DataFolder::File file)
+{
+    switch (file) {
+    case DataFolder::File::Records:
+        return "InvRecs.txt";
+    case DataFolder::File::Names:
+        return "RecDesc.txt";
+    case DataFolder::File::Colors:
+        break;
+    }
+    return "ecol.div";
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<cannot read>");
+    return f.readAll();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray joined(const QList<QByteArray> &lines, const QByteArray &ending, bool finalBreak)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        bytes += lines.at(i);
+        if (i + 1 < lines.size() || finalBreak)
+            bytes += ending;
+    }
+    return bytes;
+}
+
+// Distinct record lines, so that a lost, doubled or reordered line shows.
+QList<QByteArray> recordLines(int count)
+{
+    QList<QByteArray> lines;
+    for (int i = 0; i < count; ++i) {
+        lines.append(QStringLiteral("%1/%2/2026 %3 %4 %5")
+                         .arg(i % 12 + 1, 2, 10, QLatin1Char('0'))
+                         .arg(i % 28 + 1, 2, 10, QLatin1Char('0'))
+                         .arg(i % 3)
+                         .arg(i, 3, 10, QLatin1Char('0'))
+                         .arg(i % 10)
+                         .toLatin1());
+    }
+    return lines;
+}
+
+QList<QByteArray> repeated(const QByteArray &line, int count)
+{
+    return QList<QByteArray>(count, line);
+}
+
+// A data folder "system" inside a fresh temporary folder.
+struct Folder
+{
+    QTemporaryDir temp;
+    QString path = temp.path() + QStringLiteral("/system");
+    Folder() { QDir().mkpath(path); }
+    QString file(DataFolder::File f) const { return path + QLatin1Char('/') + QLatin1String(fileName(f)); }
+    bool put(DataFolder::File f, const QByteArray &bytes) const { return writeBytes(file(f), bytes); }
+    QByteArray bytes(DataFolder::File f) const { return readBytes(file(f)); }
+};
+
+// Limits the size of files this process may write, so that a save fails half-way even for
+// root, for whom permissions do not count.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+QList<ColorValue> colorValues(const QStringList &lines)
+{
+    QList<ColorValue> values;
+    for (const QString &line : lines)
+        values.append(line.toUInt());
+    return values;
+}
+
+// Saves something to the given file with the data folder; a large save is written past the
+// device's write buffer in one go.
+void save(DataFolder &folder, DataFolder::File file, bool large = false)
+{
+    switch (file) {
+    case DataFolder::File::Records:
+        folder.saveRecords(TextLines(QStringList(100, RecordLine::Empty)));
+        break;
+    case DataFolder::File::Names:
+        folder.saveNames(QStringList(100, large ? QString(300, QLatin1Char('m')) : QStringLiteral("Milk")));
+        break;
+    case DataFolder::File::Colors:
+        folder.saveColors(QList<ColorValue>(100, FieldColor::Silver));
+        break;
+    }
+}
+
+} // namespace
+
+class TestDataFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pathsLieInTheDataFolder();
+
+    void recordsRoundTripByteIdentical_data();
+    void recordsRoundTripByteIdentical();
+    void shortRecordsCompletedWithEmptyLines_data();
+    void shortRecordsCompletedWithEmptyLines();
+
+    void namesRoundTripByteIdentical_data();
+    void namesRoundTripByteIdentical();
+    void namesWrittenWithCrLfAndFinalBreak();
+    void namesEncodingOnSave_data();
+    void namesEncodingOnSave();
+    void nameWithLineBreakWrittenAsOneLine_data();
+    void nameWithLineBreakWrittenAsOneLine();
+
+    void colorsRoundTripByteIdentical();
+    void storedColorLineGivesFontColor_data();
+    void storedColorLineGivesFontColor();
+
+    void missingRecordsOrNamesFileCannotOpen_data();
+    void missingRecordsOrNamesFileCannotOpen();
+    void missingColorsFileGivesNothing();
+    void saveIntoMissingFolderCannotCreate_data();
+    void saveIntoMissingFolderCannotCreate();
+    void saveWhereFolderIsARegularFileCannotCreate_data();
+    void saveWhereFolderIsARegularFileCannotCreate();
+    void failedSaveLeavesPreviousFileWhole_data();
+    void failedSaveLeavesPreviousFileWhole();
+
+    void unloadedFilesProtected_data();
+    void unloadedFilesProtected();
+    void nothingProtectedBeforeProtectUnloadedFiles();
+};
+
+void TestDataFolder::pathsLieInTheDataFolder()
+{
+    DataFolder folder(QStringLiteral("/opt/pantrova/system"));
+    QCOMPARE(folder.path(DataFolder::File::Records), QStringLiteral("/opt/pantrova/system/InvRecs.txt"));
+    QCOMPARE(folder.path(DataFolder::File::Names), QStringLiteral("/opt/pantrova/system/RecDesc.txt"));
+    QCOMPARE(folder.path(DataFolder::File::Colors), QStringLiteral("/opt/pantrova/system/ecol.div"));
+}
+
+// ---- records file --------------------------------------------------------------------------
+
+void TestDataFolder::recordsRoundTripByteIdentical_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("lineCount");
+
+    const QList<QByteArray> lines = recordLines(100);
+    QTest::newRow("CR LF") << joined(lines, "\r\n", true) << 100;
+    QTest::newRow("CR LF, no final break") << joined(lines, "\r\n", false) << 100;
+    QTest::newRow("LF") << joined(lines, "\n", true) << 100;
+    QTest::newRow("LF, no final break") << joined(lines, "\n", false) << 100;
+    QTest::newRow("CR") << joined(lines, "\r", true) << 100;
+    QTest::newRow("CR, no final break") << joined(lines, "\r", false) << 100;
+
+    QList<QByteArray> withText = lines;
+    withText[4] += " two boxes \xE4";
+    QTest::newRow("text after column 18") << joined(withText, "\r\n", true) << 100;
+
+    QTest::newRow("103 lines") << joined(recordLines(103), "\r\n", true) << 103;
+    QTest::newRow("103 lines, LF, no final break") << joined(recordLines(103), "\n", false) << 103;
+}
+
+void TestDataFolder::recordsRoundTripByteIdentical()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, lineCount);
+
+    Folder dir;
+    QVERIFY(dir.put(DataFolder::File::Records, bytes));
+    DataFolder folder(dir.path);
+    const TextLines records = folder.loadRecords();
+    QCOMPARE(records.count(), lineCount);
+    QCOMPARE(records.slotLine(1), QString::fromLatin1(recordLines(1).first()));
+    if (lineCount > 100)
+        QCOMPARE(records.line(lineCount - 1), QString::fromLatin1(recordLines(lineCount).last()));
+
+    folder.saveRecords(records);
+    QCOMPARE(dir.bytes(DataFolder::File::Records), bytes);
+}
+
+void TestDataFolder::shortRecordsCompletedWithEmptyLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("fileLines");
+    QTest::addColumn<QByteArray>("written");
+
+    const QList<QByteArray> five = recordLines(5);
+    const QList<QByteArray> completed = five + repeated("00/00/0000 0 000 3", 95);
+    QTest::newRow("5 lines CR LF") << joined(five, "\r\n", true) << 5 << joined(completed, "\r\n", true);
+    QTest::newRow("5 lines CR LF, no final break") << joined(five, "\r\n", false) << 5
+                                                   << joined(completed, "\r\n", true);
+    QTest::newRow("5 lines LF") << joined(five, "\n", true) << 5 << joined(completed, "\n", true);
+    QTest::newRow("5 lines CR, no final break") << joined(five, "\r", false) << 5 << joined(completed, "\r", true);
+    QTest::newRow("99 lines") << joined(recordLines(99), "\r\n", true) << 99
+                              << joined(recordLines(99) + repeated("00/00/0000 0 000 3", 1), "\r\n", true);
+    QTest::newRow("empty file") << QByteArray() << 0 << joined(repeated("00/00/0000 0 000 3", 100), "\r\n", true);
+}
+
+void TestDataFolder::shortRecordsCompletedWithEmptyLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, fileLines);
+    QFETCH(QByteArray, written);
+
+    Folder dir;
+    QVERIFY(dir.put(DataFolder::File::Records, bytes));
+    DataFolder folder(dir.path);
+    const TextLines records = folder.loadRecords();
+    QCOMPARE(records.count(), 100);
+    const QList<QByteArray> original = recordLines(fileLines);
+    for (int slot = 1; slot <= 100; ++slot) {
+        const QString expected = slot <= fileLines ? QString::fromLatin1(original.at(slot - 1)) : RecordLine::Empty;
+        QCOMPARE(records.slotLine(slot), expected);
+    }
+
+    folder.saveRecords(records);
+    QCOMPARE(dir.bytes(DataFolder::File::Records), written);
+}
+
+// ---- names file ----------------------------------------------------------------------------
+
+void TestDataFolder::namesRoundTripByteIdentical_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("firstNames");
+
+    QList<QByteArray> ascii = repeated(QByteArray(), 100);
+    ascii[0] = "Milk";
+    ascii[1] = "Coffee beans";
+    ascii[99] = "Soap";
+    QTest::newRow("ASCII, empty names")
+        << joined(ascii, "\r\n", true) << QStringList{"Milk", "Coffee beans", ""};
+
+    QList<QByteArray> windows = repeated(QByteArray(), 100);
+    windows[0] = "K\xE4" "se";
+    windows[1] = "Brot \x80";
+    windows[2] = "Caf\xE9 \xE4\x80";
+    QTest::newRow("Windows-1252 bytes")
+        << joined(windows, "\r\n", true)
+        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("Caf\u00E9 \u00E4\u20AC")};
+
+    QList<QByteArray> utf8 = repeated(QByteArray(), 100);
+    utf8[0] = "K\xC3\xA4se";
+    utf8[1] = "Brot \xE2\x82\xAC";
+    utf8[2] = "\xE6\x97\xA5\xE6\x9C\xAC";
+    QTest::newRow("UTF-8 text")
+        << joined(utf8, "\r\n", true)
+        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("\u65E5\u672C")};
+
+    QList<QByteArray> fitting = repeated(QByteArray("Tea"), 100);
+    fitting[50] = "K\xC3\xA4se";
+    QTest::newRow("UTF-8 that would fit Windows-1252")
+        << joined(fitting, "\r\n", true) << QStringList{"Tea", "Tea", "Tea"};
+}
+
+void TestDataFolder::namesRoundTripByteIdentical()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, firstNames);
+
+    Folder dir;
+    QVERIFY(dir.put(DataFolder::File::Names, bytes));
+    DataFolder folder(dir.path);
+    const QStringList names = folder.loadNames();
+    QCOMPARE(names.size(), 100);
+    QCOMPARE(names.mid(0, firstNames.size()), firstNames);
+
+    folder.saveNames(names);
+    QCOMPARE(dir.bytes(DataFolder::File::Names), bytes);
+}
+
+void TestDataFolder::namesWrittenWithCrLfAndFinalBreak()
+{
+    Folder dir;
+    QList<QByteArray> lines = repeated("x", 100);
+    lines[0] = "Milk";
+    QVERIFY(dir.put(DataFolder::File::Names, joined(lines, "\n", false)));
+    DataFolder folder(dir.path);
+    folder.saveNames(folder.loadNames());
+    QCOMPARE(dir.bytes(DataFolder::File::Names), joined(lines, "\r\n", true));
+}
+
+void TestDataFolder::namesEncodingOnSave_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("utf8");
+
+    // The file read at start is plain ASCII; one name is then typed in.
+    QTest::newRow("umlaut fits Windows-1252") << QStringLiteral("K\u00E4se") << QByteArray("K\xE4" "se") << false;
+    QTest::newRow("euro fits Windows-1252") << QStringLiteral("Brot \u20AC") << QByteArray("Brot \x80") << false;
+    QTest::newRow("CJK needs UTF-8") << QStringLiteral("\u65E5\u672C") << QByteArray("\xE6\x97\xA5\xE6\x9C\xAC")
+                                     << true;
+    QTest::newRow("ASCII stays ASCII") << QStringLiteral("Bread") << QByteArray("Bread") << false;
+}
+
+void TestDataFolder::namesEncodingOnSave()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, line);
+    QFETCH(bool, utf8);
+
+    Folder dir;
+    QVERIFY(dir.put(DataFolder::File::Names, joined(repeated("Tea", 100), "\r\n", true)));
+    DataFolder folder(dir.path);
+    QStringList names = folder.loadNames();
+    names[10] = name;
+    names[11] = QStringLiteral("Caf\u00E9"); // written in the same encoding as the whole file
+    folder.saveNames(names);
+
+    QList<QByteArray> expected = repeated("Tea", 100);
+    expected[10] = line;
+    expected[11] = utf8 ? QByteArray("Caf\xC3\xA9") : QByteArray("Caf\xE9");
+    QCOMPARE(dir.bytes(DataFolder::File::Names), joined(expected, "\r\n", true));
+
+    // And the file reads back as the names that were saved.
+    QCOMPARE(DataFolder(dir.path).loadNames(), names);
+}
+
+void TestDataFolder::nameWithLineBreakWrittenAsOneLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("CR LF") << "Milk\r\n2 l" << "Milk 2 l";
+    QTest::newRow("LF") << "Milk\n2 l" << "Milk 2 l";
+    QTest::newRow("CR") << "Milk\r2 l" << "Milk 2 l";
+    QTest::newRow("two breaks") << "a\nb\r\nc" << "a b c";
+    QTest::newRow("trailing break") << "Milk\n" << "Milk ";
+}
+
+void TestDataFolder::nameWithLineBreakWrittenAsOneLine()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+
+    Folder dir;
+    DataFolder folder(dir.path);
+    QStringList names(100, QStringLiteral("Tea"));
+    names[0] = name;
+    names[99] = name;
+    folder.saveNames(names);
+
+    QList<QByteArray> expected = repeated("Tea", 100);
+    expected[0] = written.toLatin1();
+    expected[99] = written.toLatin1();
+    QCOMPARE(dir.bytes(DataFolder::File::Names), joined(expected, "\r\n", true));
+    QCOMPARE(DataFolder(dir.path).loadNames().size(), 100);
+}
+
+// ---- colours file --------------------------------------------------------------------------
+
+void TestDataFolder::colorsRoundTripByteIdentical()
+{
+    QList<QByteArray> lines = repeated("12632256", 100);
+    lines[0] = "255";
+    lines[1] = "65535";
+    lines[2] = "13565951";
+    lines[3] = "8421504";
+    lines[4] = "8684164";
+    lines[5] = "13026246";
+    lines[99] = "0";
+    const QByteArray bytes = joined(lines, "\r\n", true);
+
+    Folder dir;
+    QVERIFY(dir.put(DataFolder::File::Colors, bytes));
+    DataFolder folder(dir.path);
+    const std::optional<QStringList> stored = folder.loadColorLines();
+    QVERIFY(stored.has_value());
+    QCOMPARE(stored->size(), 100);
+    QCOMPARE(stored->at(2), QStringLiteral("13565951"));
+
+    folder.saveColors(colorValues(*stored));
+    QCOMPARE(dir.bytes(DataFolder::File::Colors), bytes);
+}
+
+void TestDataFolder::storedColorLineGivesFontColor_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<ColorValue>("startupFont");
+    QTest::addColumn<bool>("recheckSetsFont");
+    QTest::addColumn<ColorValue>("recheckFont");
+
+    QTest::newRow("dark gray") << "8684164" << ColorValue(16777215) << false << ColorValue(0);
+    QTest::newRow("gray learning") << "8421504" << ColorValue(16777215) << true << ColorValue(16777215);
+    QTest::newRow("red due") << "255" << ColorValue(65535) << true << ColorValue(65535);
+    QTest::newRow("light gray") << "13026246" << ColorValue(8388608) << false << ColorValue(0);
+    QTest::newRow("cream bought") << "13565951" << ColorValue(8388608) << false << ColorValue(0);
+    QTest::newRow("yellow prewarn") << "65535" << ColorValue(8388608) << false << ColorValue(0);
+    QTest::newRow("silver plain") << "12632256" << ColorValue(8388608) << false << ColorValue(0);
+    QTest::newRow("not exactly 255") << "0255" << ColorValue(8388608) << false << ColorValue(0);
+}
+
+void TestDataFolder::storedColorLineGivesFontColor()
+{
+    QFETCH(QString, line);
+    QFETCH(ColorValue, startupFont);
+    QFETCH(bool, recheckSetsFont);
+    QFETCH(ColorValue, recheckFont);
+
+    QCOMPARE(startupFontColor(line), startupFont);
+    const std::optional<ColorValue> recheck = recheckFontColor(line);
+    QCOMPARE(recheck.has_value(), recheckSetsFont);
+    if (recheckSetsFont)
+        QCOMPARE(*recheck, recheckFont);
+}
+
+// ---- failures ------------------------------------------------------------------------------
+
+void TestDataFolder::missingRecordsOrNamesFileCannotOpen_data()
+{
+    QTest::addColumn<DataFolder::File>("file");
+    QTest::newRow("records") << DataFolder::File::Records;
+    QTest::newRow("names") << DataFolder::File::Names;
+}
+
+void TestDataFolder::missingRecordsOrNamesFileCannotOpen()
+{
+    QFETCH(DataFolder::File, file);
+
+    Folder dir;
+    // The other files are there; only the one under test is missing.
+    QVERIFY(dir.put(DataFolder::File::Records, joined(recordLines(100), "\r\n", true)));
+    QVERIFY(dir.put(DataFolder::File::Names, joined(repeated("Tea", 100), "\r\n", true)));
+    QVERIFY(QFile::remove(dir.file(file)));
+
+    DataFolder folder(dir.path);
+    QString caught;
+    try {
+        if (file == DataFolder::File::Records)
+            folder.loadRecords();
+        else
+            folder.loadNames();
+    } catch (const FileError &error) {
+        caught = error.message();
+    }
+    QCOMPARE(caught, QStringLiteral("Cannot open file ") + dir.file(file));
+    QVERIFY(QDir::isAbsolutePath(dir.file(file)));
+}
+
+void TestDataFolder::missingColorsFileGivesNothing()
+{
+    Folder dir;
+    DataFolder folder(dir.path);
+    std::optional<QStringList> lines = QStringList{QStringLiteral("sentinel")};
+    lines = folder.loadColorLines();
+    QVERIFY(!lines.has_value());
+}
+
+void TestDataFolder::saveIntoMissingFolderCannotCreate_data()
+{
+    QTest::addColumn<DataFolder::File>("file");
+    QTest::newRow("records") << DataFolder::File::Records;
+    QTest::newRow("names") << DataFolder::File::Names;
+    QTest::newRow("colours") << DataFolder::File::Colors;
+}
+
+void TestDataFolder::saveIntoMissingFolderCannotCreate()
+{
+    QFETCH(DataFolder::File, file);
+
+    QTemporaryDir temp;
+    const QString missing = temp.path() + QStringLiteral("/system");
+    DataFolder folder(missing);
+    QString caught;
+    try {
+        save(folder, file);
+    } catch (const FileError &error) {
+        caught = error.message();
+    }
+    QCOMPARE(caught, QStringLiteral("Cannot create file %1/%2").arg(missing, QLatin1String(fileName(file))));
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestDataFolder::saveWhereFolderIsARegularFileCannotCreate_data()
+{
+    saveIntoMissingFolderCannotCreate_data();
+}
+
+void TestDataFolder::saveWhereFolderIsARegularFileCannotCreate()
+{
+    QFETCH(DataFolder::File, file);
+
+    QTemporaryDir temp;
+    const QString notAFolder = temp.path() + QStringLiteral("/system");
+    QVERIFY(writeBytes(notAFolder, "not a folder"));
+    DataFolder folder(notAFolder);
+    QString caught;
+    try {
+        save(folder, file);
+    } catch (const FileError &error) {
+        caught = error.message();
+    }
+    QCOMPARE(caught, QStringLiteral("Cannot create file %1/%2").arg(notAFolder, QLatin1String(fileName(file))));
+    QCOMPARE(readBytes(notAFolder), QByteArray("not a folder"));
+}
+
+void TestDataFolder::failedSaveLeavesPreviousFileWhole_data()
+{
+    QTest::addColumn<DataFolder::File>("file");
+    QTest::addColumn<bool>("large");
+    QTest::newRow("records") << DataFolder::File::Records << false;
+    QTest::newRow("names") << DataFolder::File::Names << false;
+    QTest::newRow("names, 30 KB") << DataFolder::File::Names << true;
+    QTest::newRow("colours") << DataFolder::File::Colors << false;
+}
+
+void TestDataFolder::failedSaveLeavesPreviousFileWhole()
+{
+    QFETCH(DataFolder::File, file);
+    QFETCH(bool, large);
+
+    Folder dir;
+    const QByteArray records = joined(recordLines(100), "\r\n", true);
+    const QByteArray names = joined(repeated("Coffee", 100), "\r\n", true);
+    const QByteArray colors = joined(repeated("13565951", 100), "\r\n", true);
+    QVERIFY(dir.put(DataFolder::File::Records, records));
+    QVERIFY(dir.put(DataFolder::File::Names, names));
+    QVERIFY(dir.put(DataFolder::File::Colors, colors));
+    const QByteArray before = dir.bytes(file);
+
+    DataFolder folder(dir.path);
+    folder.loadRecords();
+    folder.loadNames();
+
+    QString caught;
+    {
+        // Room for a few bytes only: the new content cannot be written completely.
+        FileSizeLimit limit(16);
+        if (!limit.active())
+            QSKIP("cannot limit the file size of this process");
+        try {
+            save(folder, file, large);
+        } catch (const FileError &error) {
+            caught = error.message();
+        }
+    }
+    QCOMPARE(caught, QStringLiteral("Cannot create file ") + dir.file(file));
+    QCOMPARE(dir.bytes(file), before);
+    // No half-written copy is left beside the files.
+    QCOMPARE(QDir(dir.path).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+             (QStringList{"InvRecs.txt", "RecDesc.txt", "ecol.div"}));
+}
+
+// ---- protection of files that were not loaded ----------------------------------------------
+
+void TestDataFolder::unloadedFilesProtected_data()
+{
+    QTest::addColumn<bool>("recordsLoaded");
+    QTest::addColumn<bool>("namesLoaded");
+    QTest::addColumn<bool>("colorsLoaded");
+    QTest::addColumn<bool>("colorsExist");
+
+    QTest::newRow("records failed: all protected") << false << false << false << true;
+    QTest::newRow("names failed") << true << false << false << true;
+    QTest::newRow("colours failed") << true << true << false << true;
+    QTest::newRow("all loaded") << true << true << true << true;
+    QTest::newRow("names failed, no colours file") << true << false << false << false;
+    QTest::newRow("records failed, no colours file") << false << false << false << false;
+}
+
+void TestDataFolder::unloadedFilesProtected()
+{
+    QFETCH(bool, recordsLoaded);
+    QFETCH(bool, namesLoaded);
+    QFETCH(bool, colorsLoaded);
+    QFETCH(bool, colorsExist);
+
+    Folder dir;
+    const QByteArray records = joined(recordLines(100), "\r\n", true);
+    const QByteArray names = joined(repeated("Coffee", 100), "\r\n", true);
+    const QByteArray colors = joined(repeated("13565951", 100), "\r\n", true);
+    QVERIFY(dir.put(DataFolder::File::Records, records));
+    QVERIFY(dir.put(DataFolder::File::Names, names));
+    if (colorsExist)
+        QVERIFY(dir.put(DataFolder::File::Colors, colors));
+
+    DataFolder folder(dir.path);
+    if (recordsLoaded)
+        folder.markLoaded(DataFolder::File::Records);
+    if (namesLoaded)
+        folder.markLoaded(DataFolder::File::Names);
+    if (colorsLoaded)
+        folder.markLoaded(DataFolder::File::Colors);
+    folder.protectUnloadedFiles();
+
+    const bool colorsProtected = !colorsLoaded && colorsExist;
+    QCOMPARE(folder.isProtected(DataFolder::File::Records), !recordsLoaded);
+    QCOMPARE(folder.isProtected(DataFolder::File::Names), !namesLoaded);
+    QCOMPARE(folder.isProtected(DataFolder::File::Colors), colorsProtected);
+
+    QStringList expectedPaths;
+    if (!recordsLoaded)
+        expectedPaths << dir.file(DataFolder::File::Records);
+    if (!namesLoaded)
+        expectedPaths << dir.file(DataFolder::File::Names);
+    if (colorsProtected)
+        expectedPaths << dir.file(DataFolder::File::Colors);
+    QCOMPARE(folder.protectedPaths(), expectedPaths);
+
+    // Saving the empty state of a failed start.
+    folder.saveRecords(TextLines(QStringList(100, RecordLine::Empty)));
+    folder.saveNames(QStringList(100, QString()));
+    folder.saveColors(QList<ColorValue>(100, FieldColor::Silver));
+
+    const QByteArray emptyRecords = joined(repeated("00/00/0000 0 000 3", 100), "\r\n", true);
+    const QByteArray emptyNames = joined(repeated(QByteArray(), 100), "\r\n", true);
+    const QByteArray silver = joined(repeated("12632256", 100), "\r\n", true);
+    QCOMPARE(dir.bytes(DataFolder::File::Records), recordsLoaded ? emptyRecords : records);
+    QCOMPARE(dir.bytes(DataFolder::File::Names), namesLoaded ? emptyNames : names);
+    QCOMPARE(dir.bytes(DataFolder::File::Colors), colorsProtected ? colors : silver);
+}
+
+void TestDataFolder::nothingProtectedBeforeProtectUnloadedFiles()
+{
+    Folder dir;
+    QVERIFY(dir.put(DataFolder::File::Names, joined(repeated("Coffee", 100), "\r\n", true)));
+    DataFolder folder(dir.path);
+    QVERIFY(folder.protectedPaths().isEmpty());
+    folder.saveNames(QStringList(100, QStringLiteral("Tea")));
+    QCOMPARE(dir.bytes(DataFolder::File::Names), joined(repeated("Tea", 100), "\r\n", true));
+}
+
+QTEST_GUILESS_MAIN(TestDataFolder)
+#include "TestDataFolder.moc"

@@ -1,0 +1,24 @@
+#pragma once
+// SIGTERM and SIGINT close the main window the normal way, so the data files are written
+// as on "Close". The signal handler only writes a byte to a pipe; the close runs on the
+// user-interface thread when the pipe is read.
+
+#include <QObject>
+
+class QSocketNotifier;
+
+class ShutdownSignals : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ShutdownSignals(QObject *parent = nullptr);
+    ~ShutdownSignals() override;
+
+signals:
+    void closeRequested();
+
+private:
+    static void onSignal(int signal);
+    QSocketNotifier *m_notifier = nullptr;
+};

@@ -1,0 +1,274 @@
+// Start-up, layout and shut-down of the main window on a temporary data folder.
+
+#include "MainWindowFixture.h"
+
+#include "core/DataFolder.h"
+#include "ui/main/SingleInstance.h"
+#include "widgets/THoverButton.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fieldsShowNamesAndStoredColors_data();
+    void fieldsShowNamesAndStoredColors();
+    void gridGeometry_data();
+    void gridGeometry();
+    void dateLabelIsCentred_data();
+    void dateLabelIsCentred();
+    void missingFileStopsStartup_data();
+    void missingFileStopsStartup();
+    void badColorLineStopsColorLoop_data();
+    void badColorLineStopsColorLoop();
+    void closeWritesTheThreeFiles();
+    void unchangedStateIsRewrittenByteForByte();
+    void closeIsRefusedWhenTheFolderIsGone();
+    void filesNotReadAtStartAreLeftUnchanged();
+    void secondStartOnTheSameFolderActivatesTheFirst();
+};
+
+void TestMainWindow::fieldsShowNamesAndStoredColors_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<quint32>("background");
+    QTest::addColumn<quint32>("font");
+    QTest::newRow("dark gray") << "8684164" << 8684164u << FieldColor::White;
+    QTest::newRow("learning gray") << "8421504" << 8421504u << FieldColor::White;
+    QTest::newRow("red") << "255" << 255u << FieldColor::Yellow;
+    QTest::newRow("cream") << "13565951" << 13565951u << FieldColor::Navy;
+    QTest::newRow("light gray") << "13026246" << 13026246u << FieldColor::Navy;
+    QTest::newRow("silver") << "12632256" << 12632256u << FieldColor::Navy;
+}
+
+void TestMainWindow::fieldsShowNamesAndStoredColors()
+{
+    QFETCH(QString, stored);
+    QFETCH(quint32, background);
+    QFETCH(quint32, font);
+    DataFiles files;
+    files.names->replace(6, QStringLiteral("Milk"));
+    files.names->replace(99, QStringLiteral("Bread"));
+    files.colors = QStringList(100, QStringLiteral("12632256"));
+    files.colors->replace(6, stored);
+    MainWindowFixture f(files);
+
+    QCOMPARE(f.edit(7)->text(), QStringLiteral("Milk"));
+    QCOMPARE(f.edit(100)->text(), QStringLiteral("Bread"));
+    QCOMPARE(f.edit(8)->text(), QString());
+    QCOMPARE(f.edit(7)->color(), background);
+    QCOMPARE(f.edit(7)->fontColor(), font);
+    QCOMPARE(f.edit(8)->colors(), FieldState::Plain);
+    QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestMainWindow::gridGeometry_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QPoint>("field");
+    QTest::addColumn<QPoint>("button");
+    QTest::newRow("1") << 1 << QPoint(16, 88) << QPoint(144, 88);
+    QTest::newRow("20") << 20 << QPoint(16, 544) << QPoint(144, 544);
+    QTest::newRow("21") << 21 << QPoint(184, 88) << QPoint(312, 88);
+    QTest::newRow("100") << 100 << QPoint(688, 544) << QPoint(816, 544);
+}
+
+void TestMainWindow::gridGeometry()
+{
+    QFETCH(int, slot);
+    QFETCH(QPoint, field);
+    QFETCH(QPoint, button);
+    MainWindowFixture f;
+    auto *edit = f.window->findChild<TEdit *>(QStringLiteral("Edit%1").arg(slot));
+    auto *purchase = f.window->findChild<THoverButton *>(QStringLiteral("HoverButton%1").arg(slot));
+    QVERIFY(edit && purchase);
+    QCOMPARE(edit->geometry(), QRect(field, QSize(121, 16)));
+    QCOMPARE(purchase->geometry(), QRect(button, QSize(22, 15)));
+    QCOMPARE(purchase->caption(), QStringLiteral("P"));
+    QCOMPARE(f.window->size(), QSize(854, 590));
+    QCOMPARE(f.window->minimumSize(), QSize(854, 590));
+    QCOMPARE(f.window->maximumSize(), QSize(854, 590));
+    QVERIFY(f.window->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+void TestMainWindow::dateLabelIsCentred_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("long") << QDate(2026, 9, 30) << "Wednesday  September 30, 2026";
+    QTest::newRow("short") << QDate(2026, 5, 1) << "Friday  May 1, 2026";
+}
+
+void TestMainWindow::dateLabelIsCentred()
+{
+    QFETCH(QDate, today);
+    QFETCH(QString, text);
+    MainWindowFixture f(DataFiles{}, today);
+    auto *label = f.window->findChild<QLabel *>(QStringLiteral("Label2"));
+    QCOMPARE(label->text(), text);
+    const int textWidth = label->fontMetrics().horizontalAdvance(text);
+    const int width = qMax(100, textWidth);
+    QCOMPARE(label->width(), width);
+    QCOMPARE(label->x(), 194 - width / 2);
+    QCOMPARE(label->y(), 61);
+    QCOMPARE(label->height(), 18);
+}
+
+void TestMainWindow::missingFileStopsStartup_data()
+{
+    QTest::addColumn<bool>("recordsMissing");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("records") << true << "InvRecs.txt";
+    QTest::newRow("names") << false << "RecDesc.txt";
+}
+
+void TestMainWindow::missingFileStopsStartup()
+{
+    QFETCH(bool, recordsMissing);
+    QFETCH(QString, file);
+    DataFiles files;
+    if (recordsMissing)
+        files.records.reset();
+    else
+        files.names.reset();
+    files.names = files.names ? std::optional(QStringList(100, QStringLiteral("Tea"))) : std::nullopt;
+    files.colors = QStringList(100, QStringLiteral("255"));
+    MainWindowFixture f(files);
+
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Error);
+    QCOMPARE(MessageBox::shown().first().text, QStringLiteral("Cannot open file %1").arg(f.path(file)));
+    for (int slot : {1, 50, 100}) {
+        QCOMPARE(f.edit(slot)->text(), QString());
+        QCOMPARE(f.edit(slot)->colors(), FieldState::Plain);
+    }
+}
+
+void TestMainWindow::badColorLineStopsColorLoop_data()
+{
+    QTest::addColumn<QStringList>("colors");
+    QTest::addColumn<int>("firstPlainSlot");
+    QTest::addColumn<QString>("message");
+    QStringList bad(100, QStringLiteral("65535"));
+    bad[49] = QStringLiteral("yellow");
+    QTest::newRow("not a number") << bad << 50 << "'yellow' is not a valid integer value";
+    QTest::newRow("too few lines") << QStringList(30, QStringLiteral("65535")) << 31 << "List index out of bounds (30)";
+}
+
+void TestMainWindow::badColorLineStopsColorLoop()
+{
+    QFETCH(QStringList, colors);
+    QFETCH(int, firstPlainSlot);
+    QFETCH(QString, message);
+    DataFiles files;
+    // A tracked item due today on a slot after the bad line: the due check must not run.
+    files.records->replace(99, QStringLiteral("11/30/2026 1 010 3"));
+    files.colors = colors;
+    MainWindowFixture f(files);
+
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().text, message);
+    QCOMPARE(f.edit(firstPlainSlot - 1)->color(), FieldColor::Yellow);
+    QCOMPARE(f.edit(firstPlainSlot)->colors(), FieldState::Plain);
+    QCOMPARE(f.edit(100)->colors(), FieldState::Plain);
+}
+
+void TestMainWindow::closeWritesTheThreeFiles()
+{
+    DataFiles files;
+    files.records->replace(2, QStringLiteral("12/01/2026 1 030 3"));
+    MainWindowFixture f(files);
+    f.edit(3)->setText(QStringLiteral("Coffee"));
+    f.edit(4)->setColors(FieldState::Due);
+    QSignalSpy closed(f.window.get(), &TAForm1::closed);
+
+    QVERIFY(f.window->close());
+    QCOMPARE(closed.count(), 1);
+
+    const QByteArray records = f.read(QStringLiteral("InvRecs.txt"));
+    const QByteArray names = f.read(QStringLiteral("RecDesc.txt"));
+    const QByteArray colors = f.read(QStringLiteral("ecol.div"));
+    for (const QByteArray *file : {&records, &names, &colors}) {
+        QCOMPARE(file->count("\r\n"), 100);
+        QVERIFY(file->endsWith("\r\n"));
+        QCOMPARE(file->count('\n'), 100);
+    }
+    QVERIFY(records.startsWith("00/00/0000 0 000 3\r\n00/00/0000 0 000 3\r\n12/01/2026 1 030 3\r\n"));
+    QCOMPARE(names.split('\n').at(2), QByteArray("Coffee\r"));
+    QCOMPARE(colors.split('\n').at(3), QByteArray("255\r"));
+    QCOMPARE(colors.split('\n').at(0), QByteArray("12632256\r"));
+}
+
+void TestMainWindow::unchangedStateIsRewrittenByteForByte()
+{
+    DataFiles files;
+    files.records->replace(0, QStringLiteral("12/01/2026 1 030 3"));
+    files.names->replace(0, QStringLiteral("Soap"));
+    files.colors = QStringList(100, QStringLiteral("12632256"));
+    files.colors->replace(0, QStringLiteral("13565951"));
+    MainWindowFixture f(files);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.read(QStringLiteral("InvRecs.txt")), DataFiles::crlf(*files.records));
+    QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), DataFiles::crlf(*files.names));
+    QCOMPARE(f.read(QStringLiteral("ecol.div")), DataFiles::crlf(*files.colors));
+}
+
+void TestMainWindow::closeIsRefusedWhenTheFolderIsGone()
+{
+    MainWindowFixture f;
+    f.window->show();
+    QVERIFY(QDir(f.folder()).removeRecursively());
+    QSignalSpy closed(f.window.get(), &TAForm1::closed);
+
+    QVERIFY(!f.window->close());
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(closed.count(), 0);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().text,
+             QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("InvRecs.txt"))));
+}
+
+void TestMainWindow::filesNotReadAtStartAreLeftUnchanged()
+{
+    DataFiles files;
+    files.records.reset();
+    files.names = QStringList(100, QStringLiteral("Precious"));
+    files.colors = QStringList(100, QStringLiteral("255"));
+    MainWindowFixture f(files);
+    MessageBox::clearShown();
+
+    QVERIFY(f.window->close());
+    // The names and colours were never read, so they must survive; the records file did not
+    // exist and is now an empty inventory with every line in its layout.
+    QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), DataFiles::crlf(*files.names));
+    QCOMPARE(f.read(QStringLiteral("ecol.div")), DataFiles::crlf(*files.colors));
+    QCOMPARE(f.read(QStringLiteral("InvRecs.txt")), DataFiles::crlf(QStringList(100, RecordLine::Empty)));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QVERIFY(MessageBox::shown().first().text.contains(f.path(QStringLiteral("RecDesc.txt"))));
+    QVERIFY(MessageBox::shown().first().text.contains(f.path(QStringLiteral("ecol.div"))));
+    QVERIFY(!MessageBox::shown().first().text.contains(f.path(QStringLiteral("InvRecs.txt"))));
+}
+
+void TestMainWindow::secondStartOnTheSameFolderActivatesTheFirst()
+{
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath(QStringLiteral("system"));
+    SingleInstance first(folder);
+    QVERIFY(first.claim());
+    QSignalSpy activation(&first, &SingleInstance::activationRequested);
+
+    SingleInstance second(folder);
+    QVERIFY(!second.claim());
+    QTRY_COMPARE(activation.count(), 1);
+
+    QTemporaryDir otherDir;
+    SingleInstance elsewhere(QDir(otherDir.path()).filePath(QStringLiteral("system")));
+    QVERIFY(elsewhere.claim());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"

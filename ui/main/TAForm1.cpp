@@ -1,0 +1,149 @@
+#include "ui/main/TAForm1.h"
+
+#include "core/AppError.h"
+#include "core/Dates.h"
+#include "core/DueCheck.h"
+#include "core/Numbers.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "widgets/TEdit.h"
+#include "widgets/THoverButton.h"
+#include "widgets/TImage.h"
+#include "widgets/TIntegerEdit.h"
+#include "widgets/TMemo.h"
+#include "widgets/TSpeedButton.h"
+#include "widgets/TStatusBarPro.h"
+#include "widgets/TStatusPanelPro.h"
+#include "widgets/TStatusPanelsPro.h"
+#include "widgets/TZekButton.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QTimer>
+
+// The field colours as the inventory rules see them: slot N is Edit N.
+class TAForm1::Fields : public FieldColorAccess
+{
+public:
+    explicit Fields(TAForm1 &form) : m_form(form) {}
+    FieldColors colors(int slot) const override { return m_form.edit(slot)->colors(); }
+    void setColors(int slot, FieldColors colors) override { m_form.edit(slot)->setColors(colors); }
+
+private:
+    TAForm1 &m_form;
+};
+
+TAForm1::TAForm1(const QString &dataFolderPath, QWidget *parent)
+    : QWidget(parent), m_data(dataFolderPath), m_fields(std::make_unique<Fields>(*this))
+{
+    openMenu = [](QMenu *menu, QPoint screenPos) { menu->popup(screenPos); };
+    buildLayout();
+    connectHandlers();
+    FormCreate();
+}
+
+TAForm1::~TAForm1() = default;
+
+TEdit *TAForm1::edit(int slot) const
+{
+    return slot >= 1 && slot <= Slots ? m_edits[slot - 1] : nullptr;
+}
+
+THoverButton *TAForm1::purchaseButton(int slot) const
+{
+    return slot >= 1 && slot <= Slots ? m_purchaseButtons[slot - 1] : nullptr;
+}
+
+TextLines &TAForm1::records()
+{
+    return m_memo1->lines();
+}
+
+const TextLines &TAForm1::records() const
+{
+    return m_memo1->lines();
+}
+
+QString TAForm1::statusLine() const
+{
+    return m_statusBarPro1->panels()->item(0)->text();
+}
+
+void TAForm1::setStatusLine(const QString &text)
+{
+    m_statusBarPro1->panels()->item(0)->setText(text);
+}
+
+void TAForm1::showError(const QString &message)
+{
+    MessageBox::error(this, message);
+}
+
+QAction *TAForm1::action(const QString &name) const
+{
+    QAction *a = findChild<QAction *>(name);
+    Q_ASSERT_X(a, "TAForm1::action", qPrintable(name));
+    return a;
+}
+
+void TAForm1::connectHandlers()
+{
+    auto bind = [this](void (TAForm1::*handler)(QObject *)) {
+        return [this, handler](QObject *sender) { (this->*handler)(sender); };
+    };
+    auto bindMouse = [this](void (TAForm1::*handler)(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)) {
+        return [this, handler](QObject *sender, Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+            (this->*handler)(sender, b, s, x, y);
+        };
+    };
+
+    for (int slot = 1; slot <= Slots; ++slot) {
+        m_purchaseButtons[slot - 1]->OnClick = bind(&TAForm1::PurchaseButtonsClick);
+        TEdit *e = m_edits[slot - 1];
+        e->OnMouseDown = bindMouse(&TAForm1::Edit1MouseDown);
+        e->OnClick = bind(&TAForm1::AllEditClick);
+        e->OnMouseUp = [this, e](QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+            AllEditMouseUp(sender, button, shift, x, y);
+            // A right-button release opens the item menu when its automatic opening is on.
+            if (button == Qt::RightButton && m_itemMenuAutoPopup)
+                openMenu(m_popupMenu1, e->mapToGlobal(QPoint(x, y)));
+        };
+    }
+    m_hoverButton101->OnClick = bind(&TAForm1::ResetAllReds1Click);
+    m_hoverButton102->OnClick = bind(&TAForm1::HoverButton102Click);
+    m_hoverButton103->OnClick = bind(&TAForm1::ButtonXClick);
+    m_buttonX->OnClick = bind(&TAForm1::ButtonXClick);
+    m_buttonMin->OnClick = bind(&TAForm1::ButtonMinClick);
+    m_buttonOnTop->OnClick = bind(&TAForm1::ButtonOnTopClick);
+    m_buttonTray->OnClick = bind(&TAForm1::ButtonTrayClick);
+    m_speedButton17->OnClick = bind(&TAForm1::SpeedButton17Click);
+    m_daysOK->OnClick = bind(&TAForm1::DaysOKClick);
+    m_daysCancel->OnClick = bind(&TAForm1::DaysOKClick);
+    m_integerEdit1->OnKeyUp = [this](QObject *sender, int &key, Qt::KeyboardModifiers shift) {
+        IntegerEdit1KeyUp(sender, key, shift);
+    };
+    m_zekButton1->OnClick = bind(&TAForm1::ZekButton1Click);
+    m_image1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
+    m_statusBarPro1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
+    connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { MonthCalendar1Click(); });
+    connect(m_timer1, &QTimer::timeout, this, &TAForm1::Timer1Timer);
+
+    const auto connectAction = [this](const QString &name, void (TAForm1::*handler)(QObject *)) {
+        QAction *a = action(name);
+        connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); });
+    };
+    for (const char *name : {"BumpDate1", "BackDate1", "PlusMinusCycle1", "SetHardDate1", "StartTracking1",
+                             "StopTracking1", "Copy1", "Paste1"})
+        connectAction(QString::fromLatin1(name), &TAForm1::AllMenuClicks);
+    connectAction(QStringLiteral("ClearFocused"), &TAForm1::ClearFocusedClick);
+    connectAction(QStringLiteral("SetDaysMan"), &TAForm1::SetDaysManClick);
+    for (int n = 1; n <= 20; ++n)
+        connectAction(QStringLiteral("Days%1").arg(n), &TAForm1::Days1Thru20Click);
+    for (int n = 0; n <= 9; ++n) {
+        connectAction(QStringLiteral("PreWarn%1").arg(n), &TAForm1::PreDays1Thru9Click);
+        connectAction(QStringLiteral("PreWarnAll%1").arg(n), &TAForm1::PreDays1Thru9AllClick);
+    }
+    for (const char *name : {"Red1", "Yellow1", "Gray1", "DarkGray1", "Beige1"})
+        connectAction(QString::fromLatin1(name), &TAForm1::Beige1Click);
+}

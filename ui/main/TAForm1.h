@@ -1,0 +1,161 @@
+#pragma once
+// The main window: a borderless 854 x 590 window over its background picture with the grid
+// of 100 name fields and purchase buttons, the command and title-bar buttons, the days panel,
+// the calendar, the status line and the two popup menus. It owns the whole model: the records
+// list in Memo1, the names in the name fields and each item's state in its field's colours.
+// Its handlers carry the names the layout gives them and tell their senders apart by name.
+
+#include "core/DataFolder.h"
+#include "core/FieldColorAccess.h"
+#include "widgets/Events.h"
+
+#include <QWidget>
+#include <array>
+
+class QCalendarWidget;
+class QLabel;
+class QMenu;
+class QAction;
+class QTimer;
+class TEdit;
+class THoverButton;
+class TImage;
+class TIntegerEdit;
+class TMemo;
+class TPanel;
+class TSpeedButton;
+class TStatusBarPro;
+class TZekButton;
+
+class TAForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Slots = DataFolder::Slots;
+
+    // Builds the window from its layout and runs the start-up on the data folder.
+    explicit TAForm1(const QString &dataFolderPath, QWidget *parent = nullptr);
+    ~TAForm1() override;
+
+    TEdit *edit(int slot) const;
+    THoverButton *purchaseButton(int slot) const;
+    TextLines &records();
+    const TextLines &records() const;
+    DataFolder &dataFolder() { return m_data; }
+    QString statusLine() const;
+    QMenu *itemMenu() const { return m_popupMenu1; }
+    QMenu *colorMenu() const { return m_popupMenu2; }
+    bool itemMenuAutoPopup() const { return m_itemMenuAutoPopup; }
+    int currentSlot() const { return m_currentSlot; }
+    TEdit *currentField() const { return m_currentField; }
+    bool onTop() const { return m_onTop; }
+
+    // Start-up and shut-down.
+    void FormCreate();
+    void FormActivate();
+    bool FormCloseQuery();
+
+    // Inventory rules.
+    void CheckDates();
+    void HoverButton102Click(QObject *sender);
+    void PurchaseButtonsClick(QObject *sender);
+    void ResetAllReds1Click(QObject *sender);
+
+    // Name fields.
+    void Edit1MouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void AllEditClick(QObject *sender);
+    void AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ClearFocusedClick(QObject *sender);
+    void Copy1Click(QObject *sender);
+    void Timer1Timer();
+
+    // Item menu commands, days panel and calendar.
+    void AllMenuClicks(QObject *sender);
+    void BumpDateClick(QObject *sender);
+    void SetDaysClick(QObject *sender);
+    void SetDaysManClick(QObject *sender);
+    void DaysOKClick(QObject *sender);
+    void IntegerEdit1KeyUp(QObject *sender, int &key, Qt::KeyboardModifiers shift);
+    void Days1Thru20Click(QObject *sender);
+    void MonthCalendar1Click();
+    void ZekButton1Click(QObject *sender);
+    void PreDays1Thru9Click(QObject *sender);
+    void PreDays1Thru9AllClick(QObject *sender);
+    void Beige1Click(QObject *sender);
+
+    // Window commands.
+    void FormMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ButtonXClick(QObject *sender);
+    void ButtonMinClick(QObject *sender);
+    void ButtonOnTopClick(QObject *sender);
+    void ButtonTrayClick(QObject *sender);
+    void SpeedButton17Click(QObject *sender);
+
+    // Where a right-button release opens the item menu; tests replace it.
+    std::function<void(QMenu *menu, QPoint screenPos)> openMenu;
+
+signals:
+    // The close was allowed: the data files are written and the program may end.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    class Fields;
+
+    void buildLayout();
+    void buildItemMenu();
+    void buildColorMenu();
+    void connectHandlers();
+    void setStatusLine(const QString &text);
+    void showError(const QString &message);
+    void loadStartupColors();
+    void startTracking();
+    void stopTracking();
+    void refuseCycle(const QString &message);
+    QAction *action(const QString &name) const;
+
+    DataFolder m_data;
+    std::unique_ptr<FieldColorAccess> m_fields;
+
+    TImage *m_image1 = nullptr;
+    std::array<TEdit *, Slots> m_edits{};
+    std::array<THoverButton *, Slots> m_purchaseButtons{};
+    THoverButton *m_hoverButton101 = nullptr; // "Reset All Red"
+    THoverButton *m_hoverButton102 = nullptr; // "ReCheck"
+    THoverButton *m_hoverButton103 = nullptr; // "Close"
+    THoverButton *m_hoverButton104 = nullptr; // "Print"
+    THoverButton *m_buttonTray = nullptr;
+    THoverButton *m_buttonOnTop = nullptr;
+    THoverButton *m_buttonMin = nullptr;
+    THoverButton *m_buttonX = nullptr;
+    QLabel *m_label2 = nullptr;
+    TSpeedButton *m_speedButton17 = nullptr;
+    TPanel *m_panel1 = nullptr;
+    QLabel *m_label1 = nullptr;
+    TIntegerEdit *m_integerEdit1 = nullptr;
+    THoverButton *m_daysOK = nullptr;
+    THoverButton *m_daysCancel = nullptr;
+    TStatusBarPro *m_statusBarPro1 = nullptr;
+    QCalendarWidget *m_monthCalendar1 = nullptr;
+    TZekButton *m_zekButton1 = nullptr;
+    TMemo *m_memo1 = nullptr;
+    TMemo *m_memo2 = nullptr;
+    QMenu *m_popupMenu1 = nullptr;
+    QMenu *m_popupMenu2 = nullptr;
+    QTimer *m_timer1 = nullptr;
+
+    // Selection and copy state.
+    int m_currentSlot = 0;
+    TEdit *m_currentField = nullptr;
+    QString m_invokingEntry;
+    QString m_heldLine;
+    QString m_heldName;
+    FieldColors m_heldColors;
+    bool m_itemMenuAutoPopup = false;
+    bool m_onTop = false;
+};

@@ -1,0 +1,64 @@
+// The due check, "ReCheck", the purchase buttons and "Reset All Red".
+
+#include "ui/main/TAForm1.h"
+
+#include "core/AppError.h"
+#include "core/DueCheck.h"
+#include "core/ItemOperations.h"
+#include "core/Numbers.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Pointer.h"
+#include "widgets/TEdit.h"
+
+void TAForm1::CheckDates()
+{
+    DueCheck::run(records(), *m_fields, Clock::today());
+}
+
+void TAForm1::HoverButton102Click(QObject *)
+{
+    setStatusLine(QString());
+    try {
+        // Saving and reading back leave the screen as it was and make the files match it.
+        m_data.saveRecords(records());
+        QList<ColorValue> colors;
+        for (int slot = 1; slot <= Slots; ++slot)
+            colors.append(edit(slot)->color());
+        m_data.saveColors(colors);
+
+        records() = m_data.loadRecords();
+        if (const std::optional<QStringList> lines = m_data.loadColorLines()) {
+            for (int slot = 1; slot <= Slots; ++slot) {
+                if (slot > lines->size())
+                    throw ListIndexError::outOfBounds(slot - 1);
+                const QString &line = lines->at(slot - 1);
+                TEdit *field = edit(slot);
+                field->setColor(static_cast<ColorValue>(Numbers::toInteger(line)));
+                if (const std::optional<ColorValue> font = recheckFontColor(line))
+                    field->setFontColor(*font);
+            }
+        }
+        CheckDates();
+    } catch (const AppError &error) {
+        showError(error.message());
+    }
+}
+
+void TAForm1::PurchaseButtonsClick(QObject *sender)
+{
+    const int slot = Numbers::fromName(sender->objectName());
+    setStatusLine(QString());
+    m_currentSlot = slot;
+    ItemOperations::purchase(records(), *m_fields, slot, Clock::today());
+}
+
+void TAForm1::ResetAllReds1Click(QObject *)
+{
+    Pointer::placeForBox(-10, 35);
+    if (MessageBox::question(this, QStringLiteral("Confirm"), QStringLiteral("Clear all red highlighted items?"))
+        == MessageBox::Answer::No)
+        return;
+    ItemOperations::resetAllRed(records(), *m_fields, Clock::today());
+    m_itemMenuAutoPopup = false;
+}

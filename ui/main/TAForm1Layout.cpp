@@ -1,0 +1,258 @@
+// The main window's controls, created in the order of the layout so that controls created
+// later lie above earlier ones where they overlap.
+
+#include "ui/main/TAForm1.h"
+
+#include "core/FieldColors.h"
+#include "platform/GdiFont.h"
+#include "platform/GifImage.h"
+#include "platform/SystemColors.h"
+#include "widgets/ColumnMenuAction.h"
+#include "widgets/HoverButtonStyles.h"
+#include "widgets/TEdit.h"
+#include "widgets/THoverButton.h"
+#include "widgets/TImage.h"
+#include "widgets/TIntegerEdit.h"
+#include "widgets/TMemo.h"
+#include "widgets/TPanel.h"
+#include "widgets/TSpeedButton.h"
+#include "widgets/TStatusBarPro.h"
+#include "widgets/TStatusPanelPro.h"
+#include "widgets/TStatusPanelsPro.h"
+#include "widgets/TZekButton.h"
+
+#include <QCalendarWidget>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+constexpr ColorValue WindowColor = 0x00ADDFE7;
+constexpr ColorValue PanelColor = 0x0073BFDF;
+
+QImage resourceImage(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    return QImage::fromData(file.readAll());
+}
+
+THoverButton *hoverButton(QWidget *parent, const QString &name, const QString &caption, HoverButtonStyle style,
+                          QPoint pos)
+{
+    auto *button = new THoverButton(parent);
+    button->setObjectName(name);
+    applyStyle(button, style);
+    button->setCaption(caption);
+    button->move(pos);
+    return button;
+}
+
+QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setFont(toQFont(font));
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, toQColor(font.color));
+    l->setPalette(p);
+    return l;
+}
+} // namespace
+
+void TAForm1::buildLayout()
+{
+    setObjectName(QStringLiteral("AForm1"));
+    setWindowTitle(QStringLiteral("Pantrova"));
+    setWindowIcon(QIcon(QStringLiteral(":/pantrova/icon.png")));
+    // No frame of the windowing system: the picture draws the title bar and the frame.
+    // The layout defines a stay-on-top window; activation settles it (see FormActivate).
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setFixedSize(854, 590);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, toQColor(WindowColor));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+    setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false}));
+
+    m_image1 = new TImage(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    QFile gif(QStringLiteral(":/pantrova/background.gif"));
+    if (gif.open(QIODevice::ReadOnly))
+        m_image1->setPicture(decodeGif(gif.readAll()));
+    m_image1->setGeometry(0, 0, 854, 590);
+
+    for (int slot = 1; slot <= Slots; ++slot) {
+        const int c = (slot - 1) / 20;
+        const int r = (slot - 1) % 20;
+        m_purchaseButtons[slot - 1] = hoverButton(this, QStringLiteral("HoverButton%1").arg(slot), QStringLiteral("P"),
+                                                  HoverButtonStyle::Purchase, QPoint(16 + 168 * c + 128, 88 + 24 * r));
+    }
+
+    m_hoverButton102 = hoverButton(this, QStringLiteral("HoverButton102"), QStringLiteral("ReCheck"),
+                                   HoverButtonStyle::ReCheck, QPoint(16, 34));
+    m_hoverButton101 = hoverButton(this, QStringLiteral("HoverButton101"), QStringLiteral("Reset All Red"),
+                                   HoverButtonStyle::ResetAllRed, QPoint(106, 34));
+    m_hoverButton104 = hoverButton(this, QStringLiteral("HoverButton104"), QStringLiteral("Print"),
+                                   HoverButtonStyle::PrintMain, QPoint(196, 34));
+    m_hoverButton103 = hoverButton(this, QStringLiteral("HoverButton103"), QStringLiteral("Close"),
+                                   HoverButtonStyle::Close, QPoint(286, 34));
+
+    m_buttonTray = hoverButton(this, QStringLiteral("ButtonTray"), QStringLiteral("T"), HoverButtonStyle::TitleTray,
+                               QPoint(754, 6));
+    m_buttonOnTop = hoverButton(this, QStringLiteral("ButtonOnTop"), QString(QChar(0xCA)),
+                                HoverButtonStyle::TitleOnTop, QPoint(778, 6));
+    m_buttonMin = hoverButton(this, QStringLiteral("ButtonMin"), QStringLiteral("-"), HoverButtonStyle::TitleMin,
+                              QPoint(802, 6));
+    m_buttonX = hoverButton(this, QStringLiteral("ButtonX"), QString(QChar(0xD7)), HoverButtonStyle::TitleX,
+                            QPoint(826, 6));
+
+    m_label2 = label(this, QStringLiteral("Label2"), GdiFont{QStringLiteral("Verdana"), -16, FieldColor::Navy, true});
+    m_label2->setGeometry(144, 61, 100, 18);
+
+    m_speedButton17 = new TSpeedButton(this);
+    m_speedButton17->setObjectName(QStringLiteral("SpeedButton17"));
+    m_speedButton17->setGeometry(834, 33, 14, 26);
+    m_speedButton17->setGlyph(resourceImage(QStringLiteral(":/pantrova/help-glyph.png")));
+    m_speedButton17->setToolTip(QString()); // "Program help" is its hint, but hints are off.
+
+    auto makeEdit = [this](int slot) {
+        const int c = (slot - 1) / 20;
+        const int r = (slot - 1) % 20;
+        auto *e = new TEdit(this);
+        e->setObjectName(QStringLiteral("Edit%1").arg(slot));
+        e->setGeometry(16 + 168 * c, 88 + 24 * r, 121, 16);
+        e->setFont(toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false}));
+        e->setColors(FieldState::Plain);
+        m_edits[slot - 1] = e;
+    };
+    for (int slot = 2; slot <= Slots; ++slot)
+        makeEdit(slot);
+
+    m_panel1 = new TPanel(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setGeometry(375, 32, 113, 51);
+    m_panel1->setColor(PanelColor);
+    m_label1 = label(m_panel1, QStringLiteral("Label1"),
+                     GdiFont{QStringLiteral("MS Sans Serif"), -11, FieldColor::Navy, false});
+    m_label1->setText(QStringLiteral("Days:"));
+    m_label1->setGeometry(17, 8, 27, 13);
+    m_integerEdit1 = new TIntegerEdit(m_panel1);
+    m_integerEdit1->setObjectName(QStringLiteral("IntegerEdit1"));
+    m_integerEdit1->applyDaysPanelSettings();
+    m_integerEdit1->move(48, 5);
+    m_daysOK = hoverButton(m_panel1, QStringLiteral("DaysOK"), QStringLiteral("OK"), HoverButtonStyle::DaysPanel,
+                           QPoint(8, 30));
+    m_daysCancel = hoverButton(m_panel1, QStringLiteral("DaysCancel"), QStringLiteral("Cancel"),
+                               HoverButtonStyle::DaysPanel, QPoint(58, 30));
+    m_panel1->hide();
+
+    m_statusBarPro1 = new TStatusBarPro(this);
+    m_statusBarPro1->setObjectName(QStringLiteral("StatusBarPro1"));
+    m_statusBarPro1->setGeometry(6, 566, 842, 19);
+    TStatusPanelPro *panel = m_statusBarPro1->panels()->add();
+    panel->setFont(GdiFont{QStringLiteral("Tahoma"), -11, FieldColor::Navy, false});
+    panel->setWidth(100);
+
+    m_monthCalendar1 = new QCalendarWidget(this);
+    m_monthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_monthCalendar1->setGeometry(328, 247, 197, 153);
+    m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthCalendar1->setFirstDayOfWeek(Qt::Sunday);
+    m_monthCalendar1->hide();
+
+    m_zekButton1 = new TZekButton(this);
+    m_zekButton1->setObjectName(QStringLiteral("ZekButton1"));
+    m_zekButton1->setGeometry(478, 382, 45, 16);
+    m_zekButton1->setText(QStringLiteral("Cancel"));
+    m_zekButton1->setButtonFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000012, false});
+    m_zekButton1->setColor(WindowColor);
+    m_zekButton1->setHotColor(WindowColor);
+    m_zekButton1->setHotTextColor(0x80000012);
+    m_zekButton1->setParentColor(true);
+    m_zekButton1->setFocusPolicy(Qt::NoFocus);
+    m_zekButton1->hide();
+
+    m_memo1 = new TMemo(this);
+    m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setGeometry(600, 32, 49, 33);
+    m_memo2 = new TMemo(this);
+    m_memo2->setObjectName(QStringLiteral("Memo2"));
+    m_memo2->setGeometry(544, 32, 49, 33);
+
+    makeEdit(1);
+
+    buildItemMenu();
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setSingleShot(true);
+
+    buildColorMenu();
+}
+
+void TAForm1::buildItemMenu()
+{
+    m_popupMenu1 = new QMenu(this);
+    m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto entry = [](QMenu *menu, const QString &name, const QString &caption) {
+        auto *a = new QAction(caption, menu);
+        a->setObjectName(name);
+        menu->addAction(a);
+        return a;
+    };
+    auto submenu = [](QMenu *menu, const QString &name, const QString &caption) {
+        auto *sub = new QMenu(caption, menu);
+        sub->setObjectName(name + QStringLiteral("Menu"));
+        QAction *a = menu->addMenu(sub);
+        a->setObjectName(name);
+        return sub;
+    };
+
+    entry(m_popupMenu1, QStringLiteral("BumpDate1"), QStringLiteral("0 product used - foward buy date"))
+        ->setVisible(false);
+    entry(m_popupMenu1, QStringLiteral("BackDate1"), QStringLiteral("2 products used - back up buy date"));
+    entry(m_popupMenu1, QStringLiteral("PlusMinusCycle1"), QStringLiteral("Inc/Dec cycle days..."));
+    entry(m_popupMenu1, QStringLiteral("SetHardDate1"), QStringLiteral("Set hard date"))->setVisible(false);
+
+    // "1" to "10" in the first column, "11" to "20" and "> 20..." in the second.
+    QMenu *setDays = submenu(m_popupMenu1, QStringLiteral("SetDays"), QStringLiteral("Set Days..."));
+    auto daysEntry = [setDays](const QString &name, const QString &caption) {
+        auto *a = new QAction(caption, setDays);
+        a->setObjectName(name);
+        return a;
+    };
+    QList<QList<QAction *>> dayColumns(2);
+    for (int n = 1; n <= 20; ++n)
+        dayColumns[n <= 10 ? 0 : 1].append(daysEntry(QStringLiteral("Days%1").arg(n), QString::number(n)));
+    dayColumns[1].append(daysEntry(QStringLiteral("SetDaysMan"), QStringLiteral("> 20...")));
+    setDays->addAction(new ColumnMenuAction(dayColumns, setDays));
+
+    QMenu *prewarn = submenu(m_popupMenu1, QStringLiteral("SetWarning1"), QStringLiteral("Set prewarn days..."));
+    for (int n = 0; n <= 9; ++n)
+        entry(prewarn, QStringLiteral("PreWarn%1").arg(n), QString::number(n));
+    QMenu *prewarnAll = submenu(m_popupMenu1, QStringLiteral("SetWarning2"), QStringLiteral("Set prewarn days all..."));
+    for (int n = 0; n <= 9; ++n)
+        entry(prewarnAll, QStringLiteral("PreWarnAll%1").arg(n), QString::number(n));
+
+    entry(m_popupMenu1, QStringLiteral("StartTracking1"), QStringLiteral("Start tracking"));
+    entry(m_popupMenu1, QStringLiteral("StopTracking1"), QStringLiteral("Stop tracking"));
+    entry(m_popupMenu1, QStringLiteral("ClearFocused"), QStringLiteral("Clear focused"));
+    entry(m_popupMenu1, QStringLiteral("Copy1"), QStringLiteral("Copy"));
+    entry(m_popupMenu1, QStringLiteral("Paste1"), QStringLiteral("Paste"))->setEnabled(false);
+}
+
+void TAForm1::buildColorMenu()
+{
+    m_popupMenu2 = new QMenu(this);
+    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    const std::pair<const char *, const char *> entries[] = {
+        {"Red1", "Red"}, {"Yellow1", "Yellow"}, {"Gray1", "Gray"}, {"DarkGray1", "Dark Gray"}, {"Beige1", "Beige"}};
+    for (const auto &[name, caption] : entries) {
+        auto *a = new QAction(QString::fromLatin1(caption), m_popupMenu2);
+        a->setObjectName(QString::fromLatin1(name));
+        m_popupMenu2->addAction(a);
+    }
+}

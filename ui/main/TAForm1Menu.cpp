@@ -1,0 +1,198 @@
+// The item menu's commands, the days panel and the calendar, and the colour menu.
+
+#include "ui/main/TAForm1.h"
+
+#include "core/AppError.h"
+#include "core/ItemOperations.h"
+#include "core/Numbers.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Pointer.h"
+#include "widgets/TEdit.h"
+#include "widgets/THoverButton.h"
+#include "widgets/TIntegerEdit.h"
+#include "widgets/TPanel.h"
+#include "widgets/TZekButton.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+
+namespace {
+const QString BumpDate1 = QStringLiteral("BumpDate1");
+const QString BackDate1 = QStringLiteral("BackDate1");
+const QString PlusMinusCycle1 = QStringLiteral("PlusMinusCycle1");
+const QString SetDaysMan = QStringLiteral("SetDaysMan");
+const QString StartTracking1 = QStringLiteral("StartTracking1");
+} // namespace
+
+void TAForm1::AllMenuClicks(QObject *sender)
+{
+    auto *entry = qobject_cast<QAction *>(sender);
+    if (!entry)
+        return;
+    setStatusLine(QString());
+    const QString name = entry->objectName();
+    if (name == BumpDate1 || name == BackDate1) {
+        m_invokingEntry = name;
+        BumpDateClick(sender);
+    } else if (name == PlusMinusCycle1) {
+        m_invokingEntry = name;
+        SetDaysClick(sender);
+    } else if (name == QLatin1String("SetHardDate1")) {
+        m_monthCalendar1->show();
+        m_monthCalendar1->raise();
+        m_zekButton1->show();
+        m_zekButton1->raise();
+    } else if (name == StartTracking1) {
+        m_invokingEntry = name;
+        startTracking();
+    } else if (name == QLatin1String("StopTracking1")) {
+        stopTracking();
+    } else if (name == QLatin1String("Copy1") || name == QLatin1String("Paste1")) {
+        Copy1Click(sender);
+    }
+}
+
+void TAForm1::BumpDateClick(QObject *)
+{
+    // A date that does not convert makes the command do nothing, without a word.
+    try {
+        ItemOperations::bumpDate(records(), m_currentSlot, m_invokingEntry == BumpDate1 ? 1 : -1);
+        CheckDates();
+    } catch (const ConversionError &) {
+    }
+}
+
+void TAForm1::SetDaysClick(QObject *)
+{
+    if (m_invokingEntry != PlusMinusCycle1 && m_invokingEntry != SetDaysMan)
+        return;
+    m_integerEdit1->clear();
+    m_panel1->show();
+    m_panel1->raise();
+    m_integerEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TAForm1::SetDaysManClick(QObject *sender)
+{
+    setStatusLine(QString());
+    m_invokingEntry = SetDaysMan;
+    SetDaysClick(sender);
+}
+
+void TAForm1::refuseCycle(const QString &message)
+{
+    Pointer::placeForBox(10, 35);
+    MessageBox::warning(this, message);
+}
+
+void TAForm1::DaysOKClick(QObject *sender)
+{
+    if (qobject_cast<THoverButton *>(sender) && sender->objectName() == QLatin1String("DaysCancel")) {
+        m_panel1->hide();
+        return;
+    }
+    try {
+        const int value = m_integerEdit1->value();
+        if (m_invokingEntry == PlusMinusCycle1) {
+            if (value != 0) {
+                const auto result = ItemOperations::adjustCycle(records(), m_currentSlot, value);
+                if (result != ItemOperations::CycleResult::Changed)
+                    refuseCycle(ItemOperations::refusalMessage(result));
+            }
+        } else {
+            const auto result = ItemOperations::setCycle(records(), m_currentSlot, value, Clock::today());
+            if (result != ItemOperations::CycleResult::Changed)
+                refuseCycle(ItemOperations::refusalMessage(result));
+            else if (m_currentField)
+                m_currentField->setColors(FieldState::Bought);
+        }
+    } catch (const ConversionError &) {
+        // The panel closes all the same; the record line is as it was.
+    }
+    m_panel1->hide();
+}
+
+void TAForm1::IntegerEdit1KeyUp(QObject *sender, int &key, Qt::KeyboardModifiers)
+{
+    if (key == 13)
+        DaysOKClick(sender);
+}
+
+void TAForm1::Days1Thru20Click(QObject *sender)
+{
+    setStatusLine(QString());
+    try {
+        const int days = Numbers::fromName(sender->objectName());
+        if (ItemOperations::setCycle(records(), m_currentSlot, days, Clock::today())
+                == ItemOperations::CycleResult::Changed
+            && m_currentField)
+            m_currentField->setColors(FieldState::Bought);
+    } catch (const ConversionError &) {
+    }
+}
+
+void TAForm1::MonthCalendar1Click()
+{
+    setStatusLine(QString());
+    ItemOperations::setHardDate(records(), m_currentSlot, m_monthCalendar1->selectedDate());
+    m_monthCalendar1->hide();
+    m_zekButton1->hide();
+}
+
+void TAForm1::ZekButton1Click(QObject *)
+{
+    m_monthCalendar1->hide();
+    m_zekButton1->hide();
+}
+
+void TAForm1::startTracking()
+{
+    ItemOperations::startTracking(records(), m_currentSlot, Clock::today());
+    if (m_currentField)
+        m_currentField->setColors(FieldState::Learning);
+}
+
+void TAForm1::stopTracking()
+{
+    try {
+        const auto result = ItemOperations::stopTracking(records(), m_currentSlot, Clock::today());
+        if (result != ItemOperations::CycleResult::Changed) {
+            refuseCycle(ItemOperations::refusalMessage(result));
+            return;
+        }
+        if (m_currentField)
+            m_currentField->setColors(FieldState::Bought);
+    } catch (const AppError &error) {
+        showError(error.message());
+    }
+}
+
+void TAForm1::PreDays1Thru9Click(QObject *sender)
+{
+    setStatusLine(QString());
+    ItemOperations::setPrewarn(records(), m_currentSlot, Numbers::fromName(sender->objectName()));
+}
+
+void TAForm1::PreDays1Thru9AllClick(QObject *sender)
+{
+    setStatusLine(QString());
+    ItemOperations::setPrewarnAll(records(), Numbers::fromName(sender->objectName()));
+}
+
+void TAForm1::Beige1Click(QObject *sender)
+{
+    if (!m_currentField)
+        return;
+    const QString name = sender->objectName();
+    if (name == QLatin1String("Red1"))
+        m_currentField->setColors(FieldState::Due);
+    else if (name == QLatin1String("Yellow1"))
+        m_currentField->setColors({FieldColor::Yellow, FieldColor::Black});
+    else if (name == QLatin1String("Gray1"))
+        m_currentField->setColors({FieldColor::LightGray, FieldColor::Black});
+    else if (name == QLatin1String("DarkGray1"))
+        m_currentField->setColors({FieldColor::DarkGray, FieldColor::White});
+    else if (name == QLatin1String("Beige1"))
+        m_currentField->setColors({FieldColor::Cream, FieldColor::Black});
+}

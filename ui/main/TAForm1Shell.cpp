@@ -1,0 +1,59 @@
+// The window's own commands: dragging, close, minimise, stay on top, hide, help.
+
+#include "ui/main/TAForm1.h"
+
+#include "widgets/THoverButton.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QMouseEvent>
+#include <QUrl>
+#include <QWindow>
+
+void TAForm1::FormMouseDown(QObject *, Qt::MouseButton button, Qt::KeyboardModifiers, int, int)
+{
+    // The windowing system moves the window with the pointer until the button is released,
+    // as if its title bar had been dragged.
+    if (button == Qt::LeftButton && windowHandle())
+        windowHandle()->startSystemMove();
+}
+
+void TAForm1::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    FormMouseDown(this, event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TAForm1::ButtonXClick(QObject *)
+{
+    close();
+}
+
+void TAForm1::ButtonMinClick(QObject *)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->showMinimized();
+    }
+}
+
+void TAForm1::ButtonOnTopClick(QObject *)
+{
+    m_onTop = !m_onTop;
+    if (windowHandle())
+        windowHandle()->setFlag(Qt::WindowStaysOnTopHint, m_onTop);
+    m_buttonOnTop->setFontColor(m_onTop ? 0x0000FFFF : 0x00FFFFFF);
+}
+
+void TAForm1::ButtonTrayClick(QObject *)
+{
+    hide();
+}
+
+void TAForm1::SpeedButton17Click(QObject *)
+{
+    // The result is ignored: a missing help file gives no message.
+    const QString path = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Help/Help.hta"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

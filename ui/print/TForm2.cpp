@@ -1,0 +1,9 @@
+#include "ui/print/TForm2.h"
+
+TForm2::TForm2(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Print"));
+    setModal(true);
+    hide();
+}

@@ -1,0 +1,123 @@
+// Start-up benchmark: creating, loading and first painting the main window with 100 named
+// items, against a bare 854 x 590 QWidget in the same run. Prints both medians and their
+// ratio, and the resident memory the main window adds. Run by hand:
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_startup [rounds]
+
+#include "core/RecordLine.h"
+#include "platform/MessageBox.h"
+#include "ui/main/TAForm1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+void writeLines(const QString &path, const QStringList &lines)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    for (const QString &line : lines)
+        f.write(line.toLatin1() + "\r\n");
+}
+
+QString makeDataFolder(const QTemporaryDir &dir)
+{
+    const QString folder = QDir(dir.path()).filePath(QStringLiteral("system"));
+    QDir().mkpath(folder);
+    QStringList records;
+    QStringList names;
+    QStringList colors;
+    for (int slot = 1; slot <= 100; ++slot) {
+        records.append(slot % 3 ? QStringLiteral("12/01/2026 1 %1 3").arg(slot % 40 + 1, 3, 10, QLatin1Char('0'))
+                                : RecordLine::Empty);
+        names.append(QStringLiteral("Item number %1").arg(slot));
+        colors.append(slot % 7 ? QStringLiteral("12632256") : QStringLiteral("13565951"));
+    }
+    writeLines(QDir(folder).filePath(QStringLiteral("InvRecs.txt")), records);
+    writeLines(QDir(folder).filePath(QStringLiteral("RecDesc.txt")), names);
+    writeLines(QDir(folder).filePath(QStringLiteral("ecol.div")), colors);
+    return folder;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template<typename Make>
+double timeFirstPaint(Make make)
+{
+    QElapsedTimer timer;
+    timer.start();
+    auto widget = make();
+    widget->show();
+    // Rendering the whole window is its first paint.
+    const QPixmap painted = widget->grab();
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    if (painted.isNull())
+        qFatal("nothing was painted");
+    return ms;
+}
+
+long residentKiB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(3, atoi(argv[1])) : 21;
+    MessageBox::setTestMode(true);
+    QTemporaryDir dir;
+    const QString folder = makeDataFolder(dir);
+
+    // The first window also loads the fonts and the style; its memory is measured here.
+    const long before = residentKiB();
+    auto window = std::make_unique<TAForm1>(folder);
+    window->show();
+    window->grab();
+    const long after = residentKiB();
+    window.reset();
+
+    // One of each first, so that fonts and styles are loaded before timing.
+    timeFirstPaint([&] { return std::make_unique<TAForm1>(folder); });
+    timeFirstPaint([] {
+        auto w = std::make_unique<QWidget>();
+        w->resize(854, 590);
+        return w;
+    });
+
+    std::vector<double> mainWindow;
+    std::vector<double> bare;
+    for (int i = 0; i < rounds; ++i) {
+        mainWindow.push_back(timeFirstPaint([&] { return std::make_unique<TAForm1>(folder); }));
+        bare.push_back(timeFirstPaint([] {
+            auto w = std::make_unique<QWidget>();
+            w->resize(854, 590);
+            return w;
+        }));
+    }
+
+
+    const double m = median(mainWindow);
+    const double b = median(bare);
+    std::printf("rounds: %d\n", rounds);
+    std::printf("main window (100 items): median %.2f ms\n", m);
+    std::printf("bare 854 x 590 QWidget:  median %.2f ms\n", b);
+    std::printf("ratio main / bare:       %.1f\n", m / b);
+    std::printf("resident memory added by the first main window (fonts and style included): %ld KiB\n", after - before);
+    return 0;
+}

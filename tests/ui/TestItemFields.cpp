@@ -3,6 +3,8 @@
 
 #include "MainWindowFixture.h"
 
+#include "widgets/ColumnMenuAction.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QTest>
@@ -47,6 +49,7 @@ private slots:
     void clearFocused();
     void colorMenuEntries_data();
     void colorMenuEntries();
+    void setDaysShowsTwoColumns();
 };
 
 void TestItemFields::statusLine_data()
@@ -295,6 +298,40 @@ void TestItemFields::colorMenuEntries()
     QCOMPARE(f.edit(31)->color(), background);
     QCOMPARE(f.edit(31)->fontColor(), font);
     QCOMPARE(f.line(31), QStringLiteral("12/01/2026 0 014 4"));
+}
+
+void TestItemFields::setDaysShowsTwoColumns()
+{
+    MainWindowFixture f;
+    auto *block = f.window->findChild<ColumnMenuAction *>();
+    QVERIFY(block);
+    QCOMPARE(block->columns().size(), 2);
+    QStringList first;
+    QStringList second;
+    for (QAction *a : block->columns()[0])
+        first << a->text();
+    for (QAction *a : block->columns()[1])
+        second << a->text();
+    QCOMPARE(first, QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+    QCOMPARE(second, QStringList({"11", "12", "13", "14", "15", "16", "17", "18", "19", "20", "> 20..."}));
+
+    // Opened, "11" stands beside "1" and "> 20..." under "20".
+    QMenu *setDays = f.window->findChild<QMenu *>(QStringLiteral("SetDaysMenu"));
+    setDays->popup(QPoint(0, 0));
+    QVERIFY(QTest::qWaitForWindowExposed(setDays));
+    auto cell = [&](const char *name) { return setDays->findChild<QWidget *>(QString::fromLatin1(name) + "Cell"); };
+    QVERIFY(cell("Days1") && cell("Days11") && cell("SetDaysMan"));
+    QCOMPARE(cell("Days11")->y(), cell("Days1")->y());
+    QVERIFY(cell("Days11")->x() > cell("Days1")->x());
+    QCOMPARE(cell("SetDaysMan")->x(), cell("Days20")->x());
+    QVERIFY(cell("SetDaysMan")->y() > cell("Days20")->y());
+
+    // Choosing a cell triggers its entry and closes the menu.
+    QTest::mouseClick(f.edit(1), Qt::RightButton, {}, QPoint(2, 2));
+    QTest::mouseClick(cell("Days7"), Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(f.line(1), QStringLiteral("12/10/2026 1 007 3"));
+    QVERIFY(!setDays->isVisible());
+    setDays->hide();
 }
 
 QTEST_MAIN(TestItemFields)

@@ -2,13 +2,12 @@
 
 #include "ui/main/TAForm1.h"
 
+#include "platform/Shell.h"
 #include "widgets/THoverButton.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QMouseEvent>
-#include <QUrl>
 #include <QWindow>
 
 void TAForm1::FormMouseDown(QObject *, Qt::MouseButton button, Qt::KeyboardModifiers, int, int)
@@ -55,5 +54,5 @@ void TAForm1::SpeedButton17Click(QObject *)
 {
     // The result is ignored: a missing help file gives no message.
     const QString path = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Help/Help.hta"));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    Shell::open(path);
 }

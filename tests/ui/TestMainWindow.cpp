@@ -28,6 +28,7 @@ private slots:
     void closeWritesTheThreeFiles();
     void unchangedStateIsRewrittenByteForByte();
     void closeIsRefusedWhenTheFolderIsGone();
+    void linesPastTheLastSlotAreKept();
     void filesNotReadAtStartAreLeftUnchanged();
     void secondStartOnTheSameFolderActivatesTheFirst();
 };
@@ -230,6 +231,18 @@ void TestMainWindow::closeIsRefusedWhenTheFolderIsGone()
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown().first().text,
              QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("InvRecs.txt"))));
+}
+
+void TestMainWindow::linesPastTheLastSlotAreKept()
+{
+    DataFiles files;
+    files.records->append(QStringLiteral("an extra record line"));
+    files.names->append(QStringLiteral("an extra name"));
+    MainWindowFixture f(files);
+    QCOMPARE(f.window->records().count(), 101);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.read(QStringLiteral("InvRecs.txt")), DataFiles::crlf(*files.records));
+    QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), DataFiles::crlf(*files.names));
 }
 
 void TestMainWindow::filesNotReadAtStartAreLeftUnchanged()

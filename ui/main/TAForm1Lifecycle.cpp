@@ -81,12 +81,16 @@ bool TAForm1::FormCloseQuery()
         m_data.saveRecords(records());
 
         TextLines &names = m_memo2->lines();
+        // Lines past the last slot have no field; they are written back as they were read.
+        const QStringList pastTheFields = names.lines().mid(Slots);
         names.clear();
         QList<ColorValue> colors;
         for (int slot = 1; slot <= Slots; ++slot) {
             names.append(edit(slot)->text());
             colors.append(edit(slot)->color());
         }
+        for (const QString &name : pastTheFields)
+            names.append(name);
         m_data.saveNames(names.lines());
         m_data.saveColors(colors);
     } catch (const AppError &error) {

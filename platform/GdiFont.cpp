@@ -30,3 +30,18 @@ QFont toQFont(const GdiFont &font)
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }
+
+QString textToDraw(const QString &text, const GdiFont &font)
+{
+    if (font.name.compare(QStringLiteral("Wingdings"), Qt::CaseInsensitive) != 0)
+        return text;
+    // Wingdings 0xCA is the pin of the stay-on-top button; the neuter sign of DejaVu Sans,
+    // a ring on a stem, reads as a pin head from above.
+    static const QHash<char16_t, char16_t> symbols{
+        {0xCA, 0x26B2},
+    };
+    QString mapped = text;
+    for (QChar &c : mapped)
+        c = QChar(symbols.value(c.unicode(), c.unicode()));
+    return mapped;
+}

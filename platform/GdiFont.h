@@ -19,3 +19,7 @@ struct GdiFont
 };
 
 QFont toQFont(const GdiFont &font);
+
+// The text to draw for a text in the font. Symbol faces are not installed here, so their
+// characters become the Unicode characters that show the same symbol in the stand-in face.
+QString textToDraw(const QString &text, const GdiFont &font);

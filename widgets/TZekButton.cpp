@@ -1,0 +1,292 @@
+#include "widgets/TZekButton.h"
+
+#include "platform/Canvas.h"
+#include "platform/SystemColors.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+TZekButton::TZekButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(75, 25);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (OnClick)
+            OnClick(this);
+    });
+}
+
+void TZekButton::setAlignment(Qt::Alignment alignment)
+{
+    alignment &= Qt::AlignHorizontal_Mask;
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    update();
+}
+
+void TZekButton::setColor(ColorValue color)
+{
+    if (color == m_color)
+        return;
+    m_parentColor = false;
+    m_color = color;
+    update();
+}
+
+void TZekButton::setHotColor(ColorValue color)
+{
+    if (color == m_hotColor)
+        return;
+    m_parentColor = false;
+    m_hotColor = color;
+    update();
+}
+
+void TZekButton::setHotTextColor(ColorValue color)
+{
+    if (color == m_hotTextColor)
+        return;
+    m_parentColor = false;
+    m_hotTextColor = color;
+    update();
+}
+
+void TZekButton::setZekStyle(ZekStyle style)
+{
+    if (style == m_zekStyle)
+        return;
+    m_zekStyle = style;
+    update();
+}
+
+void TZekButton::setMargin(int margin)
+{
+    if (margin == m_margin || margin < 0)
+        return;
+    m_margin = margin;
+    update();
+}
+
+void TZekButton::setParentColor(bool parentColor)
+{
+    if (parentColor == m_parentColor)
+        return;
+    m_parentColor = parentColor;
+    takeParentColor(parentBackground());
+}
+
+void TZekButton::setShowDefaultMarker(bool show)
+{
+    if (show == m_showDefaultMarker)
+        return;
+    m_showDefaultMarker = show;
+    update();
+}
+
+void TZekButton::setShowFocus(bool show)
+{
+    if (show == m_showFocus)
+        return;
+    m_showFocus = show;
+    update();
+}
+
+void TZekButton::setWordWrap(bool wrap)
+{
+    if (wrap == m_wordWrap)
+        return;
+    m_wordWrap = wrap;
+    update();
+}
+
+void TZekButton::setDefault(bool isDefault)
+{
+    m_default = isDefault;
+    // Whether Enter would press this button depends on where the focus is.
+    if (isDefault && !m_trackingFocus) {
+        m_trackingFocus = true;
+        connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
+    }
+    update();
+}
+
+void TZekButton::setButtonFont(const GdiFont &font)
+{
+    m_font = font;
+    update();
+}
+
+void TZekButton::setFontColor(ColorValue color)
+{
+    m_font.color = color;
+    update();
+}
+
+void TZekButton::parentColorChanged(ColorValue color)
+{
+    m_reportedParentColor = color;
+    takeParentColor(color);
+}
+
+ColorValue TZekButton::parentBackground() const
+{
+    if (m_reportedParentColor)
+        return *m_reportedParentColor;
+    const QWidget *parent = parentWidget();
+    return parent ? toColorValue(parent->palette().color(parent->backgroundRole())) : ColorValue(0x8000000F);
+}
+
+void TZekButton::takeParentColor(ColorValue color)
+{
+    update();
+    if (!m_parentColor)
+        return;
+    m_color = color;
+    m_font.color = 0x80000012;
+    m_hotColor = m_color;
+    m_hotTextColor = m_font.color;
+}
+
+// A focused button is the one Enter presses; a default button is, unless another button
+// of its window has the focus.
+bool TZekButton::isActiveDefault() const
+{
+    if (hasFocus())
+        return true;
+    if (!m_default)
+        return false;
+    const QWidget *focus = QApplication::focusWidget();
+    return !(focus && focus != this && focus->window() == window() && qobject_cast<const QAbstractButton *>(focus));
+}
+
+bool TZekButton::event(QEvent *event)
+{
+    // The parent's colour reaches the button as a palette change (Qt hands the parent's
+    // palette on to its children) or with a new parent.
+    if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) && !m_reportedParentColor)
+        takeParentColor(parentBackground());
+    return QAbstractButton::event(event);
+}
+
+void TZekButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange)
+        update();
+    QAbstractButton::changeEvent(event);
+}
+
+void TZekButton::enterEvent(QEnterEvent *event)
+{
+    QAbstractButton::enterEvent(event);
+    if (m_hot)
+        return;
+    m_hot = true;
+    if (!m_parentColor || m_zekStyle == zbsFlat || m_zekStyle == zbsCorel)
+        update();
+    if (isEnabled() && OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TZekButton::leaveEvent(QEvent *event)
+{
+    QAbstractButton::leaveEvent(event);
+    if (!m_hot)
+        return;
+    m_hot = false;
+    if (!m_parentColor || m_zekStyle == zbsFlat || m_zekStyle == zbsCorel)
+        update();
+    if (isEnabled() && OnMouseExit)
+        OnMouseExit(this);
+}
+
+// The second press of a double click is a press like the first, so it clicks again.
+void TZekButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+void TZekButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    Canvas canvas(painter);
+    const int w = width();
+    const int h = height();
+    const bool focused = hasFocus();
+    const bool hotLook = focused || m_hot || (m_showDefaultMarker && isActiveDefault());
+    const bool corelHot = m_zekStyle == zbsCorel && hotLook;
+
+    canvas.fillRect(rect(), m_color);
+    // R, with exclusive right and bottom as on a GDI surface.
+    const int inset = corelHot ? 2 : 1;
+    const int left = inset;
+    const int top = inset;
+    const int right = w - inset;
+    const int bottom = h - inset;
+
+    const ColorValue face = hotLook ? m_hotColor : m_color;
+    const ColorValue textColor = hotLook ? m_hotTextColor : m_font.color;
+    ColorValue light = 0x80000014;
+    ColorValue dark = 0x80000010;
+    const bool pressed = isDown();
+    const int o = pressed ? 1 : 0;
+    if (pressed) {
+        if (m_zekStyle == zbsFramed)
+            light = dark = face;
+        else
+            std::swap(light, dark);
+    } else if (m_zekStyle == zbsFlat && !m_hot && !focused) {
+        light = dark = parentBackground();
+    }
+
+    canvas.fillRect(gdiRect(left, top, right, bottom), face);
+
+    DrawTextFlags flags = m_wordWrap ? DrawTextFlag::WordBreak : DrawTextFlag::SingleLine;
+    flags |= DrawTextFlag::VCenter;
+    if (m_alignment == Qt::AlignRight)
+        flags |= DrawTextFlag::Right;
+    else if (m_alignment == Qt::AlignHCenter)
+        flags |= DrawTextFlag::Center;
+    canvas.setFont(m_font);
+    canvas.setBrushStyle(BrushStyle::Clear);
+    const int m = m_margin + (m_zekStyle == zbsCorel ? 2 : 1);
+    QRect measure = gdiRect(o + m, o, w + o - m, h + o);
+    const int th = canvas.drawText(text(), measure, flags | DrawTextFlag::CalcRect);
+    // Centred on the item rectangle itself, so that pressing moves the caption by exactly o.
+    const int e = (h - th) / 2;
+    QRect textRect = gdiRect(o + m, o + e, w + o - m, h + o - e);
+    if (!isEnabled()) {
+        QRect shadowRect = textRect.translated(1, 1);
+        canvas.setFontColor(0x80000014);
+        canvas.drawText(text(), shadowRect, flags);
+        canvas.setFontColor(0x80000010);
+        canvas.drawText(text(), textRect, flags);
+    } else {
+        canvas.setFontColor(textColor);
+        canvas.drawText(text(), textRect, flags);
+    }
+
+    if (m_showDefaultMarker && m_zekStyle != zbsCorel && (isActiveDefault() || focused)) {
+        const ColorValue marker = canvas.font().color;
+        canvas.setPen({marker, 1, PenStyle::Solid});
+        canvas.setBrushColor(marker);
+        canvas.polygon({{right + o - 6, bottom - 1}, {right - 1, bottom + o - 6}, {right - 1, bottom - 1}});
+    }
+    if (corelHot)
+        canvas.frameRect(rect(), 0x80000006);
+
+    canvas.setPen({light, 1, PenStyle::Solid});
+    canvas.moveTo(left - 1, bottom - 1);
+    canvas.lineTo(left - 1, top - 1);
+    canvas.lineTo(right, top - 1);
+    canvas.setPen({dark, 1, PenStyle::Solid});
+    canvas.lineTo(right, bottom);
+    canvas.lineTo(left - 2, bottom);
+
+    if (m_showFocus && focused) {
+        const int f = corelHot ? 2 : 3;
+        canvas.drawFocusRect(gdiRect(left + f, top + f, right - f, bottom - f));
+    }
+}

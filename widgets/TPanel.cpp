@@ -1,6 +1,6 @@
 #include "widgets/TPanel.h"
 
-#include "platform/SystemColors.h"
+#include "widgets/Bevel.h"
 
 #include <QPainter>
 
@@ -18,12 +18,6 @@ void TPanel::setColor(ColorValue color)
 void TPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const int w = width();
-    const int h = height();
     painter.fillRect(rect(), toQColor(m_color));
-    // The raised bevel: light on the top and left edges, shadow on the bottom and right.
-    painter.fillRect(0, 0, w - 1, 1, toQColor(0x80000014));
-    painter.fillRect(0, 0, 1, h - 1, toQColor(0x80000014));
-    painter.fillRect(0, h - 1, w, 1, toQColor(0x80000010));
-    painter.fillRect(w - 1, 0, 1, h, toQColor(0x80000010));
+    drawBevel(painter, rect());
 }

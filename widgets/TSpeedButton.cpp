@@ -1,6 +1,6 @@
 #include "widgets/TSpeedButton.h"
 
-#include "platform/SystemColors.h"
+#include "widgets/Bevel.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,12 +41,10 @@ void TSpeedButton::paintEvent(QPaintEvent *)
                           m_glyph);
     }
     if (m_hot || m_down) {
-        const QColor light = toQColor(m_down ? 0x80000010 : 0x80000014);
-        const QColor dark = toQColor(m_down ? 0x80000014 : 0x80000010);
-        painter.fillRect(0, 0, width() - 1, 1, light);
-        painter.fillRect(0, 0, 1, height() - 1, light);
-        painter.fillRect(0, height() - 1, width(), 1, dark);
-        painter.fillRect(width() - 1, 0, 1, height(), dark);
+        if (m_down)
+            drawBevel(painter, rect(), SystemColor::ButtonShadow, SystemColor::ButtonHighlight);
+        else
+            drawBevel(painter, rect());
     }
 }
 

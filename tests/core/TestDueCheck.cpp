@@ -5,66 +5,17 @@
 #include "core/DueCheck.h"
 #include "core/RecordLine.h"
 
+#include "FakeFields.h"
+
 #include <QTest>
 
 #include <array>
 
 namespace {
 
-// The 100 name fields as plain colour pairs; a slot outside 1..100 is recorded, not crashed on.
-class Fields : public FieldColorAccess
-{
-public:
-    FieldColors colors(int slot) const override
-    {
-        if (!valid(slot)) {
-            ++m_badSlots;
-            return {};
-        }
-        return m_fields[static_cast<size_t>(slot - 1)];
-    }
-    void setColors(int slot, FieldColors value) override
-    {
-        if (!valid(slot)) {
-            ++m_badSlots;
-            return;
-        }
-        ++m_writes;
-        m_fields[static_cast<size_t>(slot - 1)] = value;
-    }
-    FieldColors &at(int slot) { return m_fields[static_cast<size_t>(slot - 1)]; }
-    int badSlots() const { return m_badSlots; }
-    int writes() const { return m_writes; }
-
-private:
-    static bool valid(int slot) { return slot >= 1 && slot <= 100; }
-    std::array<FieldColors, 100> m_fields{};
-    mutable int m_badSlots = 0;
-    int m_writes = 0;
-};
-
 const QDate Today(2026, 12, 10);
 
-// 100 empty record lines with the given line in the given slot.
-TextLines recordsWith(int slot, const QString &line)
-{
-    QStringList lines(100, RecordLine::Empty);
-    lines[slot - 1] = line;
-    return TextLines(lines);
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(FieldColors)
-
-namespace QTest {
-template<>
-char *toString(const FieldColors &colors)
-{
-    return qstrdup(QByteArray("background ") + QByteArray::number(colors.background) + " font "
-                   + QByteArray::number(colors.font));
-}
-} // namespace QTest
 
 class TestDueCheck : public QObject
 {
@@ -120,7 +71,7 @@ void TestDueCheck::trackedLinesColoured()
     QCOMPARE(DueCheck::remainingDays(line, Today), remaining);
 
     const TextLines records = recordsWith(37, line);
-    Fields fields;
+    FakeFields fields;
     DueCheck::run(records, fields, Today);
     QCOMPARE(fields.at(37), expected);
     for (int slot = 1; slot <= 100; ++slot) {
@@ -154,7 +105,7 @@ void TestDueCheck::untrackedOrUndatedLinesNeverColoured()
     QFETCH(QString, line);
 
     const TextLines records = recordsWith(5, line);
-    Fields fields;
+    FakeFields fields;
     fields.at(5) = FieldState::Bought;
     DueCheck::run(records, fields, Today);
     QCOMPARE(fields.at(5), FieldState::Bought);
@@ -169,7 +120,7 @@ void TestDueCheck::redFieldNeverTouched()
     lines[1] = QStringLiteral("12/01/2026 1 010 3"); // remaining 1: would be prewarn
     lines[2] = QStringLiteral("xx/yy/zzzz 1 abc 3"); // not even read
     const TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
     fields.at(1) = FieldState::Due;
     fields.at(2) = FieldColors{FieldColor::Red, FieldColor::Black};
     fields.at(3) = FieldState::Due;
@@ -184,7 +135,7 @@ void TestDueCheck::redFieldNeverTouched()
 void TestDueCheck::boughtFieldAboveWindowStaysBought()
 {
     const TextLines records = recordsWith(12, QStringLiteral("12/08/2026 1 010 3")); // remaining 8
-    Fields fields;
+    FakeFields fields;
     fields.at(12) = FieldState::Bought;
     DueCheck::run(records, fields, Today);
     QCOMPARE(fields.at(12), FieldState::Bought);
@@ -215,7 +166,7 @@ void TestDueCheck::otherColoursKeptAboveWindow()
     lines[0] = QStringLiteral("12/01/2026 1 030 3");
     lines[1] = QStringLiteral("11/30/2026 1 010 3");
     const TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
     fields.at(1) = colors;
     fields.at(2) = colors;
     DueCheck::run(records, fields, Today);
@@ -237,7 +188,7 @@ void TestDueCheck::prewarnNotBelowCycleGoesYellowAtFirstCheck()
     QFETCH(QString, line);
 
     const TextLines records = recordsWith(1, line);
-    Fields fields;
+    FakeFields fields;
     fields.at(1) = FieldState::Bought;
     DueCheck::run(records, fields, Today);
     QCOMPARE(fields.at(1), FieldState::Prewarn);
@@ -262,7 +213,7 @@ void TestDueCheck::badLineEndsThePass()
     QStringList lines(100, QStringLiteral("11/30/2026 1 010 3")); // due everywhere
     lines[4] = badLine;
     const TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
 
     QString caught;
     try {
@@ -284,7 +235,7 @@ void TestDueCheck::newDayAfterMidnightUsed()
     lines[0] = QStringLiteral("12/01/2026 1 010 0");
     lines[1] = QStringLiteral("12/01/2026 1 014 3"); // remaining 5, then 4, then 3
     const TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
 
     DueCheck::run(records, fields, Today);
     QCOMPARE(fields.at(1), FieldState::Plain);
@@ -316,7 +267,7 @@ void TestDueCheck::everySlotGetsItsOwnColour()
         }
     }
     const TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
     DueCheck::run(records, fields, Today);
     for (int slot = 1; slot <= 100; ++slot) {
         const FieldColors expected = slot % 3 == 0 ? FieldState::Due
@@ -331,7 +282,7 @@ void TestDueCheck::linesPastTheLastSlotNotChecked()
     QStringList lines(100, RecordLine::Empty);
     lines << QStringLiteral("11/30/2026 1 010 3") << QStringLiteral("xx/yy/zzzz 1 010 3");
     const TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
     DueCheck::run(records, fields, Today);
     QCOMPARE(fields.badSlots(), 0);
     QCOMPARE(fields.writes(), 0);
@@ -340,7 +291,7 @@ void TestDueCheck::linesPastTheLastSlotNotChecked()
 void TestDueCheck::shortRecordsListChecksWhatThereIs()
 {
     const TextLines records(QStringList{QStringLiteral("00/00/0000 0 000 3"), QStringLiteral("11/30/2026 1 010 3")});
-    Fields fields;
+    FakeFields fields;
     DueCheck::run(records, fields, Today);
     QCOMPARE(fields.at(1), FieldState::Plain);
     QCOMPARE(fields.at(2), FieldState::Due);

@@ -6,6 +6,8 @@
 #include "core/ItemOperations.h"
 #include "core/RecordLine.h"
 
+#include "FakeFields.h"
+
 #include <QTest>
 
 #include <array>
@@ -14,56 +16,14 @@ using ItemOperations::CycleResult;
 
 namespace {
 
-class Fields : public FieldColorAccess
-{
-public:
-    FieldColors colors(int slot) const override
-    {
-        if (!valid(slot)) {
-            ++m_badSlots;
-            return {};
-        }
-        return m_fields[static_cast<size_t>(slot - 1)];
-    }
-    void setColors(int slot, FieldColors value) override
-    {
-        if (!valid(slot)) {
-            ++m_badSlots;
-            return;
-        }
-        m_fields[static_cast<size_t>(slot - 1)] = value;
-    }
-    FieldColors &at(int slot) { return m_fields[static_cast<size_t>(slot - 1)]; }
-    int badSlots() const { return m_badSlots; }
-
-private:
-    static bool valid(int slot) { return slot >= 1 && slot <= 100; }
-    std::array<FieldColors, 100> m_fields{};
-    mutable int m_badSlots = 0;
-};
-
 const QDate Today(2026, 12, 10);
 const QString TodayText = QStringLiteral("12/10/2026");
 
-TextLines recordsWith(int slot, const QString &line)
-{
-    QStringList lines(100, RecordLine::Empty);
-    lines[slot - 1] = line;
-    return TextLines(lines);
-}
-
 } // namespace
 
-Q_DECLARE_METATYPE(FieldColors)
 Q_DECLARE_METATYPE(ItemOperations::CycleResult)
 
 namespace QTest {
-template<>
-char *toString(const FieldColors &colors)
-{
-    return qstrdup(QByteArray("background ") + QByteArray::number(colors.background) + " font "
-                   + QByteArray::number(colors.font));
-}
 template<>
 char *toString(const ItemOperations::CycleResult &result)
 {
@@ -130,7 +90,7 @@ private slots:
 void TestItemOperations::purchaseTogglesBoughtAndDue()
 {
     TextLines records = recordsWith(17, QStringLiteral("11/30/2026 1 010 3 Milk"));
-    Fields fields;
+    FakeFields fields;
     fields.at(17) = FieldState::Due;
 
     ItemOperations::purchase(records, fields, 17, Today);
@@ -157,7 +117,7 @@ void TestItemOperations::purchaseTogglesBoughtAndDue()
 void TestItemOperations::purchaseFromPrewarnStartsCycle()
 {
     TextLines records = recordsWith(3, QStringLiteral("12/01/2026 1 010 3"));
-    Fields fields;
+    FakeFields fields;
     fields.at(3) = FieldState::Prewarn;
     ItemOperations::purchase(records, fields, 3, Today);
     QCOMPARE(fields.at(3), FieldState::Bought);
@@ -187,7 +147,7 @@ void TestItemOperations::purchaseLeavesOtherItemsAlone()
     QFETCH(FieldColors, colors);
 
     TextLines records = recordsWith(9, line);
-    Fields fields;
+    FakeFields fields;
     fields.at(9) = colors;
     ItemOperations::purchase(records, fields, 9, Today);
     QCOMPARE(fields.at(9), colors);
@@ -197,7 +157,7 @@ void TestItemOperations::purchaseLeavesOtherItemsAlone()
 void TestItemOperations::purchaseBeyondShortRecordsListDoesNothing()
 {
     TextLines records(QStringList(5, QStringLiteral("11/30/2026 1 010 3")));
-    Fields fields;
+    FakeFields fields;
     fields.at(50) = FieldState::Due;
     ItemOperations::purchase(records, fields, 50, Today);
     QCOMPARE(records.count(), 5);
@@ -213,7 +173,7 @@ void TestItemOperations::resetAllRedResetsExactlyTheRedSlots()
     lines[6] = QStringLiteral("11/30/2026 0 010 3"); // red by hand, not tracked
     lines[99] = QStringLiteral("00/00/0000 0 000 3 x");
     TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
     fields.at(1) = FieldState::Due;
     fields.at(2) = FieldState::Due;
     fields.at(3) = FieldState::Prewarn;
@@ -247,7 +207,7 @@ void TestItemOperations::resetAllRedWithoutRedChangesNothing()
 {
     const QStringList lines(100, QStringLiteral("11/30/2026 1 010 3"));
     TextLines records(lines);
-    Fields fields;
+    FakeFields fields;
     fields.at(1) = FieldState::Prewarn;
     fields.at(2) = FieldState::Bought;
 

@@ -2,6 +2,7 @@
 // A main window on a fresh temporary data folder with an injected date; message boxes and
 // pointer placements are recorded instead of shown.
 
+#include "FieldColorsPrinting.h"
 #include "core/RecordLine.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"

@@ -113,7 +113,11 @@ private:
     void connectHandlers();
     void setStatusLine(const QString &text);
     void showError(const QString &message);
+    enum class ColorLoad { Startup, Recheck };
     void loadStartupColors();
+    // Sets the field backgrounds from the colours file's lines; throws at a line that is
+    // missing or not a number, leaving the later fields as they were.
+    void applyColorLines(const QStringList &lines, ColorLoad load);
     void startTracking();
     void stopTracking();
     void refuseCycle(const QString &message);

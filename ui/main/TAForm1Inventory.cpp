@@ -28,17 +28,8 @@ void TAForm1::HoverButton102Click(QObject *)
         m_data.saveColors(colors);
 
         records() = m_data.loadRecords();
-        if (const std::optional<QStringList> lines = m_data.loadColorLines()) {
-            for (int slot = 1; slot <= Slots; ++slot) {
-                if (slot > lines->size())
-                    throw ListIndexError::outOfBounds(slot - 1);
-                const QString &line = lines->at(slot - 1);
-                TEdit *field = edit(slot);
-                field->setColor(static_cast<ColorValue>(Numbers::toInteger(line)));
-                if (const std::optional<ColorValue> font = recheckFontColor(line))
-                    field->setFontColor(*font);
-            }
-        }
+        if (const std::optional<QStringList> lines = m_data.loadColorLines())
+            applyColorLines(*lines, ColorLoad::Recheck);
         CheckDates();
     } catch (const AppError &error) {
         showError(error.message());

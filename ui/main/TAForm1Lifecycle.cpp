@@ -53,18 +53,26 @@ void TAForm1::FormCreate()
 
 void TAForm1::loadStartupColors()
 {
-    const std::optional<QStringList> lines = m_data.loadColorLines();
-    if (!lines)
-        return;
+    if (const std::optional<QStringList> lines = m_data.loadColorLines()) {
+        applyColorLines(*lines, ColorLoad::Startup);
+        m_data.markLoaded(DataFolder::File::Colors);
+    }
+}
+
+void TAForm1::applyColorLines(const QStringList &lines, ColorLoad load)
+{
     for (int slot = 1; slot <= Slots; ++slot) {
-        if (slot > lines->size())
+        if (slot > lines.size())
             throw ListIndexError::outOfBounds(slot - 1);
-        const QString &line = lines->at(slot - 1);
+        const QString &line = lines.at(slot - 1);
         TEdit *field = edit(slot);
         field->setColor(static_cast<ColorValue>(Numbers::toInteger(line)));
-        field->setFontColor(startupFontColor(line));
+        // Start-up derives every font again; the re-check only the learning and due fonts.
+        if (load == ColorLoad::Startup)
+            field->setFontColor(startupFontColor(line));
+        else if (const std::optional<ColorValue> font = recheckFontColor(line))
+            field->setFontColor(*font);
     }
-    m_data.markLoaded(DataFolder::File::Colors);
 }
 
 void TAForm1::FormActivate()

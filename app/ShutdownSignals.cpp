@@ -9,7 +9,8 @@ namespace {
 int g_pipe[2] = {-1, -1};
 }
 
-ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent)
+ShutdownSignals::ShutdownSignals(QObject *parent)
+    : QObject(parent)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
         return;

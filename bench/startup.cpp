@@ -51,8 +51,7 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-template<typename Make>
-double timeFirstPaint(Make make)
+template<typename Make> double timeFirstPaint(Make make)
 {
     QElapsedTimer timer;
     timer.start();
@@ -110,7 +109,6 @@ int main(int argc, char *argv[])
             return w;
         }));
     }
-
 
     const double m = median(mainWindow);
     const double b = median(bare);

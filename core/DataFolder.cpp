@@ -23,7 +23,9 @@ QString oneLine(QString name)
 }
 } // namespace
 
-DataFolder::DataFolder(QString folderPath) : m_folder(std::move(folderPath)) {}
+DataFolder::DataFolder(QString folderPath)
+    : m_folder(std::move(folderPath))
+{}
 
 QString DataFolder::path(File file) const
 {

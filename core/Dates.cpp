@@ -60,8 +60,7 @@ QString longText(QDate date)
 {
     const QLocale locale = QLocale::system();
     return QStringLiteral("%1  %2 %3, %4")
-        .arg(locale.dayName(date.dayOfWeek(), QLocale::LongFormat),
-             locale.monthName(date.month(), QLocale::LongFormat))
+        .arg(locale.dayName(date.dayOfWeek(), QLocale::LongFormat), locale.monthName(date.month(), QLocale::LongFormat))
         .arg(date.day())
         .arg(date.year());
 }

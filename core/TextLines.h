@@ -9,7 +9,9 @@ class TextLines
 {
 public:
     TextLines() = default;
-    explicit TextLines(QStringList lines) : m_lines(std::move(lines)) {}
+    explicit TextLines(QStringList lines)
+        : m_lines(std::move(lines))
+    {}
 
     int count() const { return static_cast<int>(m_lines.size()); }
     QString line(int index) const { return index >= 0 && index < count() ? m_lines.at(index) : QString(); }

@@ -10,8 +10,7 @@
 Q_DECLARE_METATYPE(FieldColors)
 
 namespace QTest {
-template<>
-inline char *toString(const FieldColors &colors)
+template<> inline char *toString(const FieldColors &colors)
 {
     return qstrdup(QByteArray("background ") + QByteArray::number(colors.background) + " font "
                    + QByteArray::number(colors.font));

@@ -11,7 +11,9 @@ namespace {
 class MenuCell : public QWidget
 {
 public:
-    MenuCell(QAction *action, QWidget *parent) : QWidget(parent), m_action(action)
+    MenuCell(QAction *action, QWidget *parent)
+        : QWidget(parent)
+        , m_action(action)
     {
         setMouseTracking(true);
         setAttribute(Qt::WA_Hover);
@@ -77,9 +79,9 @@ private:
 } // namespace
 
 ColumnMenuAction::ColumnMenuAction(QList<QList<QAction *>> columns, QObject *parent)
-    : QWidgetAction(parent), m_columns(std::move(columns))
-{
-}
+    : QWidgetAction(parent)
+    , m_columns(std::move(columns))
+{}
 
 QWidget *ColumnMenuAction::createWidget(QWidget *parent)
 {

@@ -7,5 +7,6 @@
 #include <functional>
 
 using NotifyEvent = std::function<void(QObject *sender)>;
-using MouseEvent = std::function<void(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
+using MouseEvent =
+    std::function<void(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
 using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;

@@ -52,7 +52,8 @@ int TCommonEdit::qtKey(int keyCode)
     return keyCode == EnterKeyCode ? int(Qt::Key_Return) : keyCode;
 }
 
-TCommonEdit::TCommonEdit(QWidget *parent) : QLineEdit(parent)
+TCommonEdit::TCommonEdit(QWidget *parent)
+    : QLineEdit(parent)
 {
     // Drops, input-method commits and the X11 middle-button paste would put text into the edit
     // past the checks; a whole number needs none of them.
@@ -447,8 +448,7 @@ void TCommonEdit::focusInEvent(QFocusEvent *event)
     m_entered = true;
 
     // A left-button press places the caret itself; any other way in selects the whole text.
-    const bool leftPress = reason == Qt::MouseFocusReason
-                           && QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+    const bool leftPress = reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
     if (m_autoSelect && !leftPress)
         selectAll();
     else if (!hadSelection)

@@ -4,7 +4,8 @@
 
 #include <QMouseEvent>
 
-TEdit::TEdit(QWidget *parent) : QLineEdit(parent)
+TEdit::TEdit(QWidget *parent)
+    : QLineEdit(parent)
 {
     setFrame(false);
     setAutoFillBackground(true);

@@ -3,7 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TImage::TImage(QWidget *parent) : QWidget(parent)
+TImage::TImage(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -17,7 +17,8 @@ bool isSign(QChar c)
 constexpr int MaxFieldDigits = 2;
 } // namespace
 
-TIntegerEdit::TIntegerEdit(QWidget *parent) : TCommonEdit(parent)
+TIntegerEdit::TIntegerEdit(QWidget *parent)
+    : TCommonEdit(parent)
 {
     // Setting the format shows the number at once: an empty edit starts out as "0".
     setFormatString(QStringLiteral("%d"));

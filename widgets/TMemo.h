@@ -11,7 +11,11 @@ class TMemo : public QWidget
     Q_OBJECT
 
 public:
-    explicit TMemo(QWidget *parent = nullptr) : QWidget(parent) { hide(); }
+    explicit TMemo(QWidget *parent = nullptr)
+        : QWidget(parent)
+    {
+        hide();
+    }
 
     TextLines &lines() { return m_lines; }
     const TextLines &lines() const { return m_lines; }

@@ -4,7 +4,8 @@
 
 #include <QPainter>
 
-TPanel::TPanel(QWidget *parent) : QWidget(parent)
+TPanel::TPanel(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -24,7 +24,9 @@ QImage withTransparency(const QImage &glyph)
 }
 } // namespace
 
-TSpeedButton::TSpeedButton(QWidget *parent) : QWidget(parent) {}
+TSpeedButton::TSpeedButton(QWidget *parent)
+    : QWidget(parent)
+{}
 
 void TSpeedButton::setGlyph(const QImage &glyph)
 {

@@ -240,8 +240,8 @@ void TestDataFolder::shortRecordsCompletedWithEmptyLines_data()
     const QList<QByteArray> five = recordLines(5);
     const QList<QByteArray> completed = five + repeated("00/00/0000 0 000 3", 95);
     QTest::newRow("5 lines CR LF") << joined(five, "\r\n", true) << 5 << joined(completed, "\r\n", true);
-    QTest::newRow("5 lines CR LF, no final break") << joined(five, "\r\n", false) << 5
-                                                   << joined(completed, "\r\n", true);
+    QTest::newRow("5 lines CR LF, no final break")
+        << joined(five, "\r\n", false) << 5 << joined(completed, "\r\n", true);
     QTest::newRow("5 lines LF") << joined(five, "\n", true) << 5 << joined(completed, "\n", true);
     QTest::newRow("5 lines CR, no final break") << joined(five, "\r", false) << 5 << joined(completed, "\r", true);
     QTest::newRow("99 lines") << joined(recordLines(99), "\r\n", true) << 99
@@ -281,24 +281,24 @@ void TestDataFolder::namesRoundTripByteIdentical_data()
     ascii[0] = "Milk";
     ascii[1] = "Coffee beans";
     ascii[99] = "Soap";
-    QTest::newRow("ASCII, empty names")
-        << joined(ascii, "\r\n", true) << QStringList{"Milk", "Coffee beans", ""};
+    QTest::newRow("ASCII, empty names") << joined(ascii, "\r\n", true) << QStringList{"Milk", "Coffee beans", ""};
 
     QList<QByteArray> windows = repeated(QByteArray(), 100);
-    windows[0] = "K\xE4" "se";
+    windows[0] = "K\xE4"
+                 "se";
     windows[1] = "Brot \x80";
     windows[2] = "Caf\xE9 \xE4\x80";
-    QTest::newRow("Windows-1252 bytes")
-        << joined(windows, "\r\n", true)
-        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("Caf\u00E9 \u00E4\u20AC")};
+    QTest::newRow("Windows-1252 bytes") << joined(windows, "\r\n", true)
+                                        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"),
+                                                       QStringLiteral("Caf\u00E9 \u00E4\u20AC")};
 
     QList<QByteArray> utf8 = repeated(QByteArray(), 100);
     utf8[0] = "K\xC3\xA4se";
     utf8[1] = "Brot \xE2\x82\xAC";
     utf8[2] = "\xE6\x97\xA5\xE6\x9C\xAC";
-    QTest::newRow("UTF-8 text")
-        << joined(utf8, "\r\n", true)
-        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("\u65E5\u672C")};
+    QTest::newRow("UTF-8 text") << joined(utf8, "\r\n", true)
+                                << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"),
+                                               QStringLiteral("\u65E5\u672C")};
 
     QList<QByteArray> fitting = repeated(QByteArray("Tea"), 100);
     fitting[50] = "K\xC3\xA4se";
@@ -340,7 +340,10 @@ void TestDataFolder::namesEncodingOnSave_data()
     QTest::addColumn<bool>("utf8");
 
     // The file read at start is plain ASCII; one name is then typed in.
-    QTest::newRow("umlaut fits Windows-1252") << QStringLiteral("K\u00E4se") << QByteArray("K\xE4" "se") << false;
+    QTest::newRow("umlaut fits Windows-1252") << QStringLiteral("K\u00E4se")
+                                              << QByteArray("K\xE4"
+                                                            "se")
+                                              << false;
     QTest::newRow("euro fits Windows-1252") << QStringLiteral("Brot \u20AC") << QByteArray("Brot \x80") << false;
     QTest::newRow("CJK needs UTF-8") << QStringLiteral("\u65E5\u672C") << QByteArray("\xE6\x97\xA5\xE6\x9C\xAC")
                                      << true;
@@ -375,11 +378,16 @@ void TestDataFolder::nameWithLineBreakWrittenAsOneLine_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("CR LF") << "Milk\r\n2 l" << "Milk 2 l";
-    QTest::newRow("LF") << "Milk\n2 l" << "Milk 2 l";
-    QTest::newRow("CR") << "Milk\r2 l" << "Milk 2 l";
-    QTest::newRow("two breaks") << "a\nb\r\nc" << "a b c";
-    QTest::newRow("trailing break") << "Milk\n" << "Milk ";
+    QTest::newRow("CR LF") << "Milk\r\n2 l"
+                           << "Milk 2 l";
+    QTest::newRow("LF") << "Milk\n2 l"
+                        << "Milk 2 l";
+    QTest::newRow("CR") << "Milk\r2 l"
+                        << "Milk 2 l";
+    QTest::newRow("two breaks") << "a\nb\r\nc"
+                                << "a b c";
+    QTest::newRow("trailing break") << "Milk\n"
+                                    << "Milk ";
 }
 
 void TestDataFolder::nameWithLineBreakWrittenAsOneLine()

@@ -180,8 +180,8 @@ void TestDates::longTextHasTwoBlanksAfterWeekday()
     // The names come from the system locale; the layout does not.
     const QLocale system = QLocale::system();
     const QString expected = system.dayName(date.dayOfWeek(), QLocale::LongFormat) + QStringLiteral("  ")
-        + system.monthName(date.month(), QLocale::LongFormat) + QLatin1Char(' ') + QString::number(date.day())
-        + QStringLiteral(", ") + QString::number(date.year());
+                             + system.monthName(date.month(), QLocale::LongFormat) + QLatin1Char(' ')
+                             + QString::number(date.day()) + QStringLiteral(", ") + QString::number(date.year());
     QCOMPARE(Dates::longText(date), expected);
 
     // The tests run with LC_ALL=C.UTF-8, whose names are the English ones.
@@ -198,17 +198,28 @@ void TestDates::digitsOnlyKeepsDigitsInOrder_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("digits");
 
-    QTest::newRow("Edit1") << "Edit1" << "1";
-    QTest::newRow("Edit100") << "Edit100" << "100";
-    QTest::newRow("Days12") << "Days12" << "12";
-    QTest::newRow("HoverButton100") << "HoverButton100" << "100";
-    QTest::newRow("HoverButton17") << "HoverButton17" << "17";
-    QTest::newRow("PreWarnAll7") << "PreWarnAll7" << "7";
-    QTest::newRow("PreWarn0") << "PreWarn0" << "0";
-    QTest::newRow("digits spread out") << "a1b2c3" << "123";
-    QTest::newRow("no digits") << "SetDaysMan" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("sign and blanks dropped") << " -4 2 " << "42";
+    QTest::newRow("Edit1") << "Edit1"
+                           << "1";
+    QTest::newRow("Edit100") << "Edit100"
+                             << "100";
+    QTest::newRow("Days12") << "Days12"
+                            << "12";
+    QTest::newRow("HoverButton100") << "HoverButton100"
+                                    << "100";
+    QTest::newRow("HoverButton17") << "HoverButton17"
+                                   << "17";
+    QTest::newRow("PreWarnAll7") << "PreWarnAll7"
+                                 << "7";
+    QTest::newRow("PreWarn0") << "PreWarn0"
+                              << "0";
+    QTest::newRow("digits spread out") << "a1b2c3"
+                                       << "123";
+    QTest::newRow("no digits") << "SetDaysMan"
+                               << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("sign and blanks dropped") << " -4 2 "
+                                             << "42";
 }
 
 void TestDates::digitsOnlyKeepsDigitsInOrder()

@@ -85,8 +85,8 @@ void TestDueCheck::untrackedOrUndatedLinesNeverColoured_data()
 {
     QTest::addColumn<QString>("line");
 
-    const QStringList coloured{"12/01/2026 _ 010 3", "11/30/2026 _ 010 3", "11/25/2026 _ 010 3",
-                               "12/10/2026 _ 000 3", "12/15/2026 _ 005 3"};
+    const QStringList coloured{"12/01/2026 _ 010 3", "11/30/2026 _ 010 3", "11/25/2026 _ 010 3", "12/10/2026 _ 000 3",
+                               "12/15/2026 _ 005 3"};
     for (const QString &flag : {QStringLiteral("0"), QStringLiteral("2")}) {
         for (QString line : coloured) {
             line[11] = flag.at(0);
@@ -199,10 +199,14 @@ void TestDueCheck::badLineEndsThePass_data()
     QTest::addColumn<QString>("badLine");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("bad date") << "xx/yy/zzzz 1 010 3" << "'xx/yy/zzzz' is not a valid date";
-    QTest::newRow("impossible date") << "02/30/2026 1 010 3" << "'02/30/2026' is not a valid date";
-    QTest::newRow("bad cycle") << "11/30/2026 1 1O0 3" << "'1O0' is not a valid integer value";
-    QTest::newRow("bad prewarn") << "11/30/2026 1 010 x" << "'x' is not a valid integer value";
+    QTest::newRow("bad date") << "xx/yy/zzzz 1 010 3"
+                              << "'xx/yy/zzzz' is not a valid date";
+    QTest::newRow("impossible date") << "02/30/2026 1 010 3"
+                                     << "'02/30/2026' is not a valid date";
+    QTest::newRow("bad cycle") << "11/30/2026 1 1O0 3"
+                               << "'1O0' is not a valid integer value";
+    QTest::newRow("bad prewarn") << "11/30/2026 1 010 x"
+                                 << "'x' is not a valid integer value";
 }
 
 void TestDueCheck::badLineEndsThePass()
@@ -270,9 +274,9 @@ void TestDueCheck::everySlotGetsItsOwnColour()
     FakeFields fields;
     DueCheck::run(records, fields, Today);
     for (int slot = 1; slot <= 100; ++slot) {
-        const FieldColors expected = slot % 3 == 0 ? FieldState::Due
-            : slot % 3 == 1                       ? FieldState::Prewarn
-                                                  : FieldState::Plain;
+        const FieldColors expected = slot % 3 == 0   ? FieldState::Due
+                                     : slot % 3 == 1 ? FieldState::Prewarn
+                                                     : FieldState::Plain;
         QCOMPARE(fields.at(slot), expected);
     }
 }

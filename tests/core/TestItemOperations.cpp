@@ -24,8 +24,7 @@ const QString TodayText = QStringLiteral("12/10/2026");
 Q_DECLARE_METATYPE(ItemOperations::CycleResult)
 
 namespace QTest {
-template<>
-char *toString(const ItemOperations::CycleResult &result)
+template<> char *toString(const ItemOperations::CycleResult &result)
 {
     switch (result) {
     case CycleResult::Changed:
@@ -224,10 +223,14 @@ void TestItemOperations::startTrackingBeginsLearning_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("tracked item") << "11/02/2026 1 014 5" << "12/10/2026 2 000 5";
-    QTest::newRow("empty line") << "00/00/0000 0 000 3" << "12/10/2026 2 000 3";
-    QTest::newRow("restart") << "12/01/2026 2 000 9" << "12/10/2026 2 000 9";
-    QTest::newRow("text after column 18") << "11/02/2026 1 014 5 Tea" << "12/10/2026 2 000 5 Tea";
+    QTest::newRow("tracked item") << "11/02/2026 1 014 5"
+                                  << "12/10/2026 2 000 5";
+    QTest::newRow("empty line") << "00/00/0000 0 000 3"
+                                << "12/10/2026 2 000 3";
+    QTest::newRow("restart") << "12/01/2026 2 000 9"
+                             << "12/10/2026 2 000 9";
+    QTest::newRow("text after column 18") << "11/02/2026 1 014 5 Tea"
+                                          << "12/10/2026 2 000 5 Tea";
 }
 
 void TestItemOperations::startTrackingBeginsLearning()
@@ -253,8 +256,7 @@ void TestItemOperations::stopTrackingMeasuresCycle_data()
     QTest::newRow("across a year end") << "12/20/2025 2 000 3" << CycleResult::Changed << "12/20/2025 1 355 3";
     QTest::newRow("after 999 days") << "03/16/2024 2 000 3" << CycleResult::Changed << "03/16/2024 1 999 3";
     QTest::newRow("after 1000 days") << "03/15/2024 2 000 3" << CycleResult::AboveMaximum << "03/15/2024 2 000 3";
-    QTest::newRow("start day in the future") << "12/13/2026 2 000 3" << CycleResult::Changed
-                                             << "12/13/2026 1 003 3";
+    QTest::newRow("start day in the future") << "12/13/2026 2 000 3" << CycleResult::Changed << "12/13/2026 1 003 3";
 }
 
 void TestItemOperations::stopTrackingMeasuresCycle()
@@ -293,11 +295,12 @@ void TestItemOperations::adjustCycleAddsDays_data()
     QTest::newRow("+989 on 010") << "12/01/2026 1 010 3" << 989 << CycleResult::Changed << "12/01/2026 1 999 3";
     QTest::newRow("+990 on 010") << "12/01/2026 1 010 3" << 990 << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
     QTest::newRow("+995 on 010") << "12/01/2026 1 010 3" << 995 << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
-    QTest::newRow("largest number on 010") << "12/01/2026 1 010 3" << std::numeric_limits<int>::max()
-                                           << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
-    QTest::newRow("smallest number on 999") << "12/01/2026 1 999 3" << std::numeric_limits<int>::min()
-                                            << CycleResult::NotAboveZero << "12/01/2026 1 999 3";
-    QTest::newRow("flag and date kept") << "12/01/2026 2 000 7 x" << 12 << CycleResult::Changed << "12/01/2026 2 012 7 x";
+    QTest::newRow("largest number on 010")
+        << "12/01/2026 1 010 3" << std::numeric_limits<int>::max() << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
+    QTest::newRow("smallest number on 999")
+        << "12/01/2026 1 999 3" << std::numeric_limits<int>::min() << CycleResult::NotAboveZero << "12/01/2026 1 999 3";
+    QTest::newRow("flag and date kept") << "12/01/2026 2 000 7 x" << 12 << CycleResult::Changed
+                                        << "12/01/2026 2 012 7 x";
 }
 
 void TestItemOperations::adjustCycleAddsDays()
@@ -352,13 +355,12 @@ void TestItemOperations::setCycleStartsCycleToday_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("7 on the empty line") << "00/00/0000 0 000 3" << 7 << CycleResult::Changed << "12/10/2026 1 007 3";
-    QTest::newRow("20 on a learning item") << "11/02/2026 2 000 5" << 20 << CycleResult::Changed
-                                           << "12/10/2026 1 020 5";
+    QTest::newRow("20 on a learning item")
+        << "11/02/2026 2 000 5" << 20 << CycleResult::Changed << "12/10/2026 1 020 5";
     QTest::newRow("0 (empty edit)") << "11/02/2026 0 014 3" << 0 << CycleResult::Changed << "12/10/2026 1 000 3";
     QTest::newRow("999") << "00/00/0000 0 000 3" << 999 << CycleResult::Changed << "12/10/2026 1 999 3";
     QTest::newRow("-1 refused") << "11/02/2026 0 014 3" << -1 << CycleResult::BelowZero << "11/02/2026 0 014 3";
-    QTest::newRow("1000 refused") << "11/02/2026 0 014 3" << 1000 << CycleResult::AboveMaximum
-                                  << "11/02/2026 0 014 3";
+    QTest::newRow("1000 refused") << "11/02/2026 0 014 3" << 1000 << CycleResult::AboveMaximum << "11/02/2026 0 014 3";
 }
 
 void TestItemOperations::setCycleStartsCycleToday()
@@ -417,9 +419,12 @@ void TestItemOperations::setHardDateTracksUntrackedItems_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("untracked becomes tracked") << "00/00/0000 0 000 3" << "02/29/2024 1 000 3";
-    QTest::newRow("tracked stays tracked") << "12/01/2026 1 010 3" << "02/29/2024 1 010 3";
-    QTest::newRow("learning stays learning") << "12/01/2026 2 000 5" << "02/29/2024 2 000 5";
+    QTest::newRow("untracked becomes tracked") << "00/00/0000 0 000 3"
+                                               << "02/29/2024 1 000 3";
+    QTest::newRow("tracked stays tracked") << "12/01/2026 1 010 3"
+                                           << "02/29/2024 1 010 3";
+    QTest::newRow("learning stays learning") << "12/01/2026 2 000 5"
+                                             << "02/29/2024 2 000 5";
 }
 
 void TestItemOperations::setHardDateTracksUntrackedItems()

@@ -34,16 +34,15 @@ void TestLineText::decodeSplitsAtEveryLineEnd_data()
     QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"} << LineEnding::Lf << true;
     QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"} << LineEnding::Cr << true;
     QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"} << LineEnding::CrLf << false;
-    QTest::newRow("mixed, first ending kept") << QByteArray("a\nb\rc\r\nd") << QStringList{"a", "b", "c", "d"}
-                                              << LineEnding::Lf << false;
+    QTest::newRow("mixed, first ending kept")
+        << QByteArray("a\nb\rc\r\nd") << QStringList{"a", "b", "c", "d"} << LineEnding::Lf << false;
     QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList{"a", "", "b"} << LineEnding::Lf
                                          << false;
-    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"}
-                                      << LineEnding::CrLf << true;
+    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"} << LineEnding::CrLf
+                                      << true;
     QTest::newRow("one break only") << QByteArray("\r\n") << QStringList{""} << LineEnding::CrLf << true;
     QTest::newRow("empty input") << QByteArray() << QStringList{} << LineEnding::CrLf << true;
-    QTest::newRow("single line without break") << QByteArray("abc") << QStringList{"abc"} << LineEnding::CrLf
-                                               << false;
+    QTest::newRow("single line without break") << QByteArray("abc") << QStringList{"abc"} << LineEnding::CrLf << false;
 }
 
 void TestLineText::decodeSplitsAtEveryLineEnd()
@@ -115,8 +114,8 @@ void TestLineText::encodeFallsBackToUtf8OnlyWhenNeeded_data()
     QTest::newRow("does not fit") << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("\u65E5\u672C")}
                                   << TextEncoding::Windows1252
                                   << QByteArray("K\xC3\xA4se\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\n");
-    QTest::newRow("read as UTF-8 stays UTF-8") << QStringList{QStringLiteral("K\u00E4se")} << TextEncoding::Utf8
-                                               << QByteArray("K\xC3\xA4se\r\n");
+    QTest::newRow("read as UTF-8 stays UTF-8")
+        << QStringList{QStringLiteral("K\u00E4se")} << TextEncoding::Utf8 << QByteArray("K\xC3\xA4se\r\n");
 }
 
 void TestLineText::encodeFallsBackToUtf8OnlyWhenNeeded()

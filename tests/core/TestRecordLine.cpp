@@ -49,11 +49,21 @@ void TestRecordLine::readsTakeTheirColumns_data()
     QTest::addColumn<int>("cycle");
     QTest::addColumn<int>("prewarn");
 
-    QTest::newRow("tracked") << "12/01/2026 1 010 3" << "12/01/2026" << "1" << 10 << 3;
-    QTest::newRow("learning") << "11/02/2026 2 000 5" << "11/02/2026" << "2" << 0 << 5;
-    QTest::newRow("max values") << "01/31/2027 1 999 9" << "01/31/2027" << "1" << 999 << 9;
-    QTest::newRow("distinct digits") << "03/04/2025 1 123 7" << "03/04/2025" << "1" << 123 << 7;
-    QTest::newRow("trailing text") << "03/04/2025 1 123 7 milk" << "03/04/2025" << "1" << 123 << 7;
+    QTest::newRow("tracked") << "12/01/2026 1 010 3"
+                             << "12/01/2026"
+                             << "1" << 10 << 3;
+    QTest::newRow("learning") << "11/02/2026 2 000 5"
+                              << "11/02/2026"
+                              << "2" << 0 << 5;
+    QTest::newRow("max values") << "01/31/2027 1 999 9"
+                                << "01/31/2027"
+                                << "1" << 999 << 9;
+    QTest::newRow("distinct digits") << "03/04/2025 1 123 7"
+                                     << "03/04/2025"
+                                     << "1" << 123 << 7;
+    QTest::newRow("trailing text") << "03/04/2025 1 123 7 milk"
+                                   << "03/04/2025"
+                                   << "1" << 123 << 7;
 }
 
 void TestRecordLine::readsTakeTheirColumns()
@@ -154,12 +164,24 @@ void TestRecordLine::shortLineCompletedBeforeReplacement_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("cycle on date and flag") << "12/01/2026 1" << "cycle" << "12/01/2026 1 007 3";
-    QTest::newRow("prewarn on date and flag") << "12/01/2026 1" << "prewarn" << "12/01/2026 1 000 6";
-    QTest::newRow("flag on date only") << "12/01/2026" << "flag" << "12/01/2026 2 000 3";
-    QTest::newRow("date on empty text") << "" << "date" << "01/05/2027 0 000 3";
-    QTest::newRow("cycle on empty text") << "" << "cycle" << "00/00/0000 0 007 3";
-    QTest::newRow("prewarn on 17 characters") << "12/01/2026 1 010 " << "prewarn" << "12/01/2026 1 010 6";
+    QTest::newRow("cycle on date and flag") << "12/01/2026 1"
+                                            << "cycle"
+                                            << "12/01/2026 1 007 3";
+    QTest::newRow("prewarn on date and flag") << "12/01/2026 1"
+                                              << "prewarn"
+                                              << "12/01/2026 1 000 6";
+    QTest::newRow("flag on date only") << "12/01/2026"
+                                       << "flag"
+                                       << "12/01/2026 2 000 3";
+    QTest::newRow("date on empty text") << ""
+                                        << "date"
+                                        << "01/05/2027 0 000 3";
+    QTest::newRow("cycle on empty text") << ""
+                                         << "cycle"
+                                         << "00/00/0000 0 007 3";
+    QTest::newRow("prewarn on 17 characters") << "12/01/2026 1 010 "
+                                              << "prewarn"
+                                              << "12/01/2026 1 010 6";
 }
 
 void TestRecordLine::shortLineCompletedBeforeReplacement()
@@ -189,11 +211,16 @@ void TestRecordLine::outOfRangeValuesRefusedLineUnchanged_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("value");
 
-    QTest::newRow("cycle 1000") << "12/01/2026 1 010 3" << "cycle" << 1000;
-    QTest::newRow("cycle -1") << "12/01/2026 1 010 3" << "cycle" << -1;
-    QTest::newRow("prewarn 10") << "12/01/2026 1 010 3" << "prewarn" << 10;
-    QTest::newRow("prewarn -1") << "12/01/2026 1 010 3" << "prewarn" << -1;
-    QTest::newRow("cycle 1000 on short line") << "12/01/2026 1" << "cycle" << 1000;
+    QTest::newRow("cycle 1000") << "12/01/2026 1 010 3"
+                                << "cycle" << 1000;
+    QTest::newRow("cycle -1") << "12/01/2026 1 010 3"
+                              << "cycle" << -1;
+    QTest::newRow("prewarn 10") << "12/01/2026 1 010 3"
+                                << "prewarn" << 10;
+    QTest::newRow("prewarn -1") << "12/01/2026 1 010 3"
+                                << "prewarn" << -1;
+    QTest::newRow("cycle 1000 on short line") << "12/01/2026 1"
+                                              << "cycle" << 1000;
 }
 
 void TestRecordLine::outOfRangeValuesRefusedLineUnchanged()
@@ -222,11 +249,21 @@ void TestRecordLine::nonNumericFieldsRaiseConversionError_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("hex cycle") << "12/01/2026 1 0x1 3" << "cycle" << "'0x1' is not a valid integer value";
-    QTest::newRow("letters in cycle") << "12/01/2026 1 abc 3" << "cycle" << "'abc' is not a valid integer value";
-    QTest::newRow("letter prewarn") << "12/01/2026 1 010 z" << "prewarn" << "'z' is not a valid integer value";
-    QTest::newRow("blank cycle") << "12/01/2026 1     3" << "cycle" << "'   ' is not a valid integer value";
-    QTest::newRow("prewarn missing") << "12/01/2026 1 010" << "prewarn" << "'' is not a valid integer value";
+    QTest::newRow("hex cycle") << "12/01/2026 1 0x1 3"
+                               << "cycle"
+                               << "'0x1' is not a valid integer value";
+    QTest::newRow("letters in cycle") << "12/01/2026 1 abc 3"
+                                      << "cycle"
+                                      << "'abc' is not a valid integer value";
+    QTest::newRow("letter prewarn") << "12/01/2026 1 010 z"
+                                    << "prewarn"
+                                    << "'z' is not a valid integer value";
+    QTest::newRow("blank cycle") << "12/01/2026 1     3"
+                                 << "cycle"
+                                 << "'   ' is not a valid integer value";
+    QTest::newRow("prewarn missing") << "12/01/2026 1 010"
+                                     << "prewarn"
+                                     << "'' is not a valid integer value";
 }
 
 void TestRecordLine::nonNumericFieldsRaiseConversionError()

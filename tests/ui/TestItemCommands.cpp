@@ -68,9 +68,11 @@ void TestItemCommands::setDaysFromTheSubmenu_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("7 on an empty line") << RecordLine::Empty << "Days7" << "12/10/2026 1 007 3";
     QTest::newRow("20 on a learning item") << "12/01/2026 2 000 5" << "Days20" << "12/10/2026 1 020 5";
     QTest::newRow("1 keeps what follows") << "01/01/2025 0 300 9 extra" << "Days1" << "12/10/2026 1 001 9 extra";
+    // clang-format on
 }
 
 void TestItemCommands::setDaysFromTheSubmenu()
@@ -95,6 +97,7 @@ void TestItemCommands::daysPanel_data()
     const QString none;
     const QString belowZero = QStringLiteral("Cycle days will be = or < 0, no modification made.");
     const QString above = QStringLiteral("Cycle days will be > 999, no modification made.");
+    // clang-format off
     QTest::newRow("> 20 with 45") << RecordLine::Empty << "SetDaysMan" << "45" << "12/10/2026 1 045 3" << none << true;
     QTest::newRow("> 20 empty") << RecordLine::Empty << "SetDaysMan" << "" << "12/10/2026 1 000 3" << none << true;
     QTest::newRow("> 20 with 1000") << "12/01/2026 2 000 3" << "SetDaysMan" << "1000" << "12/01/2026 2 000 3"
@@ -113,6 +116,7 @@ void TestItemCommands::daysPanel_data()
                                          << "12/01/2026 1 010 3" << above << false;
     QTest::newRow("inc/dec on a bad cycle") << "12/01/2026 1 x10 3" << "PlusMinusCycle1" << "4" << "12/01/2026 1 x10 3"
                                             << none << false;
+    // clang-format on
 }
 
 void TestItemCommands::daysPanel()
@@ -173,6 +177,7 @@ void TestItemCommands::bumpDate_data()
     QTest::addColumn<QDate>("today");
     const QDate early2008(2008, 1, 5);
     const QDate today(2026, 12, 10);
+    // clang-format off
     QTest::newRow("back over a leap day") << "03/01/2008 1 090 3" << "BackDate1" << "02/29/2008 1 090 3" << false
                                           << early2008;
     QTest::newRow("forward over a year end") << "12/31/2007 1 090 3" << "BumpDate1" << "01/01/2008 1 090 3" << false
@@ -180,6 +185,7 @@ void TestItemCommands::bumpDate_data()
     QTest::newRow("forward onto the due day") << "11/29/2026 1 010 3" << "BumpDate1" << "11/30/2026 1 010 3" << true
                                               << today;
     QTest::newRow("unset date") << "00/00/0000 1 010 3" << "BackDate1" << "00/00/0000 1 010 3" << false << today;
+    // clang-format on
 }
 
 void TestItemCommands::bumpDate()
@@ -206,6 +212,7 @@ void TestItemCommands::trackingStartsAndStops_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<FieldColors>("colors");
     QTest::addColumn<QString>("message");
+    // clang-format off
     QTest::newRow("start") << "11/02/2026 1 014 5" << "StartTracking1" << "12/10/2026 2 000 5" << FieldState::Learning
                            << "";
     QTest::newRow("stop on the start day") << "12/10/2026 2 000 5" << "StopTracking1" << "12/10/2026 1 000 5"
@@ -219,6 +226,7 @@ void TestItemCommands::trackingStartsAndStops_data()
                                           << "Cycle days will be > 999, no modification made.";
     QTest::newRow("stop on a bad date") << "13/45/2026 2 000 5" << "StopTracking1" << "13/45/2026 2 000 5"
                                         << FieldState::Learning << "'13/45/2026' is not a valid date";
+    // clang-format on
 }
 
 void TestItemCommands::trackingStartsAndStops()

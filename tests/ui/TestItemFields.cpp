@@ -58,6 +58,7 @@ void TestItemFields::statusLine_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("red");
     QTest::addColumn<QString>("status");
+    // clang-format off
     QTest::newRow("empty field") << "" << RecordLine::Empty << false << " Enter item name.";
     QTest::newRow("single blank") << " " << RecordLine::Empty << false << " Enter item name.";
     QTest::newRow("named, unset date") << "Milk" << RecordLine::Empty << false << NoCycle;
@@ -71,6 +72,7 @@ void TestItemFields::statusLine_data()
     QTest::newRow("next date passed") << "Milk" << "11/20/2026 1 007 2" << false
                                       << " Milk: days = 7, prewarn = 2, next date = 11/27/2026, remaining days = 13";
     QTest::newRow("red") << "Milk" << "11/30/2026 1 010 3" << true << " Milk: days = 10, prewarn = 3";
+    // clang-format on
 }
 
 void TestItemFields::statusLine()
@@ -111,11 +113,13 @@ void TestItemFields::itemMenuEntries_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("visible");
     QTest::addColumn<QString>("startCaption");
+    // clang-format off
     QTest::newRow("not tracked") << "12/01/2026 0 010 3" << "0010100" << "Start tracking";
     QTest::newRow("tracked") << "12/01/2026 1 010 3" << "1111110" << "Start tracking";
     QTest::newRow("learning") << "12/01/2026 2 000 3" << "0010101" << "ReStart tracking";
     QTest::newRow("other flag") << "12/01/2026 7 010 3" << "0000000" << "Start tracking";
     QTest::newRow("too short") << "12/01/2026" << "0000000" << "Start tracking";
+    // clang-format on
 }
 
 void TestItemFields::itemMenuEntries()
@@ -135,8 +139,8 @@ void TestItemFields::itemMenuEntries()
     f.openedMenus.clear();
 
     rightClick(f.edit(10));
-    const char *names[] = {"BumpDate1", "BackDate1", "PlusMinusCycle1", "SetHardDate1", "SetDays", "SetWarning1",
-                           "StopTracking1"};
+    const char *names[] = {"BumpDate1", "BackDate1",   "PlusMinusCycle1", "SetHardDate1",
+                           "SetDays",   "SetWarning1", "StopTracking1"};
     for (int i = 0; i < 7; ++i)
         QVERIFY2(entry(f, names[i])->isVisible() == (visible[i] == QLatin1Char('1')), names[i]);
     QCOMPARE(entry(f, "StartTracking1")->text(), startCaption);
@@ -246,8 +250,10 @@ void TestItemFields::pasteOntoTheSourceChangesNothing()
 void TestItemFields::clearFocused_data()
 {
     QTest::addColumn<bool>("yes");
+    // clang-format off
     QTest::newRow("yes") << true;
     QTest::newRow("no") << false;
+    // clang-format on
 }
 
 void TestItemFields::clearFocused()
@@ -278,11 +284,13 @@ void TestItemFields::colorMenuEntries_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<quint32>("background");
     QTest::addColumn<quint32>("font");
+    // clang-format off
     QTest::newRow("Red") << "Red1" << 255u << 65535u;
     QTest::newRow("Yellow") << "Yellow1" << 65535u << 0u;
     QTest::newRow("Gray") << "Gray1" << 13026246u << 0u;
     QTest::newRow("Dark Gray") << "DarkGray1" << 8684164u << 16777215u;
     QTest::newRow("Beige") << "Beige1" << 13565951u << 0u;
+    // clang-format on
 }
 
 void TestItemFields::colorMenuEntries()

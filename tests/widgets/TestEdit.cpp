@@ -79,9 +79,12 @@ void TestEdit::lineBreaksBecomeBlanks_data()
 {
     QTest::addColumn<QString>("arriving");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("LF") << "Milk\nfresh" << "Milk fresh";
-    QTest::newRow("CR LF") << "Milk\r\nfresh" << "Milk fresh";
-    QTest::newRow("CR") << "Milk\rfresh\r" << "Milk fresh ";
+    QTest::newRow("LF") << "Milk\nfresh"
+                        << "Milk fresh";
+    QTest::newRow("CR LF") << "Milk\r\nfresh"
+                           << "Milk fresh";
+    QTest::newRow("CR") << "Milk\rfresh\r"
+                        << "Milk fresh ";
 }
 
 void TestEdit::lineBreaksBecomeBlanks()

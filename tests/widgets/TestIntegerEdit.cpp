@@ -6,10 +6,10 @@
 #include "widgets/TIntegerEdit.h"
 
 #include <QAction>
-#include <QLineEdit>
-#include <QMenu>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QtTest>
 
@@ -139,10 +139,14 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("overflows");
         QTest::addColumn<int>("underflows");
-        QTest::newRow("above") << "5000" << "999" << 1 << 0;
-        QTest::newRow("below") << "-500" << "-100" << 0 << 1;
-        QTest::newRow("inside") << "-17" << "-17" << 0 << 0;
-        QTest::newRow("lone sign") << "-" << "-100" << 0 << 0;
+        QTest::newRow("above") << "5000"
+                               << "999" << 1 << 0;
+        QTest::newRow("below") << "-500"
+                               << "-100" << 0 << 1;
+        QTest::newRow("inside") << "-17"
+                                << "-17" << 0 << 0;
+        QTest::newRow("lone sign") << "-"
+                                   << "-100" << 0 << 0;
     }
 
     void clampOnLeaving()
@@ -229,20 +233,34 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("keyPresses");
-        QTest::newRow("letter refused") << "12" << 2 << 0 << "a" << "12" << 0;
-        QTest::newRow("space refused") << "12" << 2 << 0 << " " << "12" << 0;
-        QTest::newRow("point refused") << "12" << 2 << 0 << "." << "12" << 0;
-        QTest::newRow("minus into empty") << "" << 0 << 0 << "-" << "-" << 1;
-        QTest::newRow("plus into empty") << "" << 0 << 0 << "+" << "+" << 1;
-        QTest::newRow("minus after digit") << "" << 0 << 0 << "5-" << "5" << 1;
-        QTest::newRow("second minus") << "-" << 1 << 0 << "-" << "-" << 0;
-        QTest::newRow("digit appended") << "12" << 2 << 0 << "7" << "127" << 1;
-        QTest::newRow("digit in the middle") << "12" << 1 << 0 << "7" << "172" << 1;
-        QTest::newRow("minus at front") << "12" << 0 << 0 << "-" << "-12" << 1;
-        QTest::newRow("selection replaced") << "135" << 1 << 1 << "2" << "125" << 1;
-        QTest::newRow("whole text replaced") << "135" << 0 << 3 << "-" << "-" << 1;
-        QTest::newRow("beyond 32 bits") << "214748364" << 9 << 0 << "8" << "214748364" << 0;
-        QTest::newRow("up to 32 bits") << "214748364" << 9 << 0 << "7" << "2147483647" << 1;
+        QTest::newRow("letter refused") << "12" << 2 << 0 << "a"
+                                        << "12" << 0;
+        QTest::newRow("space refused") << "12" << 2 << 0 << " "
+                                       << "12" << 0;
+        QTest::newRow("point refused") << "12" << 2 << 0 << "."
+                                       << "12" << 0;
+        QTest::newRow("minus into empty") << "" << 0 << 0 << "-"
+                                          << "-" << 1;
+        QTest::newRow("plus into empty") << "" << 0 << 0 << "+"
+                                         << "+" << 1;
+        QTest::newRow("minus after digit") << "" << 0 << 0 << "5-"
+                                           << "5" << 1;
+        QTest::newRow("second minus") << "-" << 1 << 0 << "-"
+                                      << "-" << 0;
+        QTest::newRow("digit appended") << "12" << 2 << 0 << "7"
+                                        << "127" << 1;
+        QTest::newRow("digit in the middle") << "12" << 1 << 0 << "7"
+                                             << "172" << 1;
+        QTest::newRow("minus at front") << "12" << 0 << 0 << "-"
+                                        << "-12" << 1;
+        QTest::newRow("selection replaced") << "135" << 1 << 1 << "2"
+                                            << "125" << 1;
+        QTest::newRow("whole text replaced") << "135" << 0 << 3 << "-"
+                                             << "-" << 1;
+        QTest::newRow("beyond 32 bits") << "214748364" << 9 << 0 << "8"
+                                        << "214748364" << 0;
+        QTest::newRow("up to 32 bits") << "214748364" << 9 << 0 << "7"
+                                       << "2147483647" << 1;
     }
 
     void typedCharacters()
@@ -324,13 +342,20 @@ private slots:
         QTest::addColumn<int>("selLength");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("digit over middle") << "135" << 1 << 1 << "2" << "125";
-        QTest::newRow("number over lone minus") << "-" << 0 << 1 << "-5" << "-5";
-        QTest::newRow("letter refused") << "135" << 1 << 1 << "x" << "135";
-        QTest::newRow("at caret") << "12" << 1 << 0 << "34" << "1342";
-        QTest::newRow("sign inside refused") << "12" << 1 << 0 << "-" << "12";
-        QTest::newRow("blank refused") << "12" << 2 << 0 << " 3" << "12";
-        QTest::newRow("empty text clears selection") << "135" << 0 << 3 << "" << "";
+        QTest::newRow("digit over middle") << "135" << 1 << 1 << "2"
+                                           << "125";
+        QTest::newRow("number over lone minus") << "-" << 0 << 1 << "-5"
+                                                << "-5";
+        QTest::newRow("letter refused") << "135" << 1 << 1 << "x"
+                                        << "135";
+        QTest::newRow("at caret") << "12" << 1 << 0 << "34"
+                                  << "1342";
+        QTest::newRow("sign inside refused") << "12" << 1 << 0 << "-"
+                                             << "12";
+        QTest::newRow("blank refused") << "12" << 2 << 0 << " 3"
+                                       << "12";
+        QTest::newRow("empty text clears selection") << "135" << 0 << 3 << ""
+                                                     << "";
     }
 
     void paste()
@@ -429,11 +454,15 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<int>("keyDown");
-        QTest::newRow("digit cut") << "135" << 1 << 1 << "15" << "3" << int(Qt::Key_Delete);
-        QTest::newRow("all cut") << "-12" << 0 << 3 << "" << "-12" << int(Qt::Key_Delete);
+        QTest::newRow("digit cut") << "135" << 1 << 1 << "15"
+                                   << "3" << int(Qt::Key_Delete);
+        QTest::newRow("all cut") << "-12" << 0 << 3 << ""
+                                 << "-12" << int(Qt::Key_Delete);
         // Without its sign the smallest number no longer fits in 32 bits.
-        QTest::newRow("refused") << "-2147483648" << 0 << 1 << "-2147483648" << "old" << 0;
-        QTest::newRow("no selection") << "135" << 1 << 0 << "135" << "old" << int(Qt::Key_X);
+        QTest::newRow("refused") << "-2147483648" << 0 << 1 << "-2147483648"
+                                 << "old" << 0;
+        QTest::newRow("no selection") << "135" << 1 << 0 << "135"
+                                      << "old" << int(Qt::Key_X);
     }
 
     void cut()

@@ -6,7 +6,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-SingleInstance::SingleInstance(const QString &dataFolderPath, QObject *parent) : QObject(parent)
+SingleInstance::SingleInstance(const QString &dataFolderPath, QObject *parent)
+    : QObject(parent)
 {
     const QString canonical = QFileInfo(dataFolderPath).absoluteFilePath();
     const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);

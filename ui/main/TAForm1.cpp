@@ -26,7 +26,9 @@
 class TAForm1::Fields : public FieldColorAccess
 {
 public:
-    explicit Fields(TAForm1 &form) : m_form(form) {}
+    explicit Fields(TAForm1 &form)
+        : m_form(form)
+    {}
     FieldColors colors(int slot) const override { return m_form.edit(slot)->colors(); }
     void setColors(int slot, FieldColors colors) override { m_form.edit(slot)->setColors(colors); }
 
@@ -35,7 +37,9 @@ private:
 };
 
 TAForm1::TAForm1(const QString &dataFolderPath, QWidget *parent)
-    : QWidget(parent), m_data(dataFolderPath), m_fields(std::make_unique<Fields>(*this))
+    : QWidget(parent)
+    , m_data(dataFolderPath)
+    , m_fields(std::make_unique<Fields>(*this))
 {
     openMenu = [](QMenu *menu, QPoint screenPos) { menu->popup(screenPos); };
     buildLayout();

@@ -18,8 +18,8 @@
 #include <QTimer>
 
 namespace {
-const QString NoCycleDaysText = QStringLiteral(
-    " No cycle days set yet (right click and use 'Set days' or 'Start tracking' menu item).");
+const QString NoCycleDaysText =
+    QStringLiteral(" No cycle days set yet (right click and use 'Set days' or 'Start tracking' menu item).");
 constexpr int CopyExpiryMs = 5000;
 } // namespace
 
@@ -44,7 +44,7 @@ void TAForm1::AllEditClick(QObject *sender)
 
     if (date == Dates::UnsetDate) {
         setStatusLine(!name.isEmpty() && name != QLatin1String(" ") ? NoCycleDaysText
-                                                                     : QStringLiteral(" Enter item name."));
+                                                                    : QStringLiteral(" Enter item name."));
         return;
     }
     try {

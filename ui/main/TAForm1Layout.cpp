@@ -102,12 +102,12 @@ void TAForm1::buildLayout()
 
     m_buttonTray = hoverButton(this, QStringLiteral("ButtonTray"), QStringLiteral("T"), HoverButtonStyle::TitleTray,
                                QPoint(754, 6));
-    m_buttonOnTop = hoverButton(this, QStringLiteral("ButtonOnTop"), QString(QChar(0xCA)),
-                                HoverButtonStyle::TitleOnTop, QPoint(778, 6));
-    m_buttonMin = hoverButton(this, QStringLiteral("ButtonMin"), QStringLiteral("-"), HoverButtonStyle::TitleMin,
-                              QPoint(802, 6));
-    m_buttonX = hoverButton(this, QStringLiteral("ButtonX"), QString(QChar(0xD7)), HoverButtonStyle::TitleX,
-                            QPoint(826, 6));
+    m_buttonOnTop = hoverButton(this, QStringLiteral("ButtonOnTop"), QString(QChar(0xCA)), HoverButtonStyle::TitleOnTop,
+                                QPoint(778, 6));
+    m_buttonMin =
+        hoverButton(this, QStringLiteral("ButtonMin"), QStringLiteral("-"), HoverButtonStyle::TitleMin, QPoint(802, 6));
+    m_buttonX =
+        hoverButton(this, QStringLiteral("ButtonX"), QString(QChar(0xD7)), HoverButtonStyle::TitleX, QPoint(826, 6));
 
     m_label2 = label(this, QStringLiteral("Label2"), GdiFont{QStringLiteral("Verdana"), -16, FieldColor::Navy, true});
     m_label2->setGeometry(144, 61, 100, 18);

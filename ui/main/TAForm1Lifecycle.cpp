@@ -120,8 +120,7 @@ void TAForm1::closeEvent(QCloseEvent *event)
     if (FormCloseQuery()) {
         event->accept();
         emit closed();
-    }
-    else {
+    } else {
         event->ignore();
     }
 }

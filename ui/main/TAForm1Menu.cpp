@@ -59,8 +59,7 @@ void TAForm1::BumpDateClick(QObject *)
     try {
         ItemOperations::bumpDate(records(), m_currentSlot, m_invokingEntry == BumpDate1 ? 1 : -1);
         CheckDates();
-    } catch (const ConversionError &) {
-    }
+    } catch (const ConversionError &) {}
 }
 
 void TAForm1::SetDaysClick(QObject *)
@@ -128,8 +127,7 @@ void TAForm1::Days1Thru20Click(QObject *sender)
                 == ItemOperations::CycleResult::Changed
             && m_currentField)
             m_currentField->setColors(FieldState::Bought);
-    } catch (const ConversionError &) {
-    }
+    } catch (const ConversionError &) {}
 }
 
 void TAForm1::MonthCalendar1Click()

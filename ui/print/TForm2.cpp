@@ -1,6 +1,7 @@
 #include "ui/print/TForm2.h"
 
-TForm2::TForm2(QWidget *parent) : QDialog(parent)
+TForm2::TForm2(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Print"));

@@ -30,6 +30,8 @@ void TEdit::setFontColor(ColorValue color)
 
 void TEdit::setColors(FieldColors colors)
 {
+    if (colors == m_colors)
+        return;
     m_colors = colors;
     applyPalette();
 }

@@ -125,7 +125,6 @@ void TAForm1::buildLayout()
         e->setObjectName(QStringLiteral("Edit%1").arg(slot));
         e->setGeometry(16 + 168 * c, 88 + 24 * r, 121, 16);
         e->setFont(toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false}));
-        e->setColors(FieldState::Plain);
         m_edits[slot - 1] = e;
     };
     for (int slot = 2; slot <= Slots; ++slot)

@@ -66,12 +66,14 @@ void TAForm1::applyColorLines(const QStringList &lines, ColorLoad load)
             throw ListIndexError::outOfBounds(slot - 1);
         const QString &line = lines.at(slot - 1);
         TEdit *field = edit(slot);
-        field->setColor(static_cast<ColorValue>(Numbers::toInteger(line)));
+        FieldColors colors = field->colors();
+        colors.background = static_cast<ColorValue>(Numbers::toInteger(line));
         // Start-up derives every font again; the re-check only the learning and due fonts.
         if (load == ColorLoad::Startup)
-            field->setFontColor(startupFontColor(line));
+            colors.font = startupFontColor(line);
         else if (const std::optional<ColorValue> font = recheckFontColor(line))
-            field->setFontColor(*font);
+            colors.font = *font;
+        field->setColors(colors);
     }
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+// Reads GIF pictures with giflib rather than Qt's image plugins, which a minimal Qt install may
+// lack: the main window's background picture is a GIF89a kept in the program's resources.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// The first frame of a GIF, placed on the GIF's logical screen: an ARGB32 image in which the
+// frame's transparent colour and everything outside the frame have alpha 0. A null image when
+// the bytes are not a complete, readable GIF.
+QImage decodeGif(const QByteArray &bytes);
+
+// decodeGif() of a file's contents (resource paths such as ":/pantrova/background.gif" work too);
+// a null image when the file cannot be read.
+QImage loadGif(const QString &path);

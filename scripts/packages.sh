@@ -1,0 +1,9 @@
+# The Debian packages Pantrova needs, sourced by scripts/run and scripts/test.
+
+# Compiler, build system, Qt 6 and giflib.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev)
+# Fonts the program's pictures and texts are drawn with.
+FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
+# A display without a screen: X server, window manager, and the X tools that find, click and
+# measure windows in the real-window tests.
+HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)

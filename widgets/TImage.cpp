@@ -11,7 +11,8 @@ TImage::TImage(QWidget *parent)
 
 void TImage::setPicture(const QImage &picture)
 {
-    m_picture = picture;
+    // Painted often and never changed: convert once to the format the screen draws fastest.
+    m_picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     resize(m_picture.size());
     update();
 }

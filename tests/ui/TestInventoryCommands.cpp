@@ -27,6 +27,7 @@ private slots:
     void recheckSavesReloadsAndChecks();
     void recheckDerivesOnlyLearningAndDueFonts();
     void recheckReportsAnUnwritableFolder();
+    void recheckLeavesAColorsFileThatFailedAtStart();
     void purchaseSequenceOnARedItem();
     void purchaseIgnores_data();
     void purchaseIgnores();
@@ -109,6 +110,25 @@ void TestInventoryCommands::recheckReportsAnUnwritableFolder()
              QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("InvRecs.txt"))));
     // The due check did not run: the item due today stays plain.
     QCOMPARE(f.edit(1)->colors(), FieldState::Plain);
+}
+
+void TestInventoryCommands::recheckLeavesAColorsFileThatFailedAtStart()
+{
+    DataFiles files;
+    files.records->replace(0, QStringLiteral("11/30/2026 1 010 3"));
+    files.colors = QStringList(100, QStringLiteral("12632256"));
+    files.colors->replace(60, QStringLiteral("blue"));
+    MainWindowFixture f(files);
+    const QByteArray colorsBefore = f.read(QStringLiteral("ecol.div"));
+    MessageBox::clearShown();
+
+    click(f.window.get(), QStringLiteral("HoverButton102"));
+    // The records are saved; the colours file keeps the line the user may still repair, and
+    // reading it back reports it again.
+    QCOMPARE(f.read(QStringLiteral("ecol.div")), colorsBefore);
+    QCOMPARE(f.read(QStringLiteral("InvRecs.txt")).split('\n').at(0), QByteArray("11/30/2026 1 010 3\r"));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().text, QStringLiteral("'blue' is not a valid integer value"));
 }
 
 void TestInventoryCommands::purchaseSequenceOnARedItem()

@@ -117,6 +117,12 @@ void TestMainWindow::dateLabelIsCentred()
     QCOMPARE(label->x(), 194 - width / 2);
     QCOMPARE(label->y(), 61);
     QCOMPARE(label->height(), 18);
+
+    // A text narrower than 100 pixels (short names of another language) keeps the minimum
+    // width and so starts at x = 144.
+    f.window->showDate(QStringLiteral("Mo  1.1.26"));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) < 100);
+    QCOMPARE(label->geometry(), QRect(144, 61, 100, 18));
 }
 
 void TestMainWindow::missingFileStopsStartup_data()

@@ -53,6 +53,8 @@ public:
 
     // Start-up and shut-down.
     void FormCreate();
+    // Puts a date text into Label2, centred on x = 194.
+    void showDate(const QString &text);
     void FormActivate();
     bool FormCloseQuery();
 

@@ -22,10 +22,7 @@ void TAForm1::FormCreate()
     const QDate today = Clock::today();
     m_monthCalendar1->setSelectedDate(today);
 
-    // The date label sizes itself to its text, at least 100 pixels, centred on x = 194.
-    m_label2->setText(Dates::longText(today));
-    const int width = qMax(100, m_label2->fontMetrics().horizontalAdvance(m_label2->text()));
-    m_label2->setGeometry(194 - width / 2, 61, width, 18);
+    showDate(Dates::longText(today));
 
     setFixedSize(854, 590);
 
@@ -49,6 +46,14 @@ void TAForm1::FormCreate()
     }
     // Whatever could not be read completely must survive this run untouched.
     m_data.protectUnloadedFiles();
+}
+
+void TAForm1::showDate(const QString &text)
+{
+    // The date label sizes itself to its text, at least 100 pixels, centred on x = 194.
+    m_label2->setText(text);
+    const int width = qMax(100, m_label2->fontMetrics().horizontalAdvance(text));
+    m_label2->setGeometry(194 - width / 2, 61, width, 18);
 }
 
 void TAForm1::loadStartupColors()

@@ -6,6 +6,7 @@
 #include "ui/main/SingleInstance.h"
 #include "widgets/THoverButton.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,6 +30,7 @@ private slots:
     void unchangedStateIsRewrittenByteForByte();
     void closeIsRefusedWhenTheFolderIsGone();
     void linesPastTheLastSlotAreKept();
+    void damagedRecordsNeitherCrashNorBreakLines();
     void filesNotReadAtStartAreLeftUnchanged();
     void secondStartOnTheSameFolderActivatesTheFirst();
 };
@@ -249,6 +251,35 @@ void TestMainWindow::linesPastTheLastSlotAreKept()
     QVERIFY(f.window->close());
     QCOMPARE(f.read(QStringLiteral("InvRecs.txt")), DataFiles::crlf(*files.records));
     QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), DataFiles::crlf(*files.names));
+}
+
+void TestMainWindow::damagedRecordsNeitherCrashNorBreakLines()
+{
+    DataFiles files;
+    files.records = QStringList{QStringLiteral("12/01/2026 1"), QString(), QStringLiteral("99/99/9999 1 abc 3"),
+                                QStringLiteral("\t\t"), QStringLiteral("12/05/2026 1 010 3 and a long tail")};
+    files.names->replace(0, QStringLiteral("Short"));
+    MainWindowFixture f(files);
+    // The due check stops at the first line it cannot read (line 1 has no cycle), and says so.
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().text, QStringLiteral("'' is not a valid integer value"));
+    QCOMPARE(f.window->records().count(), 100);
+
+    // Commands on short lines complete them, so every field lands in its column.
+    for (int slot : {1, 2, 4}) {
+        f.window->Edit1MouseDown(f.edit(slot), Qt::RightButton, {}, 1, 1);
+        f.window->AllEditMouseUp(f.edit(slot), Qt::RightButton, {}, 1, 1);
+        f.window->findChild<QAction *>(QStringLiteral("StartTracking1"))->trigger();
+    }
+    QCOMPARE(f.line(1), QStringLiteral("12/10/2026 2 000 3"));
+    QCOMPARE(f.line(2), QStringLiteral("12/10/2026 2 000 3"));
+    QCOMPARE(f.line(4), QStringLiteral("12/10/2026 2 000 3"));
+    QVERIFY(f.window->close());
+    const QList<QByteArray> written = f.read(QStringLiteral("InvRecs.txt")).split('\n');
+    QCOMPARE(written.size(), 101);
+    QCOMPARE(written.at(2), QByteArray("99/99/9999 1 abc 3\r"));
+    QCOMPARE(written.at(4), QByteArray("12/05/2026 1 010 3 and a long tail\r"));
+    QCOMPARE(written.at(5), QByteArray("00/00/0000 0 000 3\r"));
 }
 
 void TestMainWindow::filesNotReadAtStartAreLeftUnchanged()

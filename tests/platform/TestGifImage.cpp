@@ -28,7 +28,7 @@ struct Frame
     std::vector<std::vector<GifPixelType>> rows;
 };
 
-struct GifSpec
+struct GifRecipe
 {
     int screenWidth = 0;
     int screenHeight = 0;
@@ -44,7 +44,7 @@ int appendToByteArray(GifFileType *gif, const GifByteType *data, int length)
 }
 
 // Writes a one-frame GIF89a with giflib's encoder.
-QByteArray encodeGif(const GifSpec &spec)
+QByteArray encodeGif(const GifRecipe &recipe)
 {
     QByteArray bytes;
     int error = 0;
@@ -52,20 +52,20 @@ QByteArray encodeGif(const GifSpec &spec)
     if (!gif)
         return {};
     EGifSetGifVersion(gif, true);
-    ColorMapObject *map = GifMakeMapObject(int(spec.colours.size()), spec.colours.data());
+    ColorMapObject *map = GifMakeMapObject(int(recipe.colours.size()), recipe.colours.data());
     bool ok = map != nullptr;
     ok = ok
-         && EGifPutScreenDesc(gif, spec.screenWidth, spec.screenHeight, 8, 0, spec.frame.localMap ? nullptr : map)
+         && EGifPutScreenDesc(gif, recipe.screenWidth, recipe.screenHeight, 8, 0, recipe.frame.localMap ? nullptr : map)
                 == GIF_OK;
-    if (ok && spec.transparentIndex != NO_TRANSPARENT_COLOR) {
+    if (ok && recipe.transparentIndex != NO_TRANSPARENT_COLOR) {
         GraphicsControlBlock control{};
         control.DisposalMode = DISPOSAL_UNSPECIFIED;
-        control.TransparentColor = spec.transparentIndex;
+        control.TransparentColor = recipe.transparentIndex;
         GifByteType extension[4];
         const std::size_t length = EGifGCBToExtension(&control, extension);
         ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_OK;
     }
-    const Frame &frame = spec.frame;
+    const Frame &frame = recipe.frame;
     ok = ok
          && EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlaced,
                              frame.localMap ? map : nullptr)
@@ -93,16 +93,16 @@ QByteArray encodeGif(const GifSpec &spec)
     return ok ? bytes : QByteArray();
 }
 
-GifSpec twoByTwo()
+GifRecipe twoByTwo()
 {
-    GifSpec spec;
-    spec.screenWidth = 2;
-    spec.screenHeight = 2;
-    spec.colours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {10, 20, 30}};
-    spec.frame.width = 2;
-    spec.frame.height = 2;
-    spec.frame.rows = {{0, 1}, {2, 3}};
-    return spec;
+    GifRecipe recipe;
+    recipe.screenWidth = 2;
+    recipe.screenHeight = 2;
+    recipe.colours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {10, 20, 30}};
+    recipe.frame.width = 2;
+    recipe.frame.height = 2;
+    recipe.frame.rows = {{0, 1}, {2, 3}};
+    return recipe;
 }
 
 QByteArray backgroundBytes()
@@ -218,9 +218,9 @@ private slots:
 
     void paletteAndTransparency()
     {
-        GifSpec spec = twoByTwo();
-        spec.transparentIndex = 3;
-        const QImage image = decodeGif(encodeGif(spec));
+        GifRecipe recipe = twoByTwo();
+        recipe.transparentIndex = 3;
+        const QImage image = decodeGif(encodeGif(recipe));
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), QSize(2, 2));
         QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 0));
@@ -240,13 +240,13 @@ private slots:
 
     void frameWithLocalMapIsPlacedOnScreen()
     {
-        GifSpec spec = twoByTwo();
-        spec.screenWidth = 4;
-        spec.screenHeight = 3;
-        spec.frame.left = 1;
-        spec.frame.top = 1;
-        spec.frame.localMap = true;
-        const QImage image = decodeGif(encodeGif(spec));
+        GifRecipe recipe = twoByTwo();
+        recipe.screenWidth = 4;
+        recipe.screenHeight = 3;
+        recipe.frame.left = 1;
+        recipe.frame.top = 1;
+        recipe.frame.localMap = true;
+        const QImage image = decodeGif(encodeGif(recipe));
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), QSize(4, 3));
         QCOMPARE(image.pixel(1, 1), qRgb(255, 0, 0));
@@ -259,17 +259,17 @@ private slots:
 
     void interlacedRowsComeOutInOrder()
     {
-        GifSpec spec;
-        spec.screenWidth = 1;
-        spec.screenHeight = 11;
+        GifRecipe recipe;
+        recipe.screenWidth = 1;
+        recipe.screenHeight = 11;
         for (int i = 0; i < 16; ++i)
-            spec.colours.push_back({GifByteType(i * 16), GifByteType(255 - i * 16), 7});
-        spec.frame.width = 1;
-        spec.frame.height = 11;
-        spec.frame.interlaced = true;
+            recipe.colours.push_back({GifByteType(i * 16), GifByteType(255 - i * 16), 7});
+        recipe.frame.width = 1;
+        recipe.frame.height = 11;
+        recipe.frame.interlaced = true;
         for (int y = 0; y < 11; ++y)
-            spec.frame.rows.push_back({GifPixelType(y)});
-        const QImage image = decodeGif(encodeGif(spec));
+            recipe.frame.rows.push_back({GifPixelType(y)});
+        const QImage image = decodeGif(encodeGif(recipe));
         QVERIFY(!image.isNull());
         for (int y = 0; y < 11; ++y)
             QCOMPARE(image.pixel(0, y), qRgb(y * 16, 255 - y * 16, 7));

@@ -86,7 +86,11 @@ void TAForm1::showError(const QString &message)
 
 QAction *TAForm1::action(const QString &name) const
 {
-    QAction *a = findChild<QAction *>(name);
+    if (m_actions.isEmpty()) {
+        for (QAction *a : findChildren<QAction *>())
+            m_actions.insert(a->objectName(), a);
+    }
+    QAction *a = m_actions.value(name);
     Q_ASSERT_X(a, "TAForm1::action", qPrintable(name));
     return a;
 }

@@ -198,19 +198,25 @@ void TestDataFolder::recordsRoundTripByteIdentical_data()
     QTest::addColumn<int>("lineCount");
 
     const QList<QByteArray> lines = recordLines(100);
+    // clang-format off
     QTest::newRow("CR LF") << joined(lines, "\r\n", true) << 100;
     QTest::newRow("CR LF, no final break") << joined(lines, "\r\n", false) << 100;
     QTest::newRow("LF") << joined(lines, "\n", true) << 100;
     QTest::newRow("LF, no final break") << joined(lines, "\n", false) << 100;
     QTest::newRow("CR") << joined(lines, "\r", true) << 100;
     QTest::newRow("CR, no final break") << joined(lines, "\r", false) << 100;
+    // clang-format on
 
     QList<QByteArray> withText = lines;
     withText[4] += " two boxes \xE4";
+    // clang-format off
     QTest::newRow("text after column 18") << joined(withText, "\r\n", true) << 100;
+    // clang-format on
 
+    // clang-format off
     QTest::newRow("103 lines") << joined(recordLines(103), "\r\n", true) << 103;
     QTest::newRow("103 lines, LF, no final break") << joined(recordLines(103), "\n", false) << 103;
+    // clang-format on
 }
 
 void TestDataFolder::recordsRoundTripByteIdentical()
@@ -239,14 +245,16 @@ void TestDataFolder::shortRecordsCompletedWithEmptyLines_data()
 
     const QList<QByteArray> five = recordLines(5);
     const QList<QByteArray> completed = five + repeated("00/00/0000 0 000 3", 95);
+    // clang-format off
     QTest::newRow("5 lines CR LF") << joined(five, "\r\n", true) << 5 << joined(completed, "\r\n", true);
-    QTest::newRow("5 lines CR LF, no final break")
-        << joined(five, "\r\n", false) << 5 << joined(completed, "\r\n", true);
+    QTest::newRow("5 lines CR LF, no final break") << joined(five, "\r\n", false) << 5
+                                                   << joined(completed, "\r\n", true);
     QTest::newRow("5 lines LF") << joined(five, "\n", true) << 5 << joined(completed, "\n", true);
     QTest::newRow("5 lines CR, no final break") << joined(five, "\r", false) << 5 << joined(completed, "\r", true);
     QTest::newRow("99 lines") << joined(recordLines(99), "\r\n", true) << 99
                               << joined(recordLines(99) + repeated("00/00/0000 0 000 3", 1), "\r\n", true);
     QTest::newRow("empty file") << QByteArray() << 0 << joined(repeated("00/00/0000 0 000 3", 100), "\r\n", true);
+    // clang-format on
 }
 
 void TestDataFolder::shortRecordsCompletedWithEmptyLines()
@@ -281,29 +289,38 @@ void TestDataFolder::namesRoundTripByteIdentical_data()
     ascii[0] = "Milk";
     ascii[1] = "Coffee beans";
     ascii[99] = "Soap";
-    QTest::newRow("ASCII, empty names") << joined(ascii, "\r\n", true) << QStringList{"Milk", "Coffee beans", ""};
+    // clang-format off
+    QTest::newRow("ASCII, empty names")
+        << joined(ascii, "\r\n", true) << QStringList{"Milk", "Coffee beans", ""};
+    // clang-format on
 
     QList<QByteArray> windows = repeated(QByteArray(), 100);
     windows[0] = "K\xE4"
                  "se";
     windows[1] = "Brot \x80";
     windows[2] = "Caf\xE9 \xE4\x80";
-    QTest::newRow("Windows-1252 bytes") << joined(windows, "\r\n", true)
-                                        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"),
-                                                       QStringLiteral("Caf\u00E9 \u00E4\u20AC")};
+    // clang-format off
+    QTest::newRow("Windows-1252 bytes")
+        << joined(windows, "\r\n", true)
+        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("Caf\u00E9 \u00E4\u20AC")};
+    // clang-format on
 
     QList<QByteArray> utf8 = repeated(QByteArray(), 100);
     utf8[0] = "K\xC3\xA4se";
     utf8[1] = "Brot \xE2\x82\xAC";
     utf8[2] = "\xE6\x97\xA5\xE6\x9C\xAC";
-    QTest::newRow("UTF-8 text") << joined(utf8, "\r\n", true)
-                                << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"),
-                                               QStringLiteral("\u65E5\u672C")};
+    // clang-format off
+    QTest::newRow("UTF-8 text")
+        << joined(utf8, "\r\n", true)
+        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("\u65E5\u672C")};
+    // clang-format on
 
     QList<QByteArray> fitting = repeated(QByteArray("Tea"), 100);
     fitting[50] = "K\xC3\xA4se";
+    // clang-format off
     QTest::newRow("UTF-8 that would fit Windows-1252")
         << joined(fitting, "\r\n", true) << QStringList{"Tea", "Tea", "Tea"};
+    // clang-format on
 }
 
 void TestDataFolder::namesRoundTripByteIdentical()
@@ -340,14 +357,13 @@ void TestDataFolder::namesEncodingOnSave_data()
     QTest::addColumn<bool>("utf8");
 
     // The file read at start is plain ASCII; one name is then typed in.
-    QTest::newRow("umlaut fits Windows-1252") << QStringLiteral("K\u00E4se")
-                                              << QByteArray("K\xE4"
-                                                            "se")
-                                              << false;
+    // clang-format off
+    QTest::newRow("umlaut fits Windows-1252") << QStringLiteral("K\u00E4se") << QByteArray("K\xE4" "se") << false;
     QTest::newRow("euro fits Windows-1252") << QStringLiteral("Brot \u20AC") << QByteArray("Brot \x80") << false;
     QTest::newRow("CJK needs UTF-8") << QStringLiteral("\u65E5\u672C") << QByteArray("\xE6\x97\xA5\xE6\x9C\xAC")
                                      << true;
     QTest::newRow("ASCII stays ASCII") << QStringLiteral("Bread") << QByteArray("Bread") << false;
+    // clang-format on
 }
 
 void TestDataFolder::namesEncodingOnSave()
@@ -378,16 +394,13 @@ void TestDataFolder::nameWithLineBreakWrittenAsOneLine_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("CR LF") << "Milk\r\n2 l"
-                           << "Milk 2 l";
-    QTest::newRow("LF") << "Milk\n2 l"
-                        << "Milk 2 l";
-    QTest::newRow("CR") << "Milk\r2 l"
-                        << "Milk 2 l";
-    QTest::newRow("two breaks") << "a\nb\r\nc"
-                                << "a b c";
-    QTest::newRow("trailing break") << "Milk\n"
-                                    << "Milk ";
+    // clang-format off
+    QTest::newRow("CR LF") << "Milk\r\n2 l" << "Milk 2 l";
+    QTest::newRow("LF") << "Milk\n2 l" << "Milk 2 l";
+    QTest::newRow("CR") << "Milk\r2 l" << "Milk 2 l";
+    QTest::newRow("two breaks") << "a\nb\r\nc" << "a b c";
+    QTest::newRow("trailing break") << "Milk\n" << "Milk ";
+    // clang-format on
 }
 
 void TestDataFolder::nameWithLineBreakWrittenAsOneLine()
@@ -442,6 +455,7 @@ void TestDataFolder::storedColorLineGivesFontColor_data()
     QTest::addColumn<bool>("recheckSetsFont");
     QTest::addColumn<ColorValue>("recheckFont");
 
+    // clang-format off
     QTest::newRow("dark gray") << "8684164" << ColorValue(16777215) << false << ColorValue(0);
     QTest::newRow("gray learning") << "8421504" << ColorValue(16777215) << true << ColorValue(16777215);
     QTest::newRow("red due") << "255" << ColorValue(65535) << true << ColorValue(65535);
@@ -450,6 +464,7 @@ void TestDataFolder::storedColorLineGivesFontColor_data()
     QTest::newRow("yellow prewarn") << "65535" << ColorValue(8388608) << false << ColorValue(0);
     QTest::newRow("silver plain") << "12632256" << ColorValue(8388608) << false << ColorValue(0);
     QTest::newRow("not exactly 255") << "0255" << ColorValue(8388608) << false << ColorValue(0);
+    // clang-format on
 }
 
 void TestDataFolder::storedColorLineGivesFontColor()
@@ -471,8 +486,10 @@ void TestDataFolder::storedColorLineGivesFontColor()
 void TestDataFolder::missingRecordsOrNamesFileCannotOpen_data()
 {
     QTest::addColumn<DataFolder::File>("file");
+    // clang-format off
     QTest::newRow("records") << DataFolder::File::Records;
     QTest::newRow("names") << DataFolder::File::Names;
+    // clang-format on
 }
 
 void TestDataFolder::missingRecordsOrNamesFileCannotOpen()
@@ -511,9 +528,11 @@ void TestDataFolder::missingColorsFileGivesNothing()
 void TestDataFolder::saveIntoMissingFolderCannotCreate_data()
 {
     QTest::addColumn<DataFolder::File>("file");
+    // clang-format off
     QTest::newRow("records") << DataFolder::File::Records;
     QTest::newRow("names") << DataFolder::File::Names;
     QTest::newRow("colours") << DataFolder::File::Colors;
+    // clang-format on
 }
 
 void TestDataFolder::saveIntoMissingFolderCannotCreate()
@@ -560,10 +579,12 @@ void TestDataFolder::failedSaveLeavesPreviousFileWhole_data()
 {
     QTest::addColumn<DataFolder::File>("file");
     QTest::addColumn<bool>("large");
+    // clang-format off
     QTest::newRow("records") << DataFolder::File::Records << false;
     QTest::newRow("names") << DataFolder::File::Names << false;
     QTest::newRow("names, 30 KB") << DataFolder::File::Names << true;
     QTest::newRow("colours") << DataFolder::File::Colors << false;
+    // clang-format on
 }
 
 void TestDataFolder::failedSaveLeavesPreviousFileWhole()
@@ -612,12 +633,14 @@ void TestDataFolder::unloadedFilesProtected_data()
     QTest::addColumn<bool>("colorsLoaded");
     QTest::addColumn<bool>("colorsExist");
 
+    // clang-format off
     QTest::newRow("records failed: all protected") << false << false << false << true;
     QTest::newRow("names failed") << true << false << false << true;
     QTest::newRow("colours failed") << true << true << false << true;
     QTest::newRow("all loaded") << true << true << true << true;
     QTest::newRow("names failed, no colours file") << true << false << false << false;
     QTest::newRow("records failed, no colours file") << false << false << false << false;
+    // clang-format on
 }
 
 void TestDataFolder::unloadedFilesProtected()

@@ -46,10 +46,12 @@ void TestDates::formatWritesMonthDayYear_data()
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("single digit month and day") << QDate(2026, 1, 5) << "01/05/2026";
     QTest::newRow("day above 12") << QDate(2026, 12, 31) << "12/31/2026";
     QTest::newRow("month 11 day 2") << QDate(2026, 11, 2) << "11/02/2026";
     QTest::newRow("leap day") << QDate(2024, 2, 29) << "02/29/2024";
+    // clang-format on
 }
 
 void TestDates::formatWritesMonthDayYear()
@@ -64,11 +66,13 @@ void TestDates::parseAndFormatRoundTrip_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDate>("date");
 
+    // clang-format off
     QTest::newRow("12/10/2026") << "12/10/2026" << QDate(2026, 12, 10);
     QTest::newRow("01/02/2027") << "01/02/2027" << QDate(2027, 1, 2);
     QTest::newRow("02/29/2008") << "02/29/2008" << QDate(2008, 2, 29);
     QTest::newRow("11/02/2026 month first") << "11/02/2026" << QDate(2026, 11, 2);
     QTest::newRow("03/13/2025") << "03/13/2025" << QDate(2025, 3, 13);
+    // clang-format on
 }
 
 void TestDates::parseAndFormatRoundTrip()
@@ -84,6 +88,7 @@ void TestDates::invalidDatesRaiseConversionError_data()
 {
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("unset date") << "00/00/0000";
     QTest::newRow("letters") << "xx/yy/zzzz";
     QTest::newRow("month 13") << "13/01/2026";
@@ -93,6 +98,7 @@ void TestDates::invalidDatesRaiseConversionError_data()
     QTest::newRow("empty") << "";
     QTest::newRow("dashes") << "12-10-2026";
     QTest::newRow("two parts") << "12/10";
+    // clang-format on
 }
 
 void TestDates::invalidDatesRaiseConversionError()
@@ -113,6 +119,7 @@ void TestDates::plusDaysCrossesMonthYearAndLeapDays_data()
     QTest::addColumn<int>("days");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("12/30/2026 +3") << "12/30/2026" << 3 << "01/02/2027";
     QTest::newRow("02/28/2024 +1 leap") << "02/28/2024" << 1 << "02/29/2024";
     QTest::newRow("02/28/2026 +1 no leap") << "02/28/2026" << 1 << "03/01/2026";
@@ -122,6 +129,7 @@ void TestDates::plusDaysCrossesMonthYearAndLeapDays_data()
     QTest::newRow("04/30/2026 +1") << "04/30/2026" << 1 << "05/01/2026";
     QTest::newRow("+0") << "12/10/2026" << 0 << "12/10/2026";
     QTest::newRow("cycle 999") << "12/10/2026" << 999 << "09/04/2029";
+    // clang-format on
 }
 
 void TestDates::plusDaysCrossesMonthYearAndLeapDays()
@@ -144,6 +152,7 @@ void TestDates::daysBetweenIsAbsolute_data()
     QTest::addColumn<int>("days");
 
     const QDate today(2026, 12, 10);
+    // clang-format off
     QTest::newRow("today") << "12/10/2026" << today << 0;
     QTest::newRow("yesterday") << "12/09/2026" << today << 1;
     QTest::newRow("day after tomorrow") << "12/12/2026" << today << 2;
@@ -152,6 +161,7 @@ void TestDates::daysBetweenIsAbsolute_data()
     QTest::newRow("across year end, future") << "01/02/2027" << QDate(2026, 12, 30) << 3;
     QTest::newRow("across leap day") << "02/28/2024" << QDate(2024, 3, 1) << 2;
     QTest::newRow("1000 days") << "03/15/2024" << today << 1000;
+    // clang-format on
 }
 
 void TestDates::daysBetweenIsAbsolute()
@@ -167,9 +177,11 @@ void TestDates::longTextHasTwoBlanksAfterWeekday_data()
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("english");
 
+    // clang-format off
     QTest::newRow("short date") << QDate(2026, 12, 8) << "Tuesday  December 8, 2026";
     QTest::newRow("long names, two-digit day") << QDate(2026, 9, 30) << "Wednesday  September 30, 2026";
     QTest::newRow("short names") << QDate(2026, 5, 1) << "Friday  May 1, 2026";
+    // clang-format on
 }
 
 void TestDates::longTextHasTwoBlanksAfterWeekday()
@@ -198,28 +210,19 @@ void TestDates::digitsOnlyKeepsDigitsInOrder_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("digits");
 
-    QTest::newRow("Edit1") << "Edit1"
-                           << "1";
-    QTest::newRow("Edit100") << "Edit100"
-                             << "100";
-    QTest::newRow("Days12") << "Days12"
-                            << "12";
-    QTest::newRow("HoverButton100") << "HoverButton100"
-                                    << "100";
-    QTest::newRow("HoverButton17") << "HoverButton17"
-                                   << "17";
-    QTest::newRow("PreWarnAll7") << "PreWarnAll7"
-                                 << "7";
-    QTest::newRow("PreWarn0") << "PreWarn0"
-                              << "0";
-    QTest::newRow("digits spread out") << "a1b2c3"
-                                       << "123";
-    QTest::newRow("no digits") << "SetDaysMan"
-                               << "";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("sign and blanks dropped") << " -4 2 "
-                                             << "42";
+    // clang-format off
+    QTest::newRow("Edit1") << "Edit1" << "1";
+    QTest::newRow("Edit100") << "Edit100" << "100";
+    QTest::newRow("Days12") << "Days12" << "12";
+    QTest::newRow("HoverButton100") << "HoverButton100" << "100";
+    QTest::newRow("HoverButton17") << "HoverButton17" << "17";
+    QTest::newRow("PreWarnAll7") << "PreWarnAll7" << "7";
+    QTest::newRow("PreWarn0") << "PreWarn0" << "0";
+    QTest::newRow("digits spread out") << "a1b2c3" << "123";
+    QTest::newRow("no digits") << "SetDaysMan" << "";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("sign and blanks dropped") << " -4 2 " << "42";
+    // clang-format on
 }
 
 void TestDates::digitsOnlyKeepsDigitsInOrder()
@@ -234,6 +237,7 @@ void TestDates::toIntegerAcceptsWholeNumbers_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
 
+    // clang-format off
     QTest::newRow("zero-padded cycle") << "007" << 7;
     QTest::newRow("zero") << "000" << 0;
     QTest::newRow("999") << "999" << 999;
@@ -242,6 +246,7 @@ void TestDates::toIntegerAcceptsWholeNumbers_data()
     QTest::newRow("surrounding blanks") << "  42 " << 42;
     QTest::newRow("int max") << "2147483647" << 2147483647;
     QTest::newRow("int min") << "-2147483648" << std::numeric_limits<int>::min();
+    // clang-format on
 }
 
 void TestDates::toIntegerAcceptsWholeNumbers()
@@ -255,6 +260,7 @@ void TestDates::toIntegerRejectsOthers_data()
 {
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("eleven nines") << "99999999999";
     QTest::newRow("int max + 1") << "2147483648";
     QTest::newRow("int min - 1") << "-2147483649";
@@ -267,6 +273,7 @@ void TestDates::toIntegerRejectsOthers_data()
     QTest::newRow("letters") << "abc";
     QTest::newRow("decimal point") << "1.5";
     QTest::newRow("two signs") << "--1";
+    // clang-format on
 }
 
 void TestDates::toIntegerRejectsOthers()
@@ -286,12 +293,14 @@ void TestDates::fromNameGivesSlot_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("number");
 
+    // clang-format off
     QTest::newRow("Edit1") << "Edit1" << 1;
     QTest::newRow("Edit100") << "Edit100" << 100;
     QTest::newRow("HoverButton17") << "HoverButton17" << 17;
     QTest::newRow("Days20") << "Days20" << 20;
     QTest::newRow("PreWarnAll7") << "PreWarnAll7" << 7;
     QTest::newRow("PreWarn0") << "PreWarn0" << 0;
+    // clang-format on
 }
 
 void TestDates::fromNameGivesSlot()

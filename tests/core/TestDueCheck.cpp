@@ -49,6 +49,7 @@ void TestDueCheck::trackedLinesColoured_data()
     const FieldColors prewarn{65535, 8388608};
     const FieldColors due{255, 65535};
     const FieldColors plain{12632256, 8388608};
+    // clang-format off
     QTest::newRow("remaining 1 -> prewarn") << "12/01/2026 1 010 3" << 1 << prewarn;
     QTest::newRow("remaining 0 -> due") << "11/30/2026 1 010 3" << 0 << due;
     QTest::newRow("remaining -5 -> prewarn, not due") << "11/25/2026 1 010 3" << -5 << prewarn;
@@ -60,6 +61,7 @@ void TestDueCheck::trackedLinesColoured_data()
     QTest::newRow("prewarn 0, remaining 1 -> unchanged") << "12/01/2026 1 010 0" << 1 << plain;
     QTest::newRow("trailing text ignored") << "11/30/2026 1 010 3 Milk" << 0 << due;
     QTest::newRow("across year end") << "12/31/2025 1 344 3" << 0 << due;
+    // clang-format on
 }
 
 void TestDueCheck::trackedLinesColoured()
@@ -90,14 +92,18 @@ void TestDueCheck::untrackedOrUndatedLinesNeverColoured_data()
     for (const QString &flag : {QStringLiteral("0"), QStringLiteral("2")}) {
         for (QString line : coloured) {
             line[11] = flag.at(0);
+            // clang-format off
             QTest::newRow(qPrintable(line)) << line;
+            // clang-format on
         }
     }
+    // clang-format off
     QTest::newRow("unset date, flag 1, cycle 0") << "00/00/0000 1 000 3";
     QTest::newRow("unset date, flag 1, cycle 10") << "00/00/0000 1 010 9";
     QTest::newRow("flag blank") << "11/30/2026   010 3";
     QTest::newRow("empty line") << "00/00/0000 0 000 3";
     QTest::newRow("empty text") << "";
+    // clang-format on
 }
 
 void TestDueCheck::untrackedOrUndatedLinesNeverColoured()
@@ -149,12 +155,14 @@ void TestDueCheck::otherColoursKeptAboveWindow_data()
 {
     QTest::addColumn<FieldColors>("colors");
 
+    // clang-format off
     QTest::newRow("plain") << FieldState::Plain;
     QTest::newRow("bought") << FieldState::Bought;
     QTest::newRow("prewarn from an earlier run") << FieldState::Prewarn;
     QTest::newRow("learning colours") << FieldState::Learning;
     QTest::newRow("light gray by hand") << FieldColors{FieldColor::LightGray, FieldColor::Black};
     QTest::newRow("dark gray by hand") << FieldColors{FieldColor::DarkGray, FieldColor::White};
+    // clang-format on
 }
 
 void TestDueCheck::otherColoursKeptAboveWindow()
@@ -178,9 +186,11 @@ void TestDueCheck::prewarnNotBelowCycleGoesYellowAtFirstCheck_data()
 {
     QTest::addColumn<QString>("line");
 
+    // clang-format off
     QTest::newRow("cycle 3, prewarn 3, bought today") << "12/10/2026 1 003 3";
     QTest::newRow("cycle 5, prewarn 9, bought yesterday") << "12/09/2026 1 005 9";
     QTest::newRow("cycle 1, prewarn 1, bought today") << "12/10/2026 1 001 1";
+    // clang-format on
 }
 
 void TestDueCheck::prewarnNotBelowCycleGoesYellowAtFirstCheck()
@@ -199,14 +209,12 @@ void TestDueCheck::badLineEndsThePass_data()
     QTest::addColumn<QString>("badLine");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("bad date") << "xx/yy/zzzz 1 010 3"
-                              << "'xx/yy/zzzz' is not a valid date";
-    QTest::newRow("impossible date") << "02/30/2026 1 010 3"
-                                     << "'02/30/2026' is not a valid date";
-    QTest::newRow("bad cycle") << "11/30/2026 1 1O0 3"
-                               << "'1O0' is not a valid integer value";
-    QTest::newRow("bad prewarn") << "11/30/2026 1 010 x"
-                                 << "'x' is not a valid integer value";
+    // clang-format off
+    QTest::newRow("bad date") << "xx/yy/zzzz 1 010 3" << "'xx/yy/zzzz' is not a valid date";
+    QTest::newRow("impossible date") << "02/30/2026 1 010 3" << "'02/30/2026' is not a valid date";
+    QTest::newRow("bad cycle") << "11/30/2026 1 1O0 3" << "'1O0' is not a valid integer value";
+    QTest::newRow("bad prewarn") << "11/30/2026 1 010 x" << "'x' is not a valid integer value";
+    // clang-format on
 }
 
 void TestDueCheck::badLineEndsThePass()

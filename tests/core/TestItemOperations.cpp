@@ -128,6 +128,7 @@ void TestItemOperations::purchaseLeavesOtherItemsAlone_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<FieldColors>("colors");
 
+    // clang-format off
     QTest::newRow("plain, tracked") << "12/01/2026 1 030 3" << FieldState::Plain;
     QTest::newRow("learning") << "12/01/2026 2 000 3" << FieldState::Learning;
     QTest::newRow("light gray by hand, tracked")
@@ -138,6 +139,7 @@ void TestItemOperations::purchaseLeavesOtherItemsAlone_data()
     QTest::newRow("cream, untracked") << "11/30/2026 0 010 3" << FieldState::Bought;
     QTest::newRow("yellow, learning") << "11/30/2026 2 000 3" << FieldState::Prewarn;
     QTest::newRow("red, empty line") << "00/00/0000 0 000 3" << FieldState::Due;
+    // clang-format on
 }
 
 void TestItemOperations::purchaseLeavesOtherItemsAlone()
@@ -223,14 +225,12 @@ void TestItemOperations::startTrackingBeginsLearning_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("tracked item") << "11/02/2026 1 014 5"
-                                  << "12/10/2026 2 000 5";
-    QTest::newRow("empty line") << "00/00/0000 0 000 3"
-                                << "12/10/2026 2 000 3";
-    QTest::newRow("restart") << "12/01/2026 2 000 9"
-                             << "12/10/2026 2 000 9";
-    QTest::newRow("text after column 18") << "11/02/2026 1 014 5 Tea"
-                                          << "12/10/2026 2 000 5 Tea";
+    // clang-format off
+    QTest::newRow("tracked item") << "11/02/2026 1 014 5" << "12/10/2026 2 000 5";
+    QTest::newRow("empty line") << "00/00/0000 0 000 3" << "12/10/2026 2 000 3";
+    QTest::newRow("restart") << "12/01/2026 2 000 9" << "12/10/2026 2 000 9";
+    QTest::newRow("text after column 18") << "11/02/2026 1 014 5 Tea" << "12/10/2026 2 000 5 Tea";
+    // clang-format on
 }
 
 void TestItemOperations::startTrackingBeginsLearning()
@@ -251,12 +251,15 @@ void TestItemOperations::stopTrackingMeasuresCycle_data()
     QTest::addColumn<CycleResult>("result");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("on the start day") << "12/10/2026 2 000 5" << CycleResult::Changed << "12/10/2026 1 000 5";
     QTest::newRow("after 14 days") << "11/26/2026 2 000 3" << CycleResult::Changed << "11/26/2026 1 014 3";
     QTest::newRow("across a year end") << "12/20/2025 2 000 3" << CycleResult::Changed << "12/20/2025 1 355 3";
     QTest::newRow("after 999 days") << "03/16/2024 2 000 3" << CycleResult::Changed << "03/16/2024 1 999 3";
     QTest::newRow("after 1000 days") << "03/15/2024 2 000 3" << CycleResult::AboveMaximum << "03/15/2024 2 000 3";
-    QTest::newRow("start day in the future") << "12/13/2026 2 000 3" << CycleResult::Changed << "12/13/2026 1 003 3";
+    QTest::newRow("start day in the future") << "12/13/2026 2 000 3" << CycleResult::Changed
+                                             << "12/13/2026 1 003 3";
+    // clang-format on
 }
 
 void TestItemOperations::stopTrackingMeasuresCycle()
@@ -286,6 +289,7 @@ void TestItemOperations::adjustCycleAddsDays_data()
     QTest::addColumn<CycleResult>("result");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("-10 on 010") << "12/01/2026 1 010 3" << -10 << CycleResult::NotAboveZero << "12/01/2026 1 010 3";
     QTest::newRow("-11 on 010") << "12/01/2026 1 010 3" << -11 << CycleResult::NotAboveZero << "12/01/2026 1 010 3";
     QTest::newRow("-5 on 005") << "12/01/2026 1 005 3" << -5 << CycleResult::NotAboveZero << "12/01/2026 1 005 3";
@@ -295,12 +299,12 @@ void TestItemOperations::adjustCycleAddsDays_data()
     QTest::newRow("+989 on 010") << "12/01/2026 1 010 3" << 989 << CycleResult::Changed << "12/01/2026 1 999 3";
     QTest::newRow("+990 on 010") << "12/01/2026 1 010 3" << 990 << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
     QTest::newRow("+995 on 010") << "12/01/2026 1 010 3" << 995 << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
-    QTest::newRow("largest number on 010")
-        << "12/01/2026 1 010 3" << std::numeric_limits<int>::max() << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
-    QTest::newRow("smallest number on 999")
-        << "12/01/2026 1 999 3" << std::numeric_limits<int>::min() << CycleResult::NotAboveZero << "12/01/2026 1 999 3";
-    QTest::newRow("flag and date kept") << "12/01/2026 2 000 7 x" << 12 << CycleResult::Changed
-                                        << "12/01/2026 2 012 7 x";
+    QTest::newRow("largest number on 010") << "12/01/2026 1 010 3" << std::numeric_limits<int>::max()
+                                           << CycleResult::AboveMaximum << "12/01/2026 1 010 3";
+    QTest::newRow("smallest number on 999") << "12/01/2026 1 999 3" << std::numeric_limits<int>::min()
+                                            << CycleResult::NotAboveZero << "12/01/2026 1 999 3";
+    QTest::newRow("flag and date kept") << "12/01/2026 2 000 7 x" << 12 << CycleResult::Changed << "12/01/2026 2 012 7 x";
+    // clang-format on
 }
 
 void TestItemOperations::adjustCycleAddsDays()
@@ -333,11 +337,13 @@ void TestItemOperations::refusalMessages_data()
     QTest::addColumn<CycleResult>("result");
     QTest::addColumn<QString>("message");
 
+    // clang-format off
     QTest::newRow("not above zero") << CycleResult::NotAboveZero
                                     << "Cycle days will be = or < 0, no modification made.";
     QTest::newRow("below zero") << CycleResult::BelowZero << "Cycle days will be = or < 0, no modification made.";
     QTest::newRow("above maximum") << CycleResult::AboveMaximum << "Cycle days will be > 999, no modification made.";
     QTest::newRow("changed") << CycleResult::Changed << "";
+    // clang-format on
 }
 
 void TestItemOperations::refusalMessages()
@@ -354,13 +360,16 @@ void TestItemOperations::setCycleStartsCycleToday_data()
     QTest::addColumn<CycleResult>("result");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("7 on the empty line") << "00/00/0000 0 000 3" << 7 << CycleResult::Changed << "12/10/2026 1 007 3";
-    QTest::newRow("20 on a learning item")
-        << "11/02/2026 2 000 5" << 20 << CycleResult::Changed << "12/10/2026 1 020 5";
+    QTest::newRow("20 on a learning item") << "11/02/2026 2 000 5" << 20 << CycleResult::Changed
+                                           << "12/10/2026 1 020 5";
     QTest::newRow("0 (empty edit)") << "11/02/2026 0 014 3" << 0 << CycleResult::Changed << "12/10/2026 1 000 3";
     QTest::newRow("999") << "00/00/0000 0 000 3" << 999 << CycleResult::Changed << "12/10/2026 1 999 3";
     QTest::newRow("-1 refused") << "11/02/2026 0 014 3" << -1 << CycleResult::BelowZero << "11/02/2026 0 014 3";
-    QTest::newRow("1000 refused") << "11/02/2026 0 014 3" << 1000 << CycleResult::AboveMaximum << "11/02/2026 0 014 3";
+    QTest::newRow("1000 refused") << "11/02/2026 0 014 3" << 1000 << CycleResult::AboveMaximum
+                                  << "11/02/2026 0 014 3";
+    // clang-format on
 }
 
 void TestItemOperations::setCycleStartsCycleToday()
@@ -384,10 +393,12 @@ void TestItemOperations::bumpDateMovesOneDay_data()
     QTest::addColumn<int>("days");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("back over leap day") << "03/01/2008 1 010 3" << -1 << "02/29/2008 1 010 3";
     QTest::newRow("forward over year end") << "12/31/2007 1 010 3" << 1 << "01/01/2008 1 010 3";
     QTest::newRow("forward into leap day") << "02/28/2024 2 000 4" << 1 << "02/29/2024 2 000 4";
     QTest::newRow("back over year end, text kept") << "01/01/2027 0 005 3 Salt" << -1 << "12/31/2026 0 005 3 Salt";
+    // clang-format on
 }
 
 void TestItemOperations::bumpDateMovesOneDay()
@@ -419,12 +430,11 @@ void TestItemOperations::setHardDateTracksUntrackedItems_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("untracked becomes tracked") << "00/00/0000 0 000 3"
-                                               << "02/29/2024 1 000 3";
-    QTest::newRow("tracked stays tracked") << "12/01/2026 1 010 3"
-                                           << "02/29/2024 1 010 3";
-    QTest::newRow("learning stays learning") << "12/01/2026 2 000 5"
-                                             << "02/29/2024 2 000 5";
+    // clang-format off
+    QTest::newRow("untracked becomes tracked") << "00/00/0000 0 000 3" << "02/29/2024 1 000 3";
+    QTest::newRow("tracked stays tracked") << "12/01/2026 1 010 3" << "02/29/2024 1 010 3";
+    QTest::newRow("learning stays learning") << "12/01/2026 2 000 5" << "02/29/2024 2 000 5";
+    // clang-format on
 }
 
 void TestItemOperations::setHardDateTracksUntrackedItems()
@@ -471,10 +481,12 @@ void TestItemOperations::clearWritesEmptyLine_data()
 {
     QTest::addColumn<QString>("line");
 
+    // clang-format off
     QTest::newRow("tracked") << "12/01/2026 1 010 3";
     QTest::newRow("learning, text after column 18") << "12/01/2026 2 000 9 Oil";
     QTest::newRow("short line") << "12/01/2026";
     QTest::newRow("already empty") << "00/00/0000 0 000 3";
+    // clang-format on
 }
 
 void TestItemOperations::clearWritesEmptyLine()

@@ -30,19 +30,22 @@ void TestLineText::decodeSplitsAtEveryLineEnd_data()
     QTest::addColumn<LineEnding>("ending");
     QTest::addColumn<bool>("lastLineEnded");
 
+    // clang-format off
     QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"} << LineEnding::CrLf << true;
     QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"} << LineEnding::Lf << true;
     QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"} << LineEnding::Cr << true;
     QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"} << LineEnding::CrLf << false;
-    QTest::newRow("mixed, first ending kept")
-        << QByteArray("a\nb\rc\r\nd") << QStringList{"a", "b", "c", "d"} << LineEnding::Lf << false;
+    QTest::newRow("mixed, first ending kept") << QByteArray("a\nb\rc\r\nd") << QStringList{"a", "b", "c", "d"}
+                                              << LineEnding::Lf << false;
     QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList{"a", "", "b"} << LineEnding::Lf
                                          << false;
-    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"} << LineEnding::CrLf
-                                      << true;
+    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"}
+                                      << LineEnding::CrLf << true;
     QTest::newRow("one break only") << QByteArray("\r\n") << QStringList{""} << LineEnding::CrLf << true;
     QTest::newRow("empty input") << QByteArray() << QStringList{} << LineEnding::CrLf << true;
-    QTest::newRow("single line without break") << QByteArray("abc") << QStringList{"abc"} << LineEnding::CrLf << false;
+    QTest::newRow("single line without break") << QByteArray("abc") << QStringList{"abc"} << LineEnding::CrLf
+                                               << false;
+    // clang-format on
 }
 
 void TestLineText::decodeSplitsAtEveryLineEnd()
@@ -62,12 +65,14 @@ void TestLineText::decodeThenEncodeIsByteIdentical_data()
 {
     QTest::addColumn<QByteArray>("bytes");
 
+    // clang-format off
     QTest::newRow("CR LF") << QByteArray("12/01/2026 1 010 3\r\n00/00/0000 0 000 3\r\n");
     QTest::newRow("LF, no final break") << QByteArray("12/01/2026 1 010 3\n00/00/0000 0 000 3");
     QTest::newRow("CR") << QByteArray("a\rb\r");
     QTest::newRow("Windows-1252") << QByteArray("K\xE4se\r\n\x80 5\r\n");
     QTest::newRow("UTF-8") << QByteArray("K\xC3\xA4se\r\nBrot \xE2\x82\xAC\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\n");
     QTest::newRow("empty") << QByteArray();
+    // clang-format on
 }
 
 void TestLineText::decodeThenEncodeIsByteIdentical()
@@ -82,6 +87,7 @@ void TestLineText::encodingChosenFromBytes_data()
     QTest::addColumn<TextEncoding>("encoding");
     QTest::addColumn<QString>("firstLine");
 
+    // clang-format off
     QTest::newRow("ASCII") << QByteArray("Milk\r\n") << TextEncoding::Windows1252 << "Milk";
     QTest::newRow("Windows-1252 umlaut") << QByteArray("K\xE4se\r\n") << TextEncoding::Windows1252
                                          << QStringLiteral("K\u00E4se");
@@ -90,6 +96,7 @@ void TestLineText::encodingChosenFromBytes_data()
     QTest::newRow("UTF-8") << QByteArray("K\xC3\xA4se\r\n") << TextEncoding::Utf8 << QStringLiteral("K\u00E4se");
     QTest::newRow("UTF-8 CJK") << QByteArray("\xE6\x97\xA5\xE6\x9C\xAC\r\n") << TextEncoding::Utf8
                                << QStringLiteral("\u65E5\u672C");
+    // clang-format on
 }
 
 void TestLineText::encodingChosenFromBytes()
@@ -109,13 +116,15 @@ void TestLineText::encodeFallsBackToUtf8OnlyWhenNeeded_data()
     QTest::addColumn<TextEncoding>("encoding");
     QTest::addColumn<QByteArray>("bytes");
 
+    // clang-format off
     QTest::newRow("fits Windows-1252") << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC")}
                                        << TextEncoding::Windows1252 << QByteArray("K\xE4se\r\nBrot \x80\r\n");
     QTest::newRow("does not fit") << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("\u65E5\u672C")}
                                   << TextEncoding::Windows1252
                                   << QByteArray("K\xC3\xA4se\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\n");
-    QTest::newRow("read as UTF-8 stays UTF-8")
-        << QStringList{QStringLiteral("K\u00E4se")} << TextEncoding::Utf8 << QByteArray("K\xC3\xA4se\r\n");
+    QTest::newRow("read as UTF-8 stays UTF-8") << QStringList{QStringLiteral("K\u00E4se")} << TextEncoding::Utf8
+                                               << QByteArray("K\xC3\xA4se\r\n");
+    // clang-format on
 }
 
 void TestLineText::encodeFallsBackToUtf8OnlyWhenNeeded()

@@ -49,21 +49,13 @@ void TestRecordLine::readsTakeTheirColumns_data()
     QTest::addColumn<int>("cycle");
     QTest::addColumn<int>("prewarn");
 
-    QTest::newRow("tracked") << "12/01/2026 1 010 3"
-                             << "12/01/2026"
-                             << "1" << 10 << 3;
-    QTest::newRow("learning") << "11/02/2026 2 000 5"
-                              << "11/02/2026"
-                              << "2" << 0 << 5;
-    QTest::newRow("max values") << "01/31/2027 1 999 9"
-                                << "01/31/2027"
-                                << "1" << 999 << 9;
-    QTest::newRow("distinct digits") << "03/04/2025 1 123 7"
-                                     << "03/04/2025"
-                                     << "1" << 123 << 7;
-    QTest::newRow("trailing text") << "03/04/2025 1 123 7 milk"
-                                   << "03/04/2025"
-                                   << "1" << 123 << 7;
+    // clang-format off
+    QTest::newRow("tracked") << "12/01/2026 1 010 3" << "12/01/2026" << "1" << 10 << 3;
+    QTest::newRow("learning") << "11/02/2026 2 000 5" << "11/02/2026" << "2" << 0 << 5;
+    QTest::newRow("max values") << "01/31/2027 1 999 9" << "01/31/2027" << "1" << 999 << 9;
+    QTest::newRow("distinct digits") << "03/04/2025 1 123 7" << "03/04/2025" << "1" << 123 << 7;
+    QTest::newRow("trailing text") << "03/04/2025 1 123 7 milk" << "03/04/2025" << "1" << 123 << 7;
+    // clang-format on
 }
 
 void TestRecordLine::readsTakeTheirColumns()
@@ -86,11 +78,13 @@ void TestRecordLine::setCycleDaysReplacesColumns14To16_data()
     QTest::addColumn<int>("days");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("7 on 010") << "12/01/2026 1 010 3" << 7 << "12/01/2026 1 007 3";
     QTest::newRow("0") << "12/01/2026 1 010 3" << 0 << "12/01/2026 1 000 3";
     QTest::newRow("two digits") << "12/01/2026 1 010 3" << 42 << "12/01/2026 1 042 3";
     QTest::newRow("999") << "12/01/2026 1 010 3" << 999 << "12/01/2026 1 999 3";
     QTest::newRow("on empty line") << "00/00/0000 0 000 3" << 123 << "00/00/0000 0 123 3";
+    // clang-format on
 }
 
 void TestRecordLine::setCycleDaysReplacesColumns14To16()
@@ -135,10 +129,12 @@ void TestRecordLine::charactersAfterColumn18Kept_data()
     QTest::addColumn<QString>("expected");
 
     const QString tail = QStringLiteral(" note: 2 boxes");
+    // clang-format off
     QTest::newRow("date") << "date" << QString("01/05/2027 1 010 3" + tail);
     QTest::newRow("flag") << "flag" << QString("12/01/2026 2 010 3" + tail);
     QTest::newRow("cycle") << "cycle" << QString("12/01/2026 1 007 3" + tail);
     QTest::newRow("prewarn") << "prewarn" << QString("12/01/2026 1 010 6" + tail);
+    // clang-format on
 }
 
 void TestRecordLine::charactersAfterColumn18Kept()
@@ -164,24 +160,14 @@ void TestRecordLine::shortLineCompletedBeforeReplacement_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("cycle on date and flag") << "12/01/2026 1"
-                                            << "cycle"
-                                            << "12/01/2026 1 007 3";
-    QTest::newRow("prewarn on date and flag") << "12/01/2026 1"
-                                              << "prewarn"
-                                              << "12/01/2026 1 000 6";
-    QTest::newRow("flag on date only") << "12/01/2026"
-                                       << "flag"
-                                       << "12/01/2026 2 000 3";
-    QTest::newRow("date on empty text") << ""
-                                        << "date"
-                                        << "01/05/2027 0 000 3";
-    QTest::newRow("cycle on empty text") << ""
-                                         << "cycle"
-                                         << "00/00/0000 0 007 3";
-    QTest::newRow("prewarn on 17 characters") << "12/01/2026 1 010 "
-                                              << "prewarn"
-                                              << "12/01/2026 1 010 6";
+    // clang-format off
+    QTest::newRow("cycle on date and flag") << "12/01/2026 1" << "cycle" << "12/01/2026 1 007 3";
+    QTest::newRow("prewarn on date and flag") << "12/01/2026 1" << "prewarn" << "12/01/2026 1 000 6";
+    QTest::newRow("flag on date only") << "12/01/2026" << "flag" << "12/01/2026 2 000 3";
+    QTest::newRow("date on empty text") << "" << "date" << "01/05/2027 0 000 3";
+    QTest::newRow("cycle on empty text") << "" << "cycle" << "00/00/0000 0 007 3";
+    QTest::newRow("prewarn on 17 characters") << "12/01/2026 1 010 " << "prewarn" << "12/01/2026 1 010 6";
+    // clang-format on
 }
 
 void TestRecordLine::shortLineCompletedBeforeReplacement()
@@ -211,16 +197,13 @@ void TestRecordLine::outOfRangeValuesRefusedLineUnchanged_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("value");
 
-    QTest::newRow("cycle 1000") << "12/01/2026 1 010 3"
-                                << "cycle" << 1000;
-    QTest::newRow("cycle -1") << "12/01/2026 1 010 3"
-                              << "cycle" << -1;
-    QTest::newRow("prewarn 10") << "12/01/2026 1 010 3"
-                                << "prewarn" << 10;
-    QTest::newRow("prewarn -1") << "12/01/2026 1 010 3"
-                                << "prewarn" << -1;
-    QTest::newRow("cycle 1000 on short line") << "12/01/2026 1"
-                                              << "cycle" << 1000;
+    // clang-format off
+    QTest::newRow("cycle 1000") << "12/01/2026 1 010 3" << "cycle" << 1000;
+    QTest::newRow("cycle -1") << "12/01/2026 1 010 3" << "cycle" << -1;
+    QTest::newRow("prewarn 10") << "12/01/2026 1 010 3" << "prewarn" << 10;
+    QTest::newRow("prewarn -1") << "12/01/2026 1 010 3" << "prewarn" << -1;
+    QTest::newRow("cycle 1000 on short line") << "12/01/2026 1" << "cycle" << 1000;
+    // clang-format on
 }
 
 void TestRecordLine::outOfRangeValuesRefusedLineUnchanged()
@@ -249,21 +232,13 @@ void TestRecordLine::nonNumericFieldsRaiseConversionError_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("hex cycle") << "12/01/2026 1 0x1 3"
-                               << "cycle"
-                               << "'0x1' is not a valid integer value";
-    QTest::newRow("letters in cycle") << "12/01/2026 1 abc 3"
-                                      << "cycle"
-                                      << "'abc' is not a valid integer value";
-    QTest::newRow("letter prewarn") << "12/01/2026 1 010 z"
-                                    << "prewarn"
-                                    << "'z' is not a valid integer value";
-    QTest::newRow("blank cycle") << "12/01/2026 1     3"
-                                 << "cycle"
-                                 << "'   ' is not a valid integer value";
-    QTest::newRow("prewarn missing") << "12/01/2026 1 010"
-                                     << "prewarn"
-                                     << "'' is not a valid integer value";
+    // clang-format off
+    QTest::newRow("hex cycle") << "12/01/2026 1 0x1 3" << "cycle" << "'0x1' is not a valid integer value";
+    QTest::newRow("letters in cycle") << "12/01/2026 1 abc 3" << "cycle" << "'abc' is not a valid integer value";
+    QTest::newRow("letter prewarn") << "12/01/2026 1 010 z" << "prewarn" << "'z' is not a valid integer value";
+    QTest::newRow("blank cycle") << "12/01/2026 1     3" << "cycle" << "'   ' is not a valid integer value";
+    QTest::newRow("prewarn missing") << "12/01/2026 1 010" << "prewarn" << "'' is not a valid integer value";
+    // clang-format on
 }
 
 void TestRecordLine::nonNumericFieldsRaiseConversionError()

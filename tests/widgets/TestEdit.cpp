@@ -24,9 +24,11 @@ void TestEdit::colorsPaintTheField_data()
 {
     QTest::addColumn<quint32>("background");
     QTest::addColumn<QColor>("expected");
+    // clang-format off
     QTest::newRow("red") << 255u << QColor(255, 0, 0);
     QTest::newRow("cream") << 13565951u << QColor(255, 255, 206);
     QTest::newRow("learning gray") << 8421504u << QColor(128, 128, 128);
+    // clang-format on
 }
 
 void TestEdit::colorsPaintTheField()
@@ -48,9 +50,11 @@ void TestEdit::mouseEventsInOrder_data()
 {
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<QString>("events");
+    // clang-format off
     QTest::newRow("left") << Qt::LeftButton << "down click up";
     QTest::newRow("right") << Qt::RightButton << "down up";
     QTest::newRow("middle") << Qt::MiddleButton << "down up";
+    // clang-format on
 }
 
 void TestEdit::mouseEventsInOrder()
@@ -79,12 +83,11 @@ void TestEdit::lineBreaksBecomeBlanks_data()
 {
     QTest::addColumn<QString>("arriving");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("LF") << "Milk\nfresh"
-                        << "Milk fresh";
-    QTest::newRow("CR LF") << "Milk\r\nfresh"
-                           << "Milk fresh";
-    QTest::newRow("CR") << "Milk\rfresh\r"
-                        << "Milk fresh ";
+    // clang-format off
+    QTest::newRow("LF") << "Milk\nfresh" << "Milk fresh";
+    QTest::newRow("CR LF") << "Milk\r\nfresh" << "Milk fresh";
+    QTest::newRow("CR") << "Milk\rfresh\r" << "Milk fresh ";
+    // clang-format on
 }
 
 void TestEdit::lineBreaksBecomeBlanks()

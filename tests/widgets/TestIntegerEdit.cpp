@@ -77,6 +77,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected");
+        // clang-format off
         QTest::newRow("empty") << "" << 0;
         QTest::newRow("minus alone") << "-" << -100;
         QTest::newRow("plus alone") << "+" << -100;
@@ -91,6 +92,7 @@ private slots:
         QTest::newRow("leading blank") << " 5" << -100;
         QTest::newRow("letters") << "12a" << -100;
         QTest::newRow("two signs") << "5-" << -100;
+        // clang-format on
     }
 
     void valueReading()
@@ -111,9 +113,11 @@ private slots:
     void validateOffLeavesNumbersAlone_data()
     {
         QTest::addColumn<int>("number");
+        // clang-format off
         QTest::newRow("above") << 5000;
         QTest::newRow("below") << -5000;
         QTest::newRow("inside") << 12;
+        // clang-format on
     }
 
     void validateOffLeavesNumbersAlone()
@@ -139,14 +143,12 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("overflows");
         QTest::addColumn<int>("underflows");
-        QTest::newRow("above") << "5000"
-                               << "999" << 1 << 0;
-        QTest::newRow("below") << "-500"
-                               << "-100" << 0 << 1;
-        QTest::newRow("inside") << "-17"
-                                << "-17" << 0 << 0;
-        QTest::newRow("lone sign") << "-"
-                                   << "-100" << 0 << 0;
+        // clang-format off
+        QTest::newRow("above") << "5000" << "999" << 1 << 0;
+        QTest::newRow("below") << "-500" << "-100" << 0 << 1;
+        QTest::newRow("inside") << "-17" << "-17" << 0 << 0;
+        QTest::newRow("lone sign") << "-" << "-100" << 0 << 0;
+        // clang-format on
     }
 
     void clampOnLeaving()
@@ -233,34 +235,22 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("keyPresses");
-        QTest::newRow("letter refused") << "12" << 2 << 0 << "a"
-                                        << "12" << 0;
-        QTest::newRow("space refused") << "12" << 2 << 0 << " "
-                                       << "12" << 0;
-        QTest::newRow("point refused") << "12" << 2 << 0 << "."
-                                       << "12" << 0;
-        QTest::newRow("minus into empty") << "" << 0 << 0 << "-"
-                                          << "-" << 1;
-        QTest::newRow("plus into empty") << "" << 0 << 0 << "+"
-                                         << "+" << 1;
-        QTest::newRow("minus after digit") << "" << 0 << 0 << "5-"
-                                           << "5" << 1;
-        QTest::newRow("second minus") << "-" << 1 << 0 << "-"
-                                      << "-" << 0;
-        QTest::newRow("digit appended") << "12" << 2 << 0 << "7"
-                                        << "127" << 1;
-        QTest::newRow("digit in the middle") << "12" << 1 << 0 << "7"
-                                             << "172" << 1;
-        QTest::newRow("minus at front") << "12" << 0 << 0 << "-"
-                                        << "-12" << 1;
-        QTest::newRow("selection replaced") << "135" << 1 << 1 << "2"
-                                            << "125" << 1;
-        QTest::newRow("whole text replaced") << "135" << 0 << 3 << "-"
-                                             << "-" << 1;
-        QTest::newRow("beyond 32 bits") << "214748364" << 9 << 0 << "8"
-                                        << "214748364" << 0;
-        QTest::newRow("up to 32 bits") << "214748364" << 9 << 0 << "7"
-                                       << "2147483647" << 1;
+        // clang-format off
+        QTest::newRow("letter refused") << "12" << 2 << 0 << "a" << "12" << 0;
+        QTest::newRow("space refused") << "12" << 2 << 0 << " " << "12" << 0;
+        QTest::newRow("point refused") << "12" << 2 << 0 << "." << "12" << 0;
+        QTest::newRow("minus into empty") << "" << 0 << 0 << "-" << "-" << 1;
+        QTest::newRow("plus into empty") << "" << 0 << 0 << "+" << "+" << 1;
+        QTest::newRow("minus after digit") << "" << 0 << 0 << "5-" << "5" << 1;
+        QTest::newRow("second minus") << "-" << 1 << 0 << "-" << "-" << 0;
+        QTest::newRow("digit appended") << "12" << 2 << 0 << "7" << "127" << 1;
+        QTest::newRow("digit in the middle") << "12" << 1 << 0 << "7" << "172" << 1;
+        QTest::newRow("minus at front") << "12" << 0 << 0 << "-" << "-12" << 1;
+        QTest::newRow("selection replaced") << "135" << 1 << 1 << "2" << "125" << 1;
+        QTest::newRow("whole text replaced") << "135" << 0 << 3 << "-" << "-" << 1;
+        QTest::newRow("beyond 32 bits") << "214748364" << 9 << 0 << "8" << "214748364" << 0;
+        QTest::newRow("up to 32 bits") << "214748364" << 9 << 0 << "7" << "2147483647" << 1;
+        // clang-format on
     }
 
     void typedCharacters()
@@ -303,12 +293,14 @@ private slots:
         QTest::addColumn<int>("cursor");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("delete at end") << "42" << 2 << int(Qt::Key_Delete) << "42";
         QTest::newRow("backspace at start") << "42" << 0 << int(Qt::Key_Backspace) << "42";
         QTest::newRow("delete inside") << "42" << 0 << int(Qt::Key_Delete) << "2";
         QTest::newRow("backspace inside") << "42" << 2 << int(Qt::Key_Backspace) << "4";
         QTest::newRow("delete sign of smallest") << "-2147483648" << 0 << int(Qt::Key_Delete) << "-2147483648";
         QTest::newRow("backspace sign of smallest") << "-2147483648" << 1 << int(Qt::Key_Backspace) << "-2147483648";
+        // clang-format on
     }
 
     void backspaceAndDelete()
@@ -342,20 +334,15 @@ private slots:
         QTest::addColumn<int>("selLength");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("digit over middle") << "135" << 1 << 1 << "2"
-                                           << "125";
-        QTest::newRow("number over lone minus") << "-" << 0 << 1 << "-5"
-                                                << "-5";
-        QTest::newRow("letter refused") << "135" << 1 << 1 << "x"
-                                        << "135";
-        QTest::newRow("at caret") << "12" << 1 << 0 << "34"
-                                  << "1342";
-        QTest::newRow("sign inside refused") << "12" << 1 << 0 << "-"
-                                             << "12";
-        QTest::newRow("blank refused") << "12" << 2 << 0 << " 3"
-                                       << "12";
-        QTest::newRow("empty text clears selection") << "135" << 0 << 3 << ""
-                                                     << "";
+        // clang-format off
+        QTest::newRow("digit over middle") << "135" << 1 << 1 << "2" << "125";
+        QTest::newRow("number over lone minus") << "-" << 0 << 1 << "-5" << "-5";
+        QTest::newRow("letter refused") << "135" << 1 << 1 << "x" << "135";
+        QTest::newRow("at caret") << "12" << 1 << 0 << "34" << "1342";
+        QTest::newRow("sign inside refused") << "12" << 1 << 0 << "-" << "12";
+        QTest::newRow("blank refused") << "12" << 2 << 0 << " 3" << "12";
+        QTest::newRow("empty text clears selection") << "135" << 0 << 3 << "" << "";
+        // clang-format on
     }
 
     void paste()
@@ -454,15 +441,15 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<int>("keyDown");
-        QTest::newRow("digit cut") << "135" << 1 << 1 << "15"
-                                   << "3" << int(Qt::Key_Delete);
-        QTest::newRow("all cut") << "-12" << 0 << 3 << ""
-                                 << "-12" << int(Qt::Key_Delete);
+        // clang-format off
+        QTest::newRow("digit cut") << "135" << 1 << 1 << "15" << "3" << int(Qt::Key_Delete);
+        QTest::newRow("all cut") << "-12" << 0 << 3 << "" << "-12" << int(Qt::Key_Delete);
+        // clang-format on
         // Without its sign the smallest number no longer fits in 32 bits.
-        QTest::newRow("refused") << "-2147483648" << 0 << 1 << "-2147483648"
-                                 << "old" << 0;
-        QTest::newRow("no selection") << "135" << 1 << 0 << "135"
-                                      << "old" << int(Qt::Key_X);
+        // clang-format off
+        QTest::newRow("refused") << "-2147483648" << 0 << 1 << "-2147483648" << "old" << 0;
+        QTest::newRow("no selection") << "135" << 1 << 0 << "135" << "old" << int(Qt::Key_X);
+        // clang-format on
     }
 
     void cut()
@@ -505,6 +492,7 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("plain") << "%d" << -3 << "-3";
         QTest::newRow("zero padded") << "%.3d" << 7 << "007";
         QTest::newRow("zero padded wide number") << "%.3d" << 1234 << "1234";
@@ -523,6 +511,7 @@ private slots:
         QTest::newRow("star width") << "%*d" << 5 << "5";
         QTest::newRow("long modifier") << "%ld" << 5 << "5";
         QTest::newRow("pointer") << "%p" << 5 << "5";
+        // clang-format on
     }
 
     void formatString()
@@ -570,10 +559,12 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("expected");
+        // clang-format off
         QTest::newRow("return") << int(Qt::Key_Return) << 13;
         QTest::newRow("keypad enter") << int(Qt::Key_Enter) << 13;
         QTest::newRow("digit") << int(Qt::Key_5) << int(Qt::Key_5);
         QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::Key_Escape);
+        // clang-format on
     }
 
     void keyUpCodes()

@@ -137,7 +137,8 @@ void TAForm1::buildLayout()
     m_label1 = label(m_panel1, QStringLiteral("Label1"),
                      GdiFont{QStringLiteral("MS Sans Serif"), -11, FieldColor::Navy, false});
     m_label1->setText(QStringLiteral("Days:"));
-    m_label1->setGeometry(17, 8, 27, 13);
+    // The label sizes itself to its text; the installed face may be wider than the layout's.
+    m_label1->setGeometry(17, 8, qMax(27, m_label1->fontMetrics().horizontalAdvance(m_label1->text())), 13);
     m_integerEdit1 = new TIntegerEdit(m_panel1);
     m_integerEdit1->setObjectName(QStringLiteral("IntegerEdit1"));
     m_integerEdit1->applyDaysPanelSettings();
@@ -159,6 +160,7 @@ void TAForm1::buildLayout()
     m_monthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
     m_monthCalendar1->setGeometry(328, 247, 197, 153);
     m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     m_monthCalendar1->setFirstDayOfWeek(Qt::Sunday);
     m_monthCalendar1->hide();
 

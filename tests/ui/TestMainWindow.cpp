@@ -6,6 +6,7 @@
 #include "ui/main/SingleInstance.h"
 #include "widgets/THoverButton.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
@@ -18,6 +19,10 @@ class TestMainWindow : public QObject
 private slots:
     void fieldsShowNamesAndStoredColors_data();
     void fieldsShowNamesAndStoredColors();
+    void controlLayout_data();
+    void controlLayout();
+    void menuEntries_data();
+    void menuEntries();
     void gridGeometry_data();
     void gridGeometry();
     void dateLabelIsCentred_data();
@@ -67,6 +72,101 @@ void TestMainWindow::fieldsShowNamesAndStoredColors()
     QCOMPARE(f.edit(7)->fontColor(), font);
     QCOMPARE(f.edit(8)->colors(), FieldState::Plain);
     QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestMainWindow::controlLayout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<QString>("caption");
+    // clang-format off
+    QTest::newRow("Image1") << "Image1" << QRect(0, 0, 854, 590) << true << "";
+    QTest::newRow("ReCheck") << "HoverButton102" << QRect(16, 34, 86, 22) << true << "ReCheck";
+    QTest::newRow("Reset All Red") << "HoverButton101" << QRect(106, 34, 86, 22) << true << "Reset All Red";
+    QTest::newRow("Print") << "HoverButton104" << QRect(196, 34, 86, 22) << true << "Print";
+    QTest::newRow("Close") << "HoverButton103" << QRect(286, 34, 86, 22) << true << "Close";
+    QTest::newRow("ButtonTray") << "ButtonTray" << QRect(754, 6, 22, 21) << true << "T";
+    QTest::newRow("ButtonOnTop") << "ButtonOnTop" << QRect(778, 6, 22, 21) << true << QString(QChar(0xCA));
+    QTest::newRow("ButtonMin") << "ButtonMin" << QRect(802, 6, 22, 21) << true << "-";
+    QTest::newRow("ButtonX") << "ButtonX" << QRect(826, 6, 22, 21) << true << QString(QChar(0xD7));
+    QTest::newRow("SpeedButton17") << "SpeedButton17" << QRect(834, 33, 14, 26) << true << "";
+    QTest::newRow("Panel1") << "Panel1" << QRect(375, 32, 113, 51) << false << "";
+    QTest::newRow("IntegerEdit1") << "IntegerEdit1" << QRect(48, 5, 41, 21) << false << "";
+    QTest::newRow("DaysOK") << "DaysOK" << QRect(8, 30, 47, 18) << false << "OK";
+    QTest::newRow("DaysCancel") << "DaysCancel" << QRect(58, 30, 47, 18) << false << "Cancel";
+    QTest::newRow("StatusBarPro1") << "StatusBarPro1" << QRect(6, 566, 842, 19) << true << "";
+    QTest::newRow("MonthCalendar1") << "MonthCalendar1" << QRect(328, 247, 197, 153) << false << "";
+    QTest::newRow("ZekButton1") << "ZekButton1" << QRect(478, 382, 45, 16) << false << "Cancel";
+    QTest::newRow("Memo1") << "Memo1" << QRect(600, 32, 49, 33) << false << "";
+    QTest::newRow("Memo2") << "Memo2" << QRect(544, 32, 49, 33) << false << "";
+    // clang-format on
+}
+
+void TestMainWindow::controlLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, visible);
+    QFETCH(QString, caption);
+    MainWindowFixture f;
+    f.window->show();
+    auto *control = f.window->findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->geometry(), geometry);
+    QCOMPARE(control->isVisible(), visible);
+    if (auto *button = qobject_cast<THoverButton *>(control))
+        QCOMPARE(button->caption(), caption);
+    else if (auto *zek = qobject_cast<QAbstractButton *>(control))
+        QCOMPARE(zek->text(), caption);
+}
+
+void TestMainWindow::menuEntries_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("enabled");
+    // clang-format off
+    QTest::newRow("BumpDate1") << "BumpDate1" << "0 product used - foward buy date" << false << true;
+    QTest::newRow("BackDate1") << "BackDate1" << "2 products used - back up buy date" << true << true;
+    QTest::newRow("PlusMinusCycle1") << "PlusMinusCycle1" << "Inc/Dec cycle days..." << true << true;
+    QTest::newRow("SetHardDate1") << "SetHardDate1" << "Set hard date" << false << true;
+    QTest::newRow("SetDays") << "SetDays" << "Set Days..." << true << true;
+    QTest::newRow("Days10") << "Days10" << "10" << true << true;
+    QTest::newRow("SetDaysMan") << "SetDaysMan" << "> 20..." << true << true;
+    QTest::newRow("SetWarning1") << "SetWarning1" << "Set prewarn days..." << true << true;
+    QTest::newRow("PreWarn0") << "PreWarn0" << "0" << true << true;
+    QTest::newRow("SetWarning2") << "SetWarning2" << "Set prewarn days all..." << true << true;
+    QTest::newRow("PreWarnAll9") << "PreWarnAll9" << "9" << true << true;
+    QTest::newRow("StartTracking1") << "StartTracking1" << "Start tracking" << true << true;
+    QTest::newRow("StopTracking1") << "StopTracking1" << "Stop tracking" << true << true;
+    QTest::newRow("ClearFocused") << "ClearFocused" << "Clear focused" << true << true;
+    QTest::newRow("Copy1") << "Copy1" << "Copy" << true << true;
+    QTest::newRow("Paste1") << "Paste1" << "Paste" << true << false;
+    QTest::newRow("Red1") << "Red1" << "Red" << true << true;
+    QTest::newRow("Yellow1") << "Yellow1" << "Yellow" << true << true;
+    QTest::newRow("Gray1") << "Gray1" << "Gray" << true << true;
+    QTest::newRow("DarkGray1") << "DarkGray1" << "Dark Gray" << true << true;
+    QTest::newRow("Beige1") << "Beige1" << "Beige" << true << true;
+    // clang-format on
+}
+
+void TestMainWindow::menuEntries()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(bool, visible);
+    QFETCH(bool, enabled);
+    MainWindowFixture f;
+    auto *entry = f.window->findChild<QAction *>(name);
+    QVERIFY2(entry, qPrintable(name));
+    QCOMPARE(entry->text(), caption);
+    QCOMPARE(entry->isVisible(), visible);
+    // Qt counts a hidden entry as disabled too.
+    QCOMPARE(entry->isEnabled(), enabled && visible);
+    QVERIFY(entry->shortcut().isEmpty());
+    QVERIFY(!entry->isCheckable());
 }
 
 void TestMainWindow::gridGeometry_data()

@@ -6,6 +6,21 @@
 
 #include <QTest>
 
+namespace {
+// Replaces one field by name with a fixed value: date 01/05/2027, flag 2, cycle 7, prewarn 6.
+void replaceField(QString &line, const QString &field)
+{
+    if (field == QLatin1String("date"))
+        RecordLine::setBuyDate(line, QStringLiteral("01/05/2027"));
+    else if (field == QLatin1String("flag"))
+        RecordLine::setFlag(line, QStringLiteral("2"));
+    else if (field == QLatin1String("cycle"))
+        RecordLine::setCycleDays(line, 7);
+    else
+        RecordLine::setPrewarnDays(line, 6);
+}
+} // namespace
+
 class TestRecordLine : public QObject
 {
     Q_OBJECT
@@ -143,14 +158,7 @@ void TestRecordLine::charactersAfterColumn18Kept()
     QFETCH(QString, expected);
 
     QString line = QStringLiteral("12/01/2026 1 010 3 note: 2 boxes");
-    if (field == QLatin1String("date"))
-        RecordLine::setBuyDate(line, QStringLiteral("01/05/2027"));
-    else if (field == QLatin1String("flag"))
-        RecordLine::setFlag(line, QStringLiteral("2"));
-    else if (field == QLatin1String("cycle"))
-        RecordLine::setCycleDays(line, 7);
-    else
-        RecordLine::setPrewarnDays(line, 6);
+    replaceField(line, field);
     QCOMPARE(line, expected);
 }
 
@@ -176,14 +184,7 @@ void TestRecordLine::shortLineCompletedBeforeReplacement()
     QFETCH(QString, field);
     QFETCH(QString, expected);
 
-    if (field == QLatin1String("date"))
-        RecordLine::setBuyDate(line, QStringLiteral("01/05/2027"));
-    else if (field == QLatin1String("flag"))
-        RecordLine::setFlag(line, QStringLiteral("2"));
-    else if (field == QLatin1String("cycle"))
-        RecordLine::setCycleDays(line, 7);
-    else
-        RecordLine::setPrewarnDays(line, 6);
+    replaceField(line, field);
     QCOMPARE(line, expected);
     QCOMPARE(line.size(), 18);
     // Every field now reads back from its own column.

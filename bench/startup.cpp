@@ -3,6 +3,7 @@
 // ratio, and the resident memory the main window adds. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_startup [rounds]
 
+#include "core/DataFolder.h"
 #include "core/RecordLine.h"
 #include "platform/MessageBox.h"
 #include "ui/main/TAForm1.h"
@@ -17,31 +18,24 @@
 #include <unistd.h>
 
 namespace {
-void writeLines(const QString &path, const QStringList &lines)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    for (const QString &line : lines)
-        f.write(line.toLatin1() + "\r\n");
-}
-
 QString makeDataFolder(const QTemporaryDir &dir)
 {
     const QString folder = QDir(dir.path()).filePath(QStringLiteral("system"));
     QDir().mkpath(folder);
     QStringList records;
     QStringList names;
-    QStringList colors;
+    QList<ColorValue> colors;
     for (int slot = 1; slot <= 100; ++slot) {
         records.append(slot % 3 ? QStringLiteral("12/01/2026 1 %1 3").arg(slot % 40 + 1, 3, 10, QLatin1Char('0'))
                                 : RecordLine::Empty);
         names.append(QStringLiteral("Item number %1").arg(slot));
-        colors.append(slot % 7 ? QStringLiteral("12632256") : QStringLiteral("13565951"));
+        colors.append(slot % 7 ? FieldColor::Silver : FieldColor::Cream);
     }
-    writeLines(QDir(folder).filePath(QStringLiteral("InvRecs.txt")), records);
-    writeLines(QDir(folder).filePath(QStringLiteral("RecDesc.txt")), names);
-    writeLines(QDir(folder).filePath(QStringLiteral("ecol.div")), colors);
+    // Written by the program's own writer, as a close would leave them.
+    DataFolder data(folder);
+    data.saveRecords(TextLines(records));
+    data.saveNames(names);
+    data.saveColors(colors);
     return folder;
 }
 

@@ -13,14 +13,6 @@ int index(DataFolder::File file)
     return static_cast<int>(file);
 }
 
-// A name is one line of the names file; a line break inside it would split the file.
-QString oneLine(QString name)
-{
-    name.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return name;
-}
 } // namespace
 
 DataFolder::DataFolder(QString folderPath)
@@ -94,6 +86,7 @@ void DataFolder::saveNames(const QStringList &names)
     LineText text;
     text.encoding = m_namesFormat.encoding;
     for (const QString &name : names)
+        // A line break inside a name would split the names file.
         text.lines.append(oneLine(name));
     writeFile(File::Names, text);
 }

@@ -23,7 +23,6 @@ public:
 
     explicit DataFolder(QString folderPath);
 
-    QString folderPath() const { return m_folder; }
     QString path(File file) const;
 
     // Throws FileError "Cannot open file %s" when the file cannot be read. The records

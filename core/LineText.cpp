@@ -48,6 +48,14 @@ QLatin1StringView endingText(LineEnding ending)
 }
 } // namespace
 
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
 LineText LineText::decode(const QByteArray &bytes)
 {
     LineText result;

@@ -27,3 +27,7 @@ struct LineText
     // hold is written as UTF-8 rather than losing characters.
     QByteArray encode() const;
 };
+
+// The text with each line break (CR LF, CR or LF) replaced by one blank, so that it stays a
+// single line of a data file.
+QString oneLine(QString text);

@@ -361,7 +361,7 @@ void Canvas::stretchDraw(const QRect &rect, const QImage &image)
     m_painter.drawImage(rect, image);
 }
 
-void Canvas::drawTransparent(int x, int y, const QImage &image, ColorValue transparentColor)
+QImage maskedByColor(const QImage &image, ColorValue transparentColor)
 {
     const QRgb key = toQColor(transparentColor).rgb() & RGB_MASK;
     QImage masked = image.convertToFormat(QImage::Format_ARGB32);
@@ -372,7 +372,12 @@ void Canvas::drawTransparent(int x, int y, const QImage &image, ColorValue trans
                 line[col] = 0;
         }
     }
-    m_painter.drawImage(QPoint(x, y), masked);
+    return masked;
+}
+
+void Canvas::drawTransparent(int x, int y, const QImage &image, ColorValue transparentColor)
+{
+    m_painter.drawImage(QPoint(x, y), maskedByColor(image, transparentColor));
 }
 
 void Canvas::drawFocusRect(const QRect &rect)

@@ -38,6 +38,10 @@ enum class DrawTextFlag : unsigned {
 Q_DECLARE_FLAGS(DrawTextFlags, DrawTextFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(DrawTextFlags)
 
+// The image with every pixel of the transparent colour (0x00BBGGRR) made transparent. A
+// control that draws the same picture often masks it once with this and draws the result.
+QImage maskedByColor(const QImage &image, ColorValue transparentColor);
+
 class Canvas
 {
 public:
@@ -97,7 +101,7 @@ public:
 
     void draw(int x, int y, const QImage &image);
     void stretchDraw(const QRect &rect, const QImage &image);
-    // The image without its pixels of the transparent colour (0x00BBGGRR).
+    // The image without its pixels of the transparent colour (0x00BBGGRR); see maskedByColor.
     void drawTransparent(int x, int y, const QImage &image, ColorValue transparentColor);
 
     // The dotted rectangle that shows keyboard focus; drawn by inverting, so drawing it

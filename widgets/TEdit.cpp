@@ -1,5 +1,7 @@
 #include "widgets/TEdit.h"
 
+#include "core/LineText.h"
+
 #include "platform/SystemColors.h"
 
 #include <QMouseEvent>
@@ -52,15 +54,12 @@ void TEdit::applyPalette()
 void TEdit::keepOneLine()
 {
     const QString current = text();
-    if (!current.contains(QLatin1Char('\n')) && !current.contains(QLatin1Char('\r')))
+    const QString kept = oneLine(current);
+    if (kept == current)
         return;
-    QString oneLine = current;
-    oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    oneLine.replace(QLatin1Char('\n'), QLatin1Char(' '));
     const int cursor = cursorPosition();
-    setText(oneLine);
-    setCursorPosition(qMin(cursor, static_cast<int>(oneLine.size())));
+    setText(kept);
+    setCursorPosition(qMin(cursor, static_cast<int>(kept.size())));
 }
 
 void TEdit::mousePressEvent(QMouseEvent *event)

@@ -1,28 +1,10 @@
 #include "widgets/TSpeedButton.h"
 
+#include "platform/Canvas.h"
 #include "widgets/Bevel.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-// The glyph's bottom-left pixel names its transparent colour.
-QImage withTransparency(const QImage &glyph)
-{
-    if (glyph.isNull())
-        return glyph;
-    QImage image = glyph.convertToFormat(QImage::Format_ARGB32);
-    const QRgb transparent = image.pixel(0, image.height() - 1);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x] == transparent)
-                line[x] = 0;
-        }
-    }
-    return image;
-}
-} // namespace
 
 TSpeedButton::TSpeedButton(QWidget *parent)
     : QWidget(parent)
@@ -30,7 +12,8 @@ TSpeedButton::TSpeedButton(QWidget *parent)
 
 void TSpeedButton::setGlyph(const QImage &glyph)
 {
-    m_glyph = withTransparency(glyph);
+    // The glyph's bottom-left pixel names its transparent colour; masked once, drawn often.
+    m_glyph = glyph.isNull() ? glyph : maskedByColor(glyph, toColorValue(glyph.pixelColor(0, glyph.height() - 1)));
     update();
 }
 

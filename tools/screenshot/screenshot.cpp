@@ -2,6 +2,8 @@
 //   QT_QPA_PLATFORM=offscreen build/tools/screenshot docs/screenshot.png
 // The dates are fixed so that the picture is the same on every run.
 
+#include "core/DataFolder.h"
+#include "core/RecordLine.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "ui/main/TAForm1.h"
@@ -9,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -19,28 +20,25 @@ struct Item
     int slot;
     const char *name;
     const char *record;
-    const char *color;
+    ColorValue color;
 };
 
 // With today 12/10/2026: Milk is due, Bread and Coffee are in their prewarn days, Rice was
 // just bought, Tea is being measured and the rest are plain.
 const Item Items[] = {
-    {1, "Milk", "12/03/2026 1 007 2", "12632256"},       {2, "Bread", "12/08/2026 1 003 2", "12632256"},
-    {3, "Butter", "11/20/2026 1 030 3", "12632256"},     {4, "Eggs", "12/06/2026 1 010 3", "12632256"},
-    {5, "Coffee", "11/15/2026 1 028 3", "12632256"},     {21, "Rice", "12/10/2026 1 045 5", "13565951"},
-    {22, "Tea", "11/28/2026 2 000 3", "8421504"},        {23, "Olive oil", "10/01/2026 1 090 7", "12632256"},
-    {41, "Dish soap", "11/01/2026 1 060 5", "12632256"}, {42, "Toothpaste", "11/20/2026 1 040 4", "12632256"},
-    {61, "Shampoo", "00/00/0000 0 000 3", "12632256"},
+    {1, "Milk", "12/03/2026 1 007 2", FieldColor::Silver},
+    {2, "Bread", "12/08/2026 1 003 2", FieldColor::Silver},
+    {3, "Butter", "11/20/2026 1 030 3", FieldColor::Silver},
+    {4, "Eggs", "12/06/2026 1 010 3", FieldColor::Silver},
+    {5, "Coffee", "11/15/2026 1 028 3", FieldColor::Silver},
+    {21, "Rice", "12/10/2026 1 045 5", FieldColor::Cream},
+    {22, "Tea", "11/28/2026 2 000 3", FieldColor::Gray},
+    {23, "Olive oil", "10/01/2026 1 090 7", FieldColor::Silver},
+    {41, "Dish soap", "11/01/2026 1 060 5", FieldColor::Silver},
+    {42, "Toothpaste", "11/20/2026 1 040 4", FieldColor::Silver},
+    {61, "Shampoo", "00/00/0000 0 000 3", FieldColor::Silver},
 };
 
-void write(const QString &path, const QStringList &lines)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) {
-        for (const QString &line : lines)
-            f.write(line.toUtf8() + "\r\n");
-    }
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -53,17 +51,18 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString folder = QDir(dir.path()).filePath(QStringLiteral("system"));
     QDir().mkpath(folder);
-    QStringList records(100, QStringLiteral("00/00/0000 0 000 3"));
+    QStringList records(100, RecordLine::Empty);
     QStringList names(100, QString());
-    QStringList colors(100, QStringLiteral("12632256"));
+    QList<ColorValue> colors(100, FieldColor::Silver);
     for (const Item &item : Items) {
         records[item.slot - 1] = QString::fromLatin1(item.record);
         names[item.slot - 1] = QString::fromUtf8(item.name);
-        colors[item.slot - 1] = QString::fromLatin1(item.color);
+        colors[item.slot - 1] = item.color;
     }
-    write(QDir(folder).filePath(QStringLiteral("InvRecs.txt")), records);
-    write(QDir(folder).filePath(QStringLiteral("RecDesc.txt")), names);
-    write(QDir(folder).filePath(QStringLiteral("ecol.div")), colors);
+    DataFolder data(folder);
+    data.saveRecords(TextLines(records));
+    data.saveNames(names);
+    data.saveColors(colors);
 
     TAForm1 window(folder);
     window.show();

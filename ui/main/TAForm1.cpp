@@ -86,10 +86,6 @@ void TAForm1::showError(const QString &message)
 
 QAction *TAForm1::action(const QString &name) const
 {
-    if (m_actions.isEmpty()) {
-        for (QAction *a : findChildren<QAction *>())
-            m_actions.insert(a->objectName(), a);
-    }
     QAction *a = m_actions.value(name);
     Q_ASSERT_X(a, "TAForm1::action", qPrintable(name));
     return a;

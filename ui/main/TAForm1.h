@@ -155,8 +155,8 @@ private:
     QMenu *m_popupMenu1 = nullptr;
     QMenu *m_popupMenu2 = nullptr;
     QTimer *m_timer1 = nullptr;
-    // The menu entries by name, filled at the first lookup.
-    mutable QHash<QString, QAction *> m_actions;
+    // The menu entries by name.
+    QHash<QString, QAction *> m_actions;
 
     // Selection and copy state.
     int m_currentSlot = 0;

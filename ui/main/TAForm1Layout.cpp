@@ -70,7 +70,7 @@ void TAForm1::buildLayout()
     // No frame of the windowing system: the picture draws the title bar and the frame.
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setFixedSize(854, 590);
+    resize(854, 590);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, toQColor(WindowColor));
     setPalette(windowPalette);
@@ -192,6 +192,8 @@ void TAForm1::buildLayout()
     m_timer1->setSingleShot(true);
 
     buildColorMenu();
+    for (QAction *a : findChildren<QAction *>())
+        m_actions.insert(a->objectName(), a);
 }
 
 void TAForm1::buildItemMenu()

@@ -65,8 +65,8 @@ bool shownWindow(xcb_connection_t *c, xcb_window_t w, xcb_atom_t pidAtom, pid_t 
 {
     Reply<xcb_get_property_reply_t> owner(
         xcb_get_property_reply(c, xcb_get_property(c, 0, w, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr), &std::free);
-    if (!owner || xcb_get_property_value_length(owner.get()) != 4 ||
-        *static_cast<uint32_t *>(xcb_get_property_value(owner.get())) != uint32_t(pid))
+    if (!owner || xcb_get_property_value_length(owner.get()) != 4
+        || *static_cast<uint32_t *>(xcb_get_property_value(owner.get())) != uint32_t(pid))
         return false;
     Reply<xcb_get_window_attributes_reply_t> attributes(
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr), &std::free);

@@ -279,8 +279,8 @@ void TestItemCommands::hardDateFromTheCalendar()
     files.records->replace(Slot, QStringLiteral("12/01/2026 1 030 3"));
     files.names->replace(Slot, QStringLiteral("Ham"));
     MainWindowFixture f(files);
-    auto *calendar = f.window->findChild<QCalendarWidget *>(QStringLiteral("MonthCalendar1"));
-    auto *cancel = f.window->findChild<TZekButton *>(QStringLiteral("ZekButton1"));
+    auto *calendar = qobject_cast<QCalendarWidget *>(f.window->control(QStringLiteral("MonthCalendar1")));
+    auto *cancel = qobject_cast<TZekButton *>(f.window->control(QStringLiteral("ZekButton1")));
     QCOMPARE(calendar->selectedDate(), QDate(2026, 12, 10));
 
     Command{f}.choose(QStringLiteral("SetHardDate1"));

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -21,6 +22,7 @@ private slots:
     void fieldsShowNamesAndStoredColors();
     void controlLayout_data();
     void controlLayout();
+    void calendarIsMadeOnFirstUseAsTheLayoutPlacesIt();
     void menuEntries_data();
     void menuEntries();
     void gridGeometry_data();
@@ -111,7 +113,7 @@ void TestMainWindow::controlLayout()
     QFETCH(QString, caption);
     MainWindowFixture f;
     f.window->show();
-    auto *control = f.window->findChild<QWidget *>(name);
+    auto *control = f.window->control(name);
     QVERIFY2(control, qPrintable(name));
     QCOMPARE(control->geometry(), geometry);
     QCOMPARE(control->isVisible(), visible);
@@ -119,6 +121,31 @@ void TestMainWindow::controlLayout()
         QCOMPARE(button->caption(), caption);
     else if (auto *zek = qobject_cast<QAbstractButton *>(control))
         QCOMPARE(zek->text(), caption);
+}
+
+// The calendar costs more to make than the rest of the window; it is made when first wanted,
+// with the date of the start-up and in its place among the controls.
+void TestMainWindow::calendarIsMadeOnFirstUseAsTheLayoutPlacesIt()
+{
+    MainWindowFixture f;
+    QVERIFY(!f.window->findChild<QCalendarWidget *>());
+    Clock::setToday(QDate(2026, 12, 11));
+    auto *calendar = qobject_cast<QCalendarWidget *>(f.window->control(QStringLiteral("MonthCalendar1")));
+    QVERIFY(calendar);
+    QCOMPARE(calendar->selectedDate(), QDate(2026, 12, 10));
+    QStringList order;
+    for (QObject *child : f.window->children()) {
+        if (child->isWidgetType() && !child->objectName().startsWith(QLatin1String("PopupMenu")))
+            order.append(child->objectName());
+    }
+    const qsizetype statusBar = order.indexOf(QStringLiteral("StatusBarPro1"));
+    QCOMPARE(order.mid(statusBar, 6), (QStringList{QStringLiteral("StatusBarPro1"), QStringLiteral("MonthCalendar1"),
+                                                   QStringLiteral("ZekButton1"), QStringLiteral("Memo1"),
+                                                   QStringLiteral("Memo2"), QStringLiteral("Edit1")}));
+
+    f.window->findChild<QAction *>(QStringLiteral("SetHardDate1"))->trigger();
+    QCOMPARE(f.window->findChildren<QCalendarWidget *>(), QList<QCalendarWidget *>{calendar});
+    QVERIFY(calendar->isVisibleTo(f.window.get()));
 }
 
 void TestMainWindow::menuEntries_data()

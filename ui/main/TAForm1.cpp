@@ -84,6 +84,13 @@ void TAForm1::showError(const QString &message)
     MessageBox::error(this, message);
 }
 
+QWidget *TAForm1::control(const QString &name)
+{
+    if (name == QLatin1String("MonthCalendar1") || name == QLatin1String("ZekButton1"))
+        buildCalendar();
+    return findChild<QWidget *>(name);
+}
+
 QAction *TAForm1::action(const QString &name) const
 {
     QAction *a = m_actions.value(name);
@@ -127,10 +134,8 @@ void TAForm1::connectHandlers()
     m_integerEdit1->OnKeyUp = [this](QObject *sender, int &key, Qt::KeyboardModifiers shift) {
         IntegerEdit1KeyUp(sender, key, shift);
     };
-    m_zekButton1->OnClick = bind(&TAForm1::ZekButton1Click);
     m_image1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     m_statusBarPro1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
-    connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { MonthCalendar1Click(); });
     connect(m_timer1, &QTimer::timeout, this, &TAForm1::Timer1Timer);
 
     const auto connectAction = [this](const QString &name, void (TAForm1::*handler)(QObject *)) {

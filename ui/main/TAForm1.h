@@ -9,6 +9,7 @@
 #include "core/FieldColorAccess.h"
 #include "widgets/Events.h"
 
+#include <QDate>
 #include <QHash>
 #include <QWidget>
 #include <array>
@@ -51,6 +52,9 @@ public:
     int currentSlot() const { return m_currentSlot; }
     TEdit *currentField() const { return m_currentField; }
     bool onTop() const { return m_onTop; }
+    // A control of the layout by its component name. The month calendar and its Cancel button
+    // are made on first use; asking for either of them by name makes them.
+    QWidget *control(const QString &name);
 
     // Start-up and shut-down.
     void FormCreate();
@@ -111,6 +115,7 @@ private:
     class Fields;
 
     void buildLayout();
+    void buildCalendar();
     void buildItemMenu();
     void buildColorMenu();
     void connectHandlers();
@@ -148,7 +153,7 @@ private:
     THoverButton *m_daysOK = nullptr;
     THoverButton *m_daysCancel = nullptr;
     TStatusBarPro *m_statusBarPro1 = nullptr;
-    QCalendarWidget *m_monthCalendar1 = nullptr;
+    QCalendarWidget *m_monthCalendar1 = nullptr; // with m_zekButton1, made by buildCalendar()
     TZekButton *m_zekButton1 = nullptr;
     TMemo *m_memo1 = nullptr;
     TMemo *m_memo2 = nullptr;
@@ -157,6 +162,8 @@ private:
     QTimer *m_timer1 = nullptr;
     // The menu entries by name.
     QHash<QString, QAction *> m_actions;
+
+    QDate m_startDate;
 
     // Selection and copy state.
     int m_currentSlot = 0;

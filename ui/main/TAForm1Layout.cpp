@@ -156,25 +156,8 @@ void TAForm1::buildLayout()
     panel->setFont(GdiFont{QStringLiteral("Tahoma"), -11, FieldColor::Navy, false});
     panel->setWidth(100);
 
-    m_monthCalendar1 = new QCalendarWidget(this);
-    m_monthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
-    m_monthCalendar1->setGeometry(328, 247, 197, 153);
-    m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_monthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
-    m_monthCalendar1->setFirstDayOfWeek(Qt::Sunday);
-    m_monthCalendar1->hide();
-
-    m_zekButton1 = new TZekButton(this);
-    m_zekButton1->setObjectName(QStringLiteral("ZekButton1"));
-    m_zekButton1->setGeometry(478, 382, 45, 16);
-    m_zekButton1->setText(QStringLiteral("Cancel"));
-    m_zekButton1->setButtonFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000012, false});
-    m_zekButton1->setColor(WindowColor);
-    m_zekButton1->setHotColor(WindowColor);
-    m_zekButton1->setHotTextColor(0x80000012);
-    m_zekButton1->setParentColor(true);
-    m_zekButton1->setFocusPolicy(Qt::NoFocus);
-    m_zekButton1->hide();
+    // The month calendar and its Cancel button come next in the layout; they stay hidden until
+    // "Set hard date" and are made on first use (buildCalendar), in this place of the order.
 
     m_memo1 = new TMemo(this);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
@@ -194,6 +177,40 @@ void TAForm1::buildLayout()
     buildColorMenu();
     for (QAction *a : findChildren<QAction *>())
         m_actions.insert(a->objectName(), a);
+}
+
+void TAForm1::buildCalendar()
+{
+    if (m_monthCalendar1)
+        return;
+    m_monthCalendar1 = new QCalendarWidget(this);
+    m_monthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_monthCalendar1->setGeometry(328, 247, 197, 153);
+    m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    m_monthCalendar1->setFirstDayOfWeek(Qt::Sunday);
+    m_monthCalendar1->setSelectedDate(m_startDate);
+    m_monthCalendar1->hide();
+
+    m_zekButton1 = new TZekButton(this);
+    m_zekButton1->setObjectName(QStringLiteral("ZekButton1"));
+    m_zekButton1->setGeometry(478, 382, 45, 16);
+    m_zekButton1->setText(QStringLiteral("Cancel"));
+    m_zekButton1->setButtonFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000012, false});
+    m_zekButton1->setColor(WindowColor);
+    m_zekButton1->setHotColor(WindowColor);
+    m_zekButton1->setHotTextColor(0x80000012);
+    m_zekButton1->setParentColor(true);
+    m_zekButton1->setFocusPolicy(Qt::NoFocus);
+    m_zekButton1->hide();
+
+    // The place in the stacking order that the layout gives them: above the status bar, below
+    // the hidden lists and name field 1.
+    m_monthCalendar1->stackUnder(m_memo1);
+    m_zekButton1->stackUnder(m_memo1);
+
+    connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { MonthCalendar1Click(); });
+    m_zekButton1->OnClick = [this](QObject *sender) { ZekButton1Click(sender); };
 }
 
 void TAForm1::buildItemMenu()

@@ -20,7 +20,10 @@
 void TAForm1::FormCreate()
 {
     const QDate today = Clock::today();
-    m_monthCalendar1->setSelectedDate(today);
+    // The calendar shows the start-up date whenever it is first opened.
+    m_startDate = today;
+    if (m_monthCalendar1)
+        m_monthCalendar1->setSelectedDate(today);
 
     showDate(Dates::longText(today));
 

@@ -39,6 +39,7 @@ void TAForm1::AllMenuClicks(QObject *sender)
         m_invokingEntry = name;
         SetDaysClick(sender);
     } else if (name == QLatin1String("SetHardDate1")) {
+        buildCalendar();
         m_monthCalendar1->show();
         m_monthCalendar1->raise();
         m_zekButton1->show();
@@ -132,6 +133,7 @@ void TAForm1::Days1Thru20Click(QObject *sender)
 
 void TAForm1::MonthCalendar1Click()
 {
+    buildCalendar();
     setStatusLine(QString());
     ItemOperations::setHardDate(records(), m_currentSlot, m_monthCalendar1->selectedDate());
     m_monthCalendar1->hide();
@@ -140,6 +142,7 @@ void TAForm1::MonthCalendar1Click()
 
 void TAForm1::ZekButton1Click(QObject *)
 {
+    buildCalendar();
     m_monthCalendar1->hide();
     m_zekButton1->hide();
 }

@@ -244,24 +244,21 @@ void Canvas::textOut(int x, int y, const QString &text)
 {
     if (text.isEmpty())
         return;
-    const QFont qfont = toQFont(m_font);
-    const QString shown = textToDraw(text, m_font);
-    const QFontMetrics metrics(qfont);
     if (m_brush.style == BrushStyle::Solid)
-        fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), m_brush.color);
-    m_painter.setFont(qfont);
+        fillRect(QRect(x, y, ::textWidth(m_font, text), ::textHeight(m_font)), m_brush.color);
+    m_painter.setFont(toQFont(m_font));
     m_painter.setPen(toQColor(m_font.color));
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), shown);
+    m_painter.drawText(QPoint(x, y + textAscent(m_font)), textToDraw(text, m_font));
 }
 
 int Canvas::textWidth(const QString &text) const
 {
-    return QFontMetrics(toQFont(m_font)).horizontalAdvance(textToDraw(text, m_font));
+    return ::textWidth(m_font, text);
 }
 
 int Canvas::textHeight(const QString &) const
 {
-    return QFontMetrics(toQFont(m_font)).height();
+    return ::textHeight(m_font);
 }
 
 QSize Canvas::textExtent(const QString &text) const

@@ -1,5 +1,6 @@
 #include "platform/GdiFont.h"
 
+#include <QFontMetrics>
 #include <QHash>
 
 namespace {
@@ -16,6 +17,28 @@ QString installedFace(const QString &name)
         {QStringLiteral("Wingdings"), QStringLiteral("DejaVu Sans")},
     };
     return faces.value(name, name);
+}
+
+struct Measures
+{
+    int height = 0;
+    int ascent = 0;
+    QHash<QString, int> widths;
+};
+
+// Enough for every caption and name the windows show; texts past it are measured each time.
+constexpr qsizetype MaxWidthsPerFont = 1024;
+
+Measures &measures(const GdiFont &font)
+{
+    static QHash<QString, Measures> byFont;
+    const QString key = font.name + QLatin1Char('/') + QString::number(font.height) + (font.bold ? u'b' : u'r');
+    auto it = byFont.find(key);
+    if (it == byFont.end()) {
+        const QFontMetrics metrics(toQFont(font));
+        it = byFont.insert(key, Measures{metrics.height(), metrics.ascent(), {}});
+    }
+    return *it;
 }
 } // namespace
 
@@ -44,4 +67,25 @@ QString textToDraw(const QString &text, const GdiFont &font)
     for (QChar &c : mapped)
         c = QChar(symbols.value(c.unicode(), c.unicode()));
     return mapped;
+}
+
+int textWidth(const GdiFont &font, const QString &text)
+{
+    Measures &m = measures(font);
+    if (const auto it = m.widths.constFind(text); it != m.widths.constEnd())
+        return *it;
+    const int width = QFontMetrics(toQFont(font)).horizontalAdvance(textToDraw(text, font));
+    if (m.widths.size() < MaxWidthsPerFont)
+        m.widths.insert(text, width);
+    return width;
+}
+
+int textHeight(const GdiFont &font)
+{
+    return measures(font).height;
+}
+
+int textAscent(const GdiFont &font)
+{
+    return measures(font).ascent;
 }

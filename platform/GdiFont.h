@@ -23,3 +23,10 @@ QFont toQFont(const GdiFont &font);
 // The text to draw for a text in the font. Symbol faces are not installed here, so their
 // characters become the Unicode characters that show the same symbol in the stand-in face.
 QString textToDraw(const QString &text, const GdiFont &font);
+
+// Measurements of a text drawn in the font (the text of textToDraw()), in pixels. A font's
+// metrics do not change while the program runs, and controls ask for the same few captions at
+// every paint, so each face, height and weight is measured once and each text once in it.
+int textWidth(const GdiFont &font, const QString &text);
+int textHeight(const GdiFont &font);
+int textAscent(const GdiFont &font);

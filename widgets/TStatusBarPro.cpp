@@ -5,7 +5,6 @@
 #include "widgets/TStatusPanelsPro.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,11 +21,6 @@ constexpr ColorValue BevelHighlight = 0x80000014;
 GdiFont systemStatusFont()
 {
     return {QStringLiteral("Tahoma"), -11, 0x80000008, false};
-}
-
-int textWidthIn(const GdiFont &font, const QString &text)
-{
-    return QFontMetrics(toQFont(font)).horizontalAdvance(textToDraw(text, font));
 }
 
 void drawBevel(Canvas &canvas, const QRect &part, TStatusPanelPro::Bevel bevel)
@@ -205,7 +199,7 @@ void TStatusBarPro::computeLayout()
             continue;
         }
         if (panel->autoWidth()) {
-            int w = textWidthIn(panel->font(), panel->text()) + 2 * panel->indent() + 2;
+            int w = textWidth(panel->font(), panel->text()) + 2 * panel->indent() + 2;
             if (panel->imageIndex() >= 0 && panel->imageIndex() < m_images.size())
                 w += imageSize().width() + 2;
             w = qMax(panel->minWidth(), qMin(w, panel->maxWidth()));

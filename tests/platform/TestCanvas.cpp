@@ -2,12 +2,15 @@
 // backgrounds, and the resolution of system colours.
 
 #include "platform/Canvas.h"
+#include "platform/GdiFont.h"
 #include "platform/SystemColors.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(GdiFont)
 
 namespace {
 constexpr QRgb White = 0xFFFFFFFF;
@@ -51,6 +54,8 @@ private slots:
     void systemColours_data();
     void systemColours();
     void wingdingsPinIsInstalled();
+    void measuresDependOnFaceHeightAndWeight_data();
+    void measuresDependOnFaceHeightAndWeight();
 };
 
 void TestCanvas::lineLeavesEndPoint_data()
@@ -408,6 +413,39 @@ void TestCanvas::wingdingsPinIsInstalled()
     const GdiFont courier{QStringLiteral("Courier"), -21, 0x00FFFFFF, true};
     QCOMPARE(textToDraw(QString(QChar(0xD7)), courier), QString(QChar(0xD7)));
     QVERIFY(QFontMetrics(toQFont(courier)).inFont(QChar(0xD7)));
+}
+
+void TestCanvas::measuresDependOnFaceHeightAndWeight_data()
+{
+    QTest::addColumn<GdiFont>("font");
+    QTest::addColumn<QString>("text");
+    // The same texts in fonts that differ in one property each: a measure remembered for one
+    // must never answer for another.
+    for (const QString &text : {QStringLiteral("Reset All Red"), QStringLiteral("P"), QString(QChar(0xCA))}) {
+        QTest::newRow(qPrintable("Arial -11 " + text)) << GdiFont{QStringLiteral("Arial"), -11, 0, false} << text;
+        QTest::newRow(qPrintable("Arial -11 bold " + text)) << GdiFont{QStringLiteral("Arial"), -11, 0, true} << text;
+        QTest::newRow(qPrintable("Arial -21 " + text)) << GdiFont{QStringLiteral("Arial"), -21, 0, false} << text;
+        QTest::newRow(qPrintable("Courier -11 " + text)) << GdiFont{QStringLiteral("Courier"), -11, 0, false} << text;
+        QTest::newRow(qPrintable("Wingdings -16 " + text))
+            << GdiFont{QStringLiteral("Wingdings"), -16, 0, true} << text;
+    }
+}
+
+void TestCanvas::measuresDependOnFaceHeightAndWeight()
+{
+    QFETCH(GdiFont, font);
+    QFETCH(QString, text);
+    const QFontMetrics metrics(toQFont(font));
+    for (int pass = 0; pass < 2; ++pass) {
+        QCOMPARE(textWidth(font, text), metrics.horizontalAdvance(textToDraw(text, font)));
+        QCOMPARE(textHeight(font), metrics.height());
+        QCOMPARE(textAscent(font), metrics.ascent());
+    }
+    QImage image = blank(60, 30);
+    QPainter painter(&image);
+    Canvas canvas(painter);
+    canvas.setFont(font);
+    QCOMPARE(canvas.textExtent(text), QSize(metrics.horizontalAdvance(textToDraw(text, font)), metrics.height()));
 }
 
 QTEST_MAIN(TestCanvas)

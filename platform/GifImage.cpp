@@ -69,22 +69,32 @@ QImage decodeGif(const QByteArray &bytes)
     control.TransparentColor = NO_TRANSPARENT_COLOR;
     DGifSavedExtensionToGCB(gif.get(), 0, &control);
 
+    // Colour table for all 256 possible indices: an index past the colour map is drawn
+    // transparent, like the transparent colour itself.
+    QList<QRgb> table(256, qRgba(0, 0, 0, 0));
+    for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
+        if (i != control.TransparentColor) {
+            const GifColorType &c = map->Colors[i];
+            table[i] = qRgb(c.Red, c.Green, c.Blue);
+        }
+    }
+
+    // A frame that covers the whole picture, as a window's background does, is kept as it is
+    // decoded: one byte a pixel with the colour table, a quarter of the memory of 32-bit pixels.
+    if (desc.Left == 0 && desc.Top == 0 && desc.Width == width && desc.Height == height) {
+        QImage indexed(width, height, QImage::Format_Indexed8);
+        if (indexed.isNull())
+            return {};
+        indexed.setColorTable(table);
+        for (int y = 0; y < height; ++y)
+            std::memcpy(indexed.scanLine(y), frame.RasterBits + qsizetype(y) * width, std::size_t(width));
+        return indexed;
+    }
+
     QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);
-
-    // Colour table for all 256 possible indices: an index past the colour map is drawn
-    // transparent, like the transparent colour itself.
-    QRgb table[256];
-    for (int i = 0; i < 256; ++i) {
-        if (i < map->ColorCount && i != control.TransparentColor) {
-            const GifColorType &c = map->Colors[i];
-            table[i] = qRgb(c.Red, c.Green, c.Blue);
-        } else {
-            table[i] = qRgba(0, 0, 0, 0);
-        }
-    }
 
     // The frame may lie partly outside the logical screen; only the overlap is drawn.
     const int left = std::max(desc.Left, 0);

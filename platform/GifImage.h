@@ -6,8 +6,9 @@
 #include <QImage>
 #include <QString>
 
-// The first frame of a GIF, placed on the GIF's logical screen: an ARGB32 image in which the
-// frame's transparent colour and everything outside the frame have alpha 0. A null image when
+// The first frame of a GIF, placed on the GIF's logical screen; the frame's transparent colour
+// and everything outside the frame have alpha 0. A frame that covers the whole screen comes as an
+// 8-bit indexed image with the GIF's colours, any other as an ARGB32 image. A null image when
 // the bytes are not a complete, readable GIF.
 QImage decodeGif(const QByteArray &bytes);
 

@@ -11,8 +11,11 @@ TImage::TImage(QWidget *parent)
 
 void TImage::setPicture(const QImage &picture)
 {
-    // Painted often and never changed: convert once to the format the screen draws fastest.
-    m_picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // An indexed picture stays indexed, at a byte a pixel; the parts a paint needs are
+    // converted then. Any other is converted once to the format the screen draws fastest.
+    m_picture = picture.format() == QImage::Format_Indexed8
+                    ? picture
+                    : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     resize(m_picture.size());
     update();
 }
@@ -20,7 +23,11 @@ void TImage::setPicture(const QImage &picture)
 void TImage::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+    const QRect part = event->rect();
+    if (m_picture.format() == QImage::Format_Indexed8)
+        painter.drawImage(part.topLeft(), m_picture.copy(part).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    else
+        painter.drawImage(part.topLeft(), m_picture, part);
 }
 
 void TImage::mousePressEvent(QMouseEvent *event)

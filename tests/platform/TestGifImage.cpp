@@ -141,6 +141,8 @@ private slots:
     {
         QVERIFY(!m_background.isNull());
         QCOMPARE(m_background.size(), QSize(854, 590));
+        // It covers its screen, so it is kept at one byte a pixel.
+        QCOMPARE(m_background.format(), QImage::Format_Indexed8);
     }
 
     void backgroundBodyIsFlatOlive()

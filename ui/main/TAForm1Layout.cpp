@@ -23,20 +23,23 @@
 
 #include <QCalendarWidget>
 #include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
+#include <QPixmap>
 #include <QTimer>
 
 namespace {
 constexpr ColorValue WindowColor = 0x00ADDFE7;
 constexpr ColorValue PanelColor = 0x0073BFDF;
 
-QImage resourceImage(const QString &path)
+// The window's small pictures are PNGs, which Qt reads itself; read as such, without the
+// format detection that loads every image plugin installed to ask each about the file.
+QImage resourcePng(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
-    return QImage::fromData(file.readAll());
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 THoverButton *hoverButton(QWidget *parent, const QString &name, const QString &caption, HoverButtonStyle style,
@@ -66,7 +69,7 @@ void TAForm1::buildLayout()
 {
     setObjectName(QStringLiteral("AForm1"));
     setWindowTitle(QStringLiteral("Pantrova"));
-    setWindowIcon(QIcon(QStringLiteral(":/pantrova/icon.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(resourcePng(QStringLiteral(":/pantrova/icon.png")))));
     // No frame of the windowing system: the picture draws the title bar and the frame.
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -115,7 +118,7 @@ void TAForm1::buildLayout()
     m_speedButton17 = new TSpeedButton(this);
     m_speedButton17->setObjectName(QStringLiteral("SpeedButton17"));
     m_speedButton17->setGeometry(834, 33, 14, 26);
-    m_speedButton17->setGlyph(resourceImage(QStringLiteral(":/pantrova/help-glyph.png")));
+    m_speedButton17->setGlyph(resourcePng(QStringLiteral(":/pantrova/help-glyph.png")));
     m_speedButton17->setToolTip(QString()); // "Program help" is its hint, but hints are off.
 
     auto makeEdit = [this](int slot) {

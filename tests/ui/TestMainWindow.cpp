@@ -5,6 +5,7 @@
 #include "core/DataFolder.h"
 #include "ui/main/SingleInstance.h"
 #include "widgets/THoverButton.h"
+#include "widgets/TSpeedButton.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,6 +24,7 @@ private slots:
     void controlLayout_data();
     void controlLayout();
     void calendarIsMadeOnFirstUseAsTheLayoutPlacesIt();
+    void iconAndHelpGlyphAreLoaded();
     void menuEntries_data();
     void menuEntries();
     void gridGeometry_data();
@@ -146,6 +148,24 @@ void TestMainWindow::calendarIsMadeOnFirstUseAsTheLayoutPlacesIt()
     f.window->findChild<QAction *>(QStringLiteral("SetHardDate1"))->trigger();
     QCOMPARE(f.window->findChildren<QCalendarWidget *>(), QList<QCalendarWidget *>{calendar});
     QVERIFY(calendar->isVisibleTo(f.window.get()));
+}
+
+void TestMainWindow::iconAndHelpGlyphAreLoaded()
+{
+    MainWindowFixture f;
+    QCOMPARE(f.window->windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
+    const QImage glyph = f.window->findChild<TSpeedButton *>(QStringLiteral("SpeedButton17"))->glyph();
+    QCOMPARE(glyph.size(), QSize(10, 18));
+    // A blue question mark on the transparent colour of its bottom-left pixel.
+    int blue = 0;
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            const QRgb c = glyph.pixel(x, y);
+            if (c != glyph.pixel(0, 17) && qBlue(c) > qRed(c) + 64)
+                ++blue;
+        }
+    }
+    QVERIFY(blue > 10);
 }
 
 void TestMainWindow::menuEntries_data()

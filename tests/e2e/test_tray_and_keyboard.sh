@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# With a tray host running, the icon appears after start; "Set Days..." then "7" chosen with
+# the keyboard turns an untracked named item cream; "T" hides the window and a click on the
+# tray icon brings it back as it was left (so does a second start); after "Close" the record line holds flag 1 and
+# cycle 007 and the icon is gone.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+
+command -v trayer >/dev/null || fail "trayer is not installed (scripts/test installs it)"
+trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 24 \
+    >"$E2E_DIR/trayer.log" 2>&1 &
+TRAYER_PID=$!
+trap 'kill "$TRAYER_PID" 2>/dev/null; e2e_cleanup' EXIT
+
+# tray_icon_geometry: "x y w h" of the program's icon in the tray host, or nothing.
+tray_icon_geometry() {
+    local panel
+    panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}')
+    [ -n "$panel" ] || return 0
+    xwininfo -tree -id "$panel" 2>/dev/null | awk 'tolower($0) ~ /pantrova/ {
+        split($NF, pos, "+"); split($(NF-1), size, "[x+]"); print pos[2], pos[3], size[1], size[2]; exit }'
+}
+
+# wait_until <what> <command...>: retries the command for up to 10 s.
+wait_until() {
+    local what=$1 deadline=$((SECONDS + 10))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || fail "$what"
+        sleep 0.2
+    done
+}
+
+icon_shown() { [ -n "$(tray_icon_geometry)" ]; }
+icon_gone() { [ -z "$(tray_icon_geometry)" ]; }
+# window_shown: true while a main window (854 wide; the tray icon has the same name) is
+# visible; WINDOW_ID follows it.
+window_shown() {
+    local id
+    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Pantrova$' 2>/dev/null); do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 854'; then
+            WINDOW_ID=$id
+            return 0
+        fi
+    done
+    return 1
+}
+window_hidden() { ! window_shown; }
+
+today=$(date +%m/%d/%Y)
+empty_records records
+lines_100 names "" "" "Orange juice"
+plain_colours colours
+install_program "$records" "$names" "$colours"
+
+start_program
+wait_for_window 30
+# The tray icon's window has the program's name too: hold on to the main window.
+wait_until "no main window" window_shown
+window_geometry
+wait_until "no tray icon after start" icon_shown
+
+# Slot 3: field at (16, 136). The menu opened with the mouse is driven with the keys: two
+# Downs reach "Set Days...", Right opens it on "1", six Downs reach "7".
+click_at 60 144 3
+sleep 0.5
+xdotool key --delay 120 Down Down Right Down Down Down Down Down Down Return
+sleep 0.5
+move_to 400 20
+sleep 0.3
+assert_pixel 130 144 "#ffffce"
+
+# "T" at (754, 6), 22 x 21. A second start shows the hidden window.
+click_at 765 16
+wait_until "the window is still shown after T" window_hidden
+(cd "$APP_DIR" && ./pantrova) >>"$APP_DIR/output.log" 2>&1 || fail "the second start failed"
+wait_until "a second start did not show the hidden window" window_shown
+click_at 765 16
+wait_until "the window is still shown after the second T" window_hidden
+read -r ix iy iw ih < <(tray_icon_geometry)
+[ -n "$ix" ] || fail "the tray icon went away with the window"
+xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
+wait_until "a click on the tray icon did not bring the window back" window_shown
+sleep 0.5
+move_to 400 20
+sleep 0.3
+assert_pixel 130 144 "#ffffce"
+
+click_at $((286 + 43)) $((34 + 11))
+wait_for_exit 15
+assert_eq 0 "$APP_STATUS" "exit status of the program"
+assert_data_line InvRecs.txt 3 "$today 1 007 3"
+wait_until "the tray icon stays after the program ended" icon_gone
+
+e2e_pass

@@ -18,7 +18,8 @@ protected:
     {
         // The box has its final size once its own show handling has run.
         QMessageBox::showEvent(event);
-        move(Pointer::desktopCentre() - QPoint(width() / 2, height() / 2));
+        const QRect frame = frameGeometry();
+        move(Pointer::desktopCentre() - QPoint(frame.width() / 2, frame.height() / 2));
     }
 };
 

@@ -176,67 +176,69 @@ void TTrayIcon::runHandler(const std::function<void()> &handler)
 
 void TTrayIcon::handleReport(NotificationArea::Report report)
 {
+    // A disabled icon ignores what happens to it, but stays in the notification area.
+    if (m_enabled)
+        runHandler([this, report] { dispatch(report); });
+}
+
+void TTrayIcon::dispatch(NotificationArea::Report report)
+{
     using Report = NotificationArea::Report;
-    if (!m_enabled)
-        return;
     // The keyboard and the pointer as they are now, not as they were at the click.
-    const TrayShiftState keys{QGuiApplication::queryKeyboardModifiers(), {}, false};
+    const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
     const QPoint pos = Pointer::position();
-    auto with = [&keys](Qt::MouseButton button, bool doubleClick = false) {
-        TrayShiftState shift = keys;
-        shift.buttons = button;
-        shift.doubleClick = doubleClick;
-        return shift;
+    auto shift = [keys](Qt::MouseButtons buttons, bool doubleClick = false) {
+        return TrayShiftState{keys, buttons, doubleClick};
     };
-    auto down = [&](Qt::MouseButton button, TrayShiftState shift) {
+    auto down = [&](Qt::MouseButton button, TrayShiftState state) {
         if (OnMouseDown)
-            runHandler([&] { OnMouseDown(this, button, shift, pos.x(), pos.y()); });
+            OnMouseDown(this, button, state, pos.x(), pos.y());
     };
-    auto up = [&](Qt::MouseButton button, bool &pending) {
-        const TrayShiftState shift = with(button);
-        if (pending) {
-            pending = false;
-            clickStep(button, shift, pos);
+    auto up = [&](Qt::MouseButton button, bool *pending) {
+        const TrayShiftState state = shift(button);
+        if (pending && *pending) {
+            *pending = false;
+            clickStep(button, state, pos);
         }
         if (OnMouseUp)
-            runHandler([&] { OnMouseUp(this, button, shift, pos.x(), pos.y()); });
+            OnMouseUp(this, button, state, pos.x(), pos.y());
     };
-    bool noPending = false;
 
     switch (report) {
     case Report::MouseMove:
         if (OnMouseMove)
-            runHandler([&] { OnMouseMove(this, keys, pos.x(), pos.y()); });
+            OnMouseMove(this, shift(Qt::NoButton), pos.x(), pos.y());
         break;
     case Report::LeftDown:
-        down(Qt::LeftButton, with(Qt::LeftButton));
+        down(Qt::LeftButton, shift(Qt::LeftButton));
         m_leftPending = true;
         break;
     case Report::LeftUp:
-        up(Qt::LeftButton, m_leftPending);
+        up(Qt::LeftButton, &m_leftPending);
         break;
     case Report::LeftDouble:
+        // The first press and release of a double click have already given the click.
         doubleClickStep();
-        down(Qt::LeftButton, with(Qt::NoButton, true));
+        down(Qt::LeftButton, shift(Qt::NoButton, true));
         break;
     case Report::RightDown:
-        down(Qt::RightButton, with(Qt::RightButton));
+        down(Qt::RightButton, shift(Qt::RightButton));
         m_rightPending = true;
         break;
     case Report::RightUp:
-        up(Qt::RightButton, m_rightPending);
+        up(Qt::RightButton, &m_rightPending);
         break;
     case Report::RightDouble:
-        down(Qt::RightButton, with(Qt::NoButton, true));
+        down(Qt::RightButton, shift(Qt::NoButton, true));
         break;
     case Report::MiddleDown:
-        down(Qt::MiddleButton, with(Qt::MiddleButton));
+        down(Qt::MiddleButton, shift(Qt::MiddleButton));
         break;
     case Report::MiddleUp:
-        up(Qt::MiddleButton, noPending);
+        up(Qt::MiddleButton, nullptr);
         break;
     case Report::MiddleDouble:
-        down(Qt::MiddleButton, with(Qt::NoButton, true));
+        down(Qt::MiddleButton, shift(Qt::NoButton, true));
         break;
     }
 }
@@ -248,14 +250,15 @@ bool TTrayIcon::menuUsable() const
 
 void TTrayIcon::clickStep(Qt::MouseButton button, TrayShiftState shift, QPoint pos)
 {
-    const QVariant autoPopup = m_popupMenu ? m_popupMenu->property("AutoPopup") : QVariant();
-    const bool popsUp = m_popupMenu && (!autoPopup.isValid() || autoPopup.toBool());
-    if (button == Qt::RightButton && menuUsable() && popsUp) {
-        runHandler([&] { openMenu(m_popupMenu, Pointer::position()); });
-        return;
+    if (button == Qt::RightButton && menuUsable()) {
+        const QVariant autoPopup = m_popupMenu->property("AutoPopup");
+        if (!autoPopup.isValid() || autoPopup.toBool()) {
+            openMenu(m_popupMenu, Pointer::position());
+            return;
+        }
     }
     if (OnClick)
-        runHandler([&] { OnClick(this, button, shift, pos.x(), pos.y()); });
+        OnClick(this, button, shift, pos.x(), pos.y());
 }
 
 void TTrayIcon::doubleClickStep()
@@ -263,10 +266,10 @@ void TTrayIcon::doubleClickStep()
     if (menuUsable()) {
         QAction *entry = m_popupMenu->defaultAction();
         if (entry && entry->isEnabled()) {
-            runHandler([entry] { entry->trigger(); });
+            entry->trigger();
             return;
         }
     }
     if (OnDblClick)
-        runHandler([this] { OnDblClick(this); });
+        OnDblClick(this);
 }

@@ -66,7 +66,8 @@ public:
     int frameIndex() const { return m_frame; }
     NotificationArea &notificationArea() { return *m_area; }
 
-    // One report of the notification area about this icon, as if the shell had sent it.
+    // One report of the notification area about this icon, as if the shell had sent it. An
+    // event handler that throws ends the report; its error is shown and goes no further.
     void handleReport(NotificationArea::Report report);
     // A message beside the icon; OnMessageClick runs when the user clicks it.
     void showMessage(const QString &title, const QString &text);
@@ -83,6 +84,7 @@ public:
 
 private:
     QIcon currentIcon() const;
+    void dispatch(NotificationArea::Report report);
     void clickStep(Qt::MouseButton button, TrayShiftState shift, QPoint pos);
     void doubleClickStep();
     bool menuUsable() const;

@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# With a tray host running, the icon appears after start; "Set Days..." then "7" chosen with
-# the keyboard turns an untracked named item cream; "T" hides the window and a click on the
-# tray icon brings it back as it was left (so does a second start); after "Close" the record line holds flag 1 and
-# cycle 007 and the icon is gone.
+# The tray icon appears in a tray host started after the program. "Set Days..." then "7"
+# chosen with the keyboard turns an untracked named item cream; "T" hides the window, and a
+# second start or a click on the tray icon brings it back as it was left. After "Close" the
+# record line holds flag 1 and cycle 007, and the icon is gone.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 command -v trayer >/dev/null || fail "trayer is not installed (scripts/test installs it)"
-trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 24 \
-    >"$E2E_DIR/trayer.log" 2>&1 &
-TRAYER_PID=$!
-trap 'kill "$TRAYER_PID" 2>/dev/null; e2e_cleanup' EXIT
+TRAYER_PID=""
+trap '[ -n "$TRAYER_PID" ] && kill "$TRAYER_PID" 2>/dev/null; e2e_cleanup' EXIT
 
 # tray_icon_geometry: "x y w h" of the program's icon in the tray host, or nothing.
 tray_icon_geometry() {
@@ -55,10 +53,14 @@ install_program "$records" "$names" "$colours"
 
 start_program
 wait_for_window 30
+# The tray host starts after the program: the icon moves in as soon as it is there.
+trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 24 \
+    >"$E2E_DIR/trayer.log" 2>&1 &
+TRAYER_PID=$!
+wait_until "no tray icon once the tray host runs" icon_shown
 # The tray icon's window has the program's name too: hold on to the main window.
 wait_until "no main window" window_shown
 window_geometry
-wait_until "no tray icon after start" icon_shown
 
 # Slot 3: field at (16, 136). The menu opened with the mouse is driven with the keys: two
 # Downs reach "Set Days...", Right opens it on "1", six Downs reach "7".

@@ -126,6 +126,18 @@ install_program() {
     done
 }
 
+# start_with_names <name for slot 1> <name for slot 2> ...: installs the program with these
+# names, an empty inventory and plain colours, starts it and waits for its window.
+start_with_names() {
+    local records names colours
+    empty_records records
+    lines_100 names "$@"
+    plain_colours colours
+    install_program "$records" "$names" "$colours"
+    start_program
+    wait_for_window 30
+}
+
 # data_line <file> <n>: line n (1-based) of a data file, without its line end.
 data_line() {
     local line
@@ -213,6 +225,16 @@ pixel_at() {
 screenshot() {
     [ -n "$GRAB" ] || fail "tools/grabwindow not built; cannot take a screenshot"
     "$GRAB" window "$WINDOW_ID" "$1" 2>/dev/null || fail "cannot save a screenshot to $1"
+}
+
+# wait_until <what> <command...>: retries the command for up to 10 s; fails with <what>.
+wait_until() {
+    local what=$1 deadline=$((SECONDS + 10))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || fail "$what"
+        sleep 0.2
+    done
 }
 
 # wait_for_exit [timeout seconds]: waits until the program has ended; sets APP_STATUS.

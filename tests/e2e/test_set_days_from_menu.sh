@@ -32,13 +32,7 @@ wait_for_popups() {
 }
 
 today=$(date +%m/%d/%Y)
-empty_records records
-lines_100 names "" "" "Orange juice"
-plain_colours colours
-install_program "$records" "$names" "$colours"
-
-start_program
-wait_for_window 30
+start_with_names "" "" "Orange juice"
 
 # Slot 3: field at (16, 136), 121 x 16.
 click_at 60 144 3

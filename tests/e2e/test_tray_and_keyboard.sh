@@ -19,16 +19,6 @@ tray_icon_geometry() {
         split($NF, pos, "+"); split($(NF-1), size, "[x+]"); print pos[2], pos[3], size[1], size[2]; exit }'
 }
 
-# wait_until <what> <command...>: retries the command for up to 10 s.
-wait_until() {
-    local what=$1 deadline=$((SECONDS + 10))
-    shift
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || fail "$what"
-        sleep 0.2
-    done
-}
-
 icon_shown() { [ -n "$(tray_icon_geometry)" ]; }
 icon_gone() { [ -z "$(tray_icon_geometry)" ]; }
 # window_shown: true while a main window (854 wide; the tray icon has the same name) is
@@ -46,13 +36,7 @@ window_shown() {
 window_hidden() { ! window_shown; }
 
 today=$(date +%m/%d/%Y)
-empty_records records
-lines_100 names "" "" "Orange juice"
-plain_colours colours
-install_program "$records" "$names" "$colours"
-
-start_program
-wait_for_window 30
+start_with_names "" "" "Orange juice"
 # The tray host starts after the program: the icon moves in as soon as it is there.
 trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 24 \
     >"$E2E_DIR/trayer.log" 2>&1 &

@@ -38,11 +38,8 @@ private slots:
     void stayOnTopTogglesTheGlyph();
     void trayButtonHides_data();
     void trayButtonHides();
-    void printDialogClosedByFrame_data();
-    void printDialogClosedByFrame();
     void onlyTheSurfaceDrags_data();
     void onlyTheSurfaceDrags();
-    void glyphShowsItsColourUnderThePointer();
     void messageBoxOpensAtTheDesktopCentre();
     void dayChangeReminder_data();
     void dayChangeReminder();
@@ -73,12 +70,29 @@ void TestWindowCommands::stayOnTopTogglesTheGlyph()
 {
     MainWindowFixture f;
     f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     auto *pin = f.window->findChild<THoverButton *>(QStringLiteral("ButtonOnTop"));
+    const QPoint centre = pin->rect().center();
+    QCursor::setPos(pin->mapToGlobal(centre));
+    QTest::mouseMove(pin, centre);
+    // What the screen shows right after the click, the pointer still over the button.
+    auto clickShowsYellow = [&] {
+        QTest::mouseClick(pin, Qt::LeftButton, {}, centre);
+        const QImage shown =
+            pin->screen()->grabWindow(f.window->winId(), pin->x(), pin->y(), pin->width(), pin->height()).toImage();
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                if (shown.pixelColor(x, y) == QColor(255, 255, 0))
+                    return true;
+            }
+        }
+        return false;
+    };
     QCOMPARE(pin->fontColor(), 0x00FFFFFFu);
-    press(f.window.get(), "ButtonOnTop");
+    QVERIFY(clickShowsYellow());
     QCOMPARE(pin->fontColor(), 0x0000FFFFu);
     QVERIFY(f.window->onTop());
-    press(f.window.get(), "ButtonOnTop");
+    QVERIFY(!clickShowsYellow());
     QCOMPARE(pin->fontColor(), 0x00FFFFFFu);
     QVERIFY(!f.window->onTop());
 }
@@ -113,19 +127,8 @@ void TestWindowCommands::trayButtonHides()
         tray->handleReport(r);
     QVERIFY(f.window->isVisible());
     QVERIFY(!f.window->isMinimized());
-}
 
-void TestWindowCommands::printDialogClosedByFrame_data()
-{
-    QTest::addColumn<bool>("trayAvailable");
-    QTest::newRow("tray: stays hidden") << true;
-    QTest::newRow("no tray: shown again") << false;
-}
-
-void TestWindowCommands::printDialogClosedByFrame()
-{
-    QFETCH(bool, trayAvailable);
-    MainWindowFixture f({}, QDate(2026, 12, 10), trayAvailable);
+    // The print dialog closed by its frame leaves the window to the tray icon, if there is one.
     f.window->hide();
     f.window->printDialogClosedByFrame();
     QCOMPARE(f.window->isVisible(), !trayAvailable);
@@ -163,32 +166,6 @@ void TestWindowCommands::onlyTheSurfaceDrags()
     QTest::mousePress(target, button, {}, QPoint(2, 2));
     QTest::mouseRelease(target, button, {}, QPoint(2, 2));
     QCOMPARE(started, drags);
-}
-
-void TestWindowCommands::glyphShowsItsColourUnderThePointer()
-{
-    MainWindowFixture f;
-    f.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    auto *pin = f.window->findChild<THoverButton *>(QStringLiteral("ButtonOnTop"));
-    const QPoint centre = pin->rect().center();
-    QCursor::setPos(pin->mapToGlobal(centre));
-    QTest::mouseMove(pin, centre);
-    // What the screen shows right after the click, the pointer still over the button.
-    auto yellowOnScreen = [&] {
-        QTest::mouseClick(pin, Qt::LeftButton, {}, centre);
-        const QImage shown =
-            pin->screen()->grabWindow(f.window->winId(), pin->x(), pin->y(), pin->width(), pin->height()).toImage();
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                if (shown.pixelColor(x, y) == QColor(255, 255, 0))
-                    return true;
-            }
-        }
-        return false;
-    };
-    QVERIFY(yellowOnScreen());
-    QVERIFY(!yellowOnScreen());
 }
 
 void TestWindowCommands::messageBoxOpensAtTheDesktopCentre()

@@ -14,12 +14,15 @@ DayWatch::DayWatch(QObject *parent)
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::VeryCoarseTimer);
     connect(m_timer, &QTimer::timeout, this, &DayWatch::check);
-    // The login manager announces sleep and wake-up; without it the timer alone keeps watch.
-    QDBusConnection::systemBus().connect(QStringLiteral("org.freedesktop.login1"),
-                                         QStringLiteral("/org/freedesktop/login1"),
-                                         QStringLiteral("org.freedesktop.login1.Manager"),
-                                         QStringLiteral("PrepareForSleep"), this, SLOT(sleepChanged(bool)));
     arm();
+    // The login manager announces sleep and wake-up; without it the timer alone keeps watch.
+    // Connecting waits for the bus, so it happens once the program is up, not during start-up.
+    QTimer::singleShot(0, this, [this] {
+        QDBusConnection::systemBus().connect(QStringLiteral("org.freedesktop.login1"),
+                                             QStringLiteral("/org/freedesktop/login1"),
+                                             QStringLiteral("org.freedesktop.login1.Manager"),
+                                             QStringLiteral("PrepareForSleep"), this, SLOT(sleepChanged(bool)));
+    });
 }
 
 void DayWatch::check()

@@ -36,6 +36,7 @@ protected:
     }
 
     void enterEvent(QEnterEvent *) override;
+    void leaveEvent(QEvent *) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
@@ -186,6 +187,12 @@ MenuCell::MenuCell(QAction *action, ColumnBlock *block, int column, int row)
 void MenuCell::enterEvent(QEnterEvent *)
 {
     m_block->setCurrent(m_column, m_row);
+}
+
+void MenuCell::leaveEvent(QEvent *)
+{
+    if (m_block->isCurrent(m_column, m_row))
+        m_block->setCurrent(-1, -1);
 }
 
 void MenuCell::mouseReleaseEvent(QMouseEvent *event)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tray icon appears in a tray host started after the program. "Set Days..." then "7"
 # chosen with the keyboard turns an untracked named item cream; "T" hides the window, and a
-# second start or a click on the tray icon brings it back as it was left. After "Close" the
+# second start or a click on the tray icon brings it back as it was left, also from "-". After "Close" the
 # record line holds flag 1 and cycle 007, and the icon is gone.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
@@ -67,6 +67,11 @@ read -r ix iy iw ih < <(tray_icon_geometry)
 [ -n "$ix" ] || fail "the tray icon went away with the window"
 xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
 wait_until "a click on the tray icon did not bring the window back" window_shown
+# "-" at (802, 6) minimises; the tray icon restores too.
+click_at 813 16
+wait_until "the window is still shown after -" window_hidden
+xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
+wait_until "a click on the tray icon did not restore the minimised window" window_shown
 sleep 0.5
 move_to 400 20
 sleep 0.3

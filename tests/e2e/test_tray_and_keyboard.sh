@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The tray icon appears in a tray host started after the program. "Set Days..." then "7"
-# chosen with the keyboard turns an untracked named item cream; "T" hides the window, and a
-# second start or a click on the tray icon brings it back as it was left, also from "-". After "Close" the
-# record line holds flag 1 and cycle 007, and the icon is gone.
+# chosen with the keyboard turns an untracked named item cream. "T" hides the window; a second
+# start or a click on the tray icon brings it back as it was left, and the icon also undoes
+# "-". After "Close" the record line holds flag 1 and cycle 007, and the icon is gone.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 

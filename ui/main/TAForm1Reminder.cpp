@@ -8,7 +8,6 @@
 #include "platform/DayWatch.h"
 #include "widgets/TEdit.h"
 
-#include <QCalendarWidget>
 #include <QShowEvent>
 
 namespace {

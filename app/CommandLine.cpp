@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -87,7 +88,7 @@ bool CommandLine::runsWithoutWindow(int argc, char *argv[])
 bool CommandLine::asksForReport() const
 {
     if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"))
-        || m_parser.isSet(QStringLiteral("version")))
+        || m_parser.isSet(QStringLiteral("version")) || !m_parser.positionalArguments().isEmpty())
         return true;
     return std::any_of(Reports.begin(), Reports.end(), [this](const QString &name) { return m_parser.isSet(name); });
 }
@@ -122,11 +123,11 @@ int CommandLine::report() const
     const bool due = m_parser.isSet(QStringLiteral("due"));
     const bool history = m_parser.isSet(QStringLiteral("history"));
     const bool list = m_parser.isSet(QStringLiteral("list")) || m_parser.isSet(QStringLiteral("csv"));
-    if (int(due) + int(history) + int(list) != 1)
-        return usageError(QStringLiteral("Choose one of --due, --list and --history."));
     const QStringList names = m_parser.positionalArguments();
     if (names.size() > (history ? 1 : 0))
         return usageError(QStringLiteral("Unexpected argument '%1'.").arg(names.last()));
+    if (int(due) + int(history) + int(list) != 1)
+        return usageError(QStringLiteral("Choose one of --due, --list and --history."));
 
     const QString folder = dataFolder().path;
     const QDate today = Clock::today();
@@ -166,9 +167,6 @@ CommandLine::WindowStart CommandLine::prepareWindow() const
 {
     if (!m_parsed)
         return {QString(), usageError(m_parser.errorText())};
-    if (!m_parser.positionalArguments().isEmpty())
-        return {QString(),
-                usageError(QStringLiteral("Unexpected argument '%1'.").arg(m_parser.positionalArguments().first()))};
     const QString folder = dataFolder().path;
     try {
         DataLocation::prepare(folder);

@@ -16,7 +16,8 @@ public:
 
     // The program's name, version and desktop entry, set before the application object.
     static void setIdentity();
-    // True when the arguments ask for help, the version or a report.
+    // True when the arguments ask for help, the version or a report, or are wrong: all of
+    // these are answered on the terminal.
     static bool runsWithoutWindow(int argc, char *argv[]);
 
     // Prints what the arguments ask for and returns the exit status: 0, 1 when "--due" finds

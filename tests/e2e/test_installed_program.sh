@@ -44,8 +44,12 @@ if [ "$(id -u)" -eq 0 ]; then
     chown -R nobody: "$home"
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
 fi
+# The desktop's opener is a stand-in that notes what it was asked to open.
+mkdir -p "$home/bin"
+printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$home" >"$home/bin/xdg-open"
+chmod 755 "$home/bin/xdg-open"
 installed=("${as_user[@]}" env -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_CONFIG_HOME HOME="$home"
-    XDG_RUNTIME_DIR="$home/runtime" "$prefix/bin/pantrova")
+    XDG_RUNTIME_DIR="$home/runtime" PATH="$home/bin:$PATH" "$prefix/bin/pantrova")
 data="$home/.local/share/pantrova/system"
 
 help=$("${installed[@]}" --help) || fail "--help failed"
@@ -67,6 +71,12 @@ start_installed
 APP_DIR="$home/.local/share/pantrova"
 assert_file_lines InvRecs.txt 100
 assert_data_line InvRecs.txt 7 "00/00/0000 0 000 3"
+# The help opens in the browser: the installed help as an HTML file.
+click_at $((834 + 7)) $((33 + 13))
+sleep 1
+opened=$(head -n 1 "$home/opened" 2>/dev/null)
+[[ $opened == *.html ]] || fail "the help was opened as '$opened'"
+cmp -s "${opened#file://}" "$prefix/share/pantrova/Help/Help.hta" || fail "$opened is not the installed help"
 close_window
 assert_file_lines RecDesc.txt 100
 assert_crlf ecol.div

@@ -71,6 +71,8 @@ start_installed
 APP_DIR="$home/.local/share/pantrova"
 assert_file_lines InvRecs.txt 100
 assert_data_line InvRecs.txt 7 "00/00/0000 0 000 3"
+wm_class=$(grep '^StartupWMClass=' "$prefix/share/applications/pantrova.desktop")
+[[ $(xprop -id "$WINDOW_ID" WM_CLASS) == *"\"${wm_class#*=}\""* ]] || fail "the window's class is not ${wm_class#*=}"
 # The help opens in the browser: the installed help as an HTML file.
 click_at $((834 + 7)) $((33 + 13))
 sleep 1

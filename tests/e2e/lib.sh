@@ -227,6 +227,13 @@ screenshot() {
     "$GRAB" window "$WINDOW_ID" "$1" 2>/dev/null || fail "cannot save a screenshot to $1"
 }
 
+# close_program: clicks "Close" and waits until the program has ended with status 0.
+close_program() {
+    click_at $((286 + 43)) $((34 + 11))
+    wait_for_exit 15
+    assert_eq 0 "$APP_STATUS" "exit status of the program"
+}
+
 # wait_until <what> <command...>: retries the command for up to 10 s; fails with <what>.
 wait_until() {
     local what=$1 deadline=$((SECONDS + 10))
@@ -273,6 +280,14 @@ assert_window_size() {
 
 assert_borderless() {
     window_is_borderless || fail "window $WINDOW_ID has a window-manager frame: $(xprop -id "$WINDOW_ID" _NET_FRAME_EXTENTS _MOTIF_WM_HINTS 2>&1 | tr '\n' ' ')"
+}
+
+# assert_pixel_unhovered <x> <y> <#rrggbb>: as assert_pixel, with the pointer moved off the
+# grid first so that no hover look hides the colour.
+assert_pixel_unhovered() {
+    move_to 400 20
+    sleep 0.3
+    assert_pixel "$@"
 }
 
 # assert_pixel <x> <y> <#rrggbb>: the window shows exactly this colour at that point.

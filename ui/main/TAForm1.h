@@ -5,9 +5,11 @@
 // list in Memo1, the names in the name fields and each item's state in its field's colours.
 // Its handlers carry the names the layout gives them and tell their senders apart by name.
 
+#include "core/ColorLines.h"
 #include "core/DataFolder.h"
 #include "core/FieldColorAccess.h"
 #include "widgets/Events.h"
+#include "widgets/TTrayIcon.h"
 
 #include <QDate>
 #include <QHash>
@@ -19,6 +21,7 @@ class QLabel;
 class QMenu;
 class QAction;
 class QTimer;
+class DayWatch;
 class TEdit;
 class THoverButton;
 class TImage;
@@ -55,6 +58,8 @@ public:
     // A control of the layout by its component name. The month calendar and its Cancel button
     // are made on first use; asking for either of them by name makes them.
     QWidget *control(const QString &name);
+    TTrayIcon *trayIcon() const { return m_trayIcon1; }
+    DayWatch *dayWatch() const { return m_dayWatch; }
 
     // Start-up and shut-down.
     void FormCreate();
@@ -98,6 +103,19 @@ public:
     void ButtonOnTopClick(QObject *sender);
     void ButtonTrayClick(QObject *sender);
     void SpeedButton17Click(QObject *sender);
+    void TrayIcon1Click(QObject *sender, Qt::MouseButton button, TrayShiftState shift, int x, int y);
+    // Undoes a minimise of the program and shows the window in front, as the tray icon does.
+    void restoreAndShow();
+    // The print dialog was closed by its frame: with a notification area the window stays
+    // hidden (the tray icon brings it back); without one nothing could, so it is shown.
+    void printDialogClosedByFrame();
+
+    // The local date has moved on: the due check runs on the records in memory, and the items
+    // that fell due or entered their prewarn days are named in one tray notification.
+    void remindOfNewDay();
+
+    // Starts the windowing system's move loop; tests replace it.
+    std::function<void()> startWindowMove;
 
     // Where a right-button release opens the item menu; tests replace it.
     std::function<void(QMenu *menu, QPoint screenPos)> openMenu;
@@ -110,6 +128,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     class Fields;
@@ -121,14 +140,14 @@ private:
     void connectHandlers();
     void setStatusLine(const QString &text);
     void showError(const QString &message);
-    enum class ColorLoad { Startup, Recheck };
     void loadStartupColors();
-    // Sets the field backgrounds from the colours file's lines; throws at a line that is
-    // missing or not a number, leaving the later fields as they were.
+    // Sets the field colours from the colours file's lines (see core/ColorLines.h).
     void applyColorLines(const QStringList &lines, ColorLoad load);
     void startTracking();
     void stopTracking();
     void refuseCycle(const QString &message);
+    // Appends a purchase to the history; every command that records a purchase calls it.
+    void recordPurchase(int slot, QDate date);
     QAction *action(const QString &name) const;
 
     DataFolder m_data;
@@ -160,6 +179,8 @@ private:
     QMenu *m_popupMenu1 = nullptr;
     QMenu *m_popupMenu2 = nullptr;
     QTimer *m_timer1 = nullptr;
+    TTrayIcon *m_trayIcon1 = nullptr;
+    DayWatch *m_dayWatch = nullptr;
     // The menu entries by name.
     QHash<QString, QAction *> m_actions;
 

@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "ShutdownSignals.h"
+#include "platform/Memory.h"
 #include "ui/main/SingleInstance.h"
 #include "ui/main/TAForm1.h"
 #include "ui/print/TForm2.h"
@@ -51,6 +52,10 @@ int main(int argc, char *argv[])
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         aForm1.move(screen->availableGeometry().center() - aForm1.rect().center());
+    // What building and first painting the window freed goes back to the system; the picture
+    // is painted in every first paint of the window.
+    if (QWidget *picture = aForm1.findChild<QWidget *>(QStringLiteral("Image1")))
+        releaseFreedMemoryAfterFirstPaint(picture);
     aForm1.show();
     return app.exec();
 }

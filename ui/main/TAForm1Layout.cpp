@@ -29,6 +29,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <future>
+
 namespace {
 constexpr ColorValue WindowColor = 0x00ADDFE7;
 constexpr ColorValue PanelColor = 0x0073BFDF;
@@ -67,6 +69,11 @@ QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 
 void TAForm1::buildLayout()
 {
+    // Decoding the picture takes longer than anything else here but the fonts; it runs beside
+    // the making of the controls and is in place before the window can be shown.
+    std::future<QImage> picture = std::async(std::launch::async | std::launch::deferred,
+                                             [] { return loadGif(QStringLiteral(":/pantrova/background.gif")); });
+
     setObjectName(QStringLiteral("AForm1"));
     setWindowTitle(QStringLiteral("Pantrova"));
     setWindowIcon(QIcon(QPixmap::fromImage(resourcePng(QStringLiteral(":/pantrova/icon.png")))));
@@ -82,9 +89,6 @@ void TAForm1::buildLayout()
 
     m_image1 = new TImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
-    QFile gif(QStringLiteral(":/pantrova/background.gif"));
-    if (gif.open(QIODevice::ReadOnly))
-        m_image1->setPicture(decodeGif(gif.readAll()));
     m_image1->setGeometry(0, 0, 854, 590);
 
     for (int slot = 1; slot <= Slots; ++slot) {
@@ -186,6 +190,9 @@ void TAForm1::buildLayout()
 
     for (QAction *a : findChildren<QAction *>())
         m_actions.insert(a->objectName(), a);
+
+    m_image1->setPicture(picture.get());
+    m_image1->setGeometry(0, 0, 854, 590);
 }
 
 void TAForm1::buildCalendar()

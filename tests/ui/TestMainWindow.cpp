@@ -3,7 +3,6 @@
 #include "MainWindowFixture.h"
 
 #include "core/DataFolder.h"
-#include "ui/main/SingleInstance.h"
 #include "widgets/THoverButton.h"
 
 #include <QAbstractButton>
@@ -33,11 +32,12 @@ private slots:
     void badColorLineStopsColorLoop();
     void closeWritesTheThreeFiles();
     void unchangedStateIsRewrittenByteForByte();
-    void closeIsRefusedWhenTheFolderIsGone();
+    void closeWhenSavingFails_data();
+    void closeWhenSavingFails();
+    void longNameIsWrittenBackWhole();
     void linesPastTheLastSlotAreKept();
     void damagedRecordsNeitherCrashNorBreakLines();
     void filesNotReadAtStartAreLeftUnchanged();
-    void secondStartOnTheSameFolderActivatesTheFirst();
 };
 
 void TestMainWindow::fieldsShowNamesAndStoredColors_data()
@@ -326,19 +326,73 @@ void TestMainWindow::unchangedStateIsRewrittenByteForByte()
     QCOMPARE(f.read(QStringLiteral("ecol.div")), DataFiles::crlf(*files.colors));
 }
 
-void TestMainWindow::closeIsRefusedWhenTheFolderIsGone()
+void TestMainWindow::closeWhenSavingFails_data()
 {
+    QTest::addColumn<bool>("blocked");    // a file where the data folder was, else the folder is just gone
+    QTest::addColumn<bool>("unattended"); // a signal or the end of the session
+    QTest::addColumn<QString>("answers"); // one per box in order: Y, N, or "-" for OK
+    QTest::addColumn<QString>("boxes");   // E error, Q question
+    QTest::addColumn<bool>("closed");
+
+    // clang-format off
+    QTest::newRow("folder gone: made again") << false << false << "" << "" << true;
+    QTest::newRow("stay open") << true << false << "-NN" << "EQQ" << false;
+    QTest::newRow("retry, then quit without saving") << true << false << "-Y-NY" << "EQEQQ" << true;
+    QTest::newRow("quit without saving") << true << false << "-NY" << "EQQ" << true;
+    QTest::newRow("signal: no box, ends") << true << true << "" << "" << true;
+    // clang-format on
+}
+
+void TestMainWindow::closeWhenSavingFails()
+{
+    QFETCH(bool, blocked);
+    QFETCH(bool, unattended);
+    QFETCH(QString, answers);
+    QFETCH(QString, boxes);
+    QFETCH(bool, closed);
+
     MainWindowFixture f;
     f.window->show();
+    f.edit(7)->setText(QStringLiteral("Rice"));
     QVERIFY(QDir(f.folder()).removeRecursively());
-    QSignalSpy closed(f.window.get(), &TAForm1::closed);
+    QFile blocker(f.folder());
+    if (blocked)
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (QChar answer : answers)
+        MessageBox::setNextAnswer(answer == u'Y'   ? MessageBox::Answer::Yes
+                                  : answer == u'N' ? MessageBox::Answer::No
+                                                   : MessageBox::Answer::Ok);
+    QSignalSpy closedSpy(f.window.get(), &TAForm1::closed);
 
-    QVERIFY(!f.window->close());
-    QVERIFY(f.window->isVisible());
-    QCOMPARE(closed.count(), 0);
-    QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown().first().text,
-             QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("InvRecs.txt"))));
+    if (unattended)
+        f.window->closeUnattended();
+    else
+        f.window->close();
+    QCOMPARE(closedSpy.count(), closed ? 1 : 0);
+    QCOMPARE(f.window->isVisible(), !closed);
+    QString shown;
+    for (const MessageBox::Shown &box : MessageBox::shown())
+        shown += box.kind == MessageBox::Kind::Error ? u'E' : box.kind == MessageBox::Kind::Question ? u'Q' : u'?';
+    QCOMPARE(shown, boxes);
+    if (!boxes.isEmpty()) {
+        QCOMPARE(MessageBox::shown().first().text,
+                 QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("InvRecs.txt"))));
+        QCOMPARE(MessageBox::shown().last().text,
+                 QStringLiteral("Quit without saving? The changes since the last save will be lost."));
+    }
+    if (!blocked)
+        QCOMPARE(f.read(QStringLiteral("RecDesc.txt")).split('\n').at(6), QByteArray("Rice\r"));
+}
+
+void TestMainWindow::longNameIsWrittenBackWhole()
+{
+    DataFiles files;
+    const QString name = QString(40000, u'n') + QStringLiteral(" end");
+    files.names->replace(9, name);
+    MainWindowFixture f(files);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), DataFiles::crlf(*files.names));
 }
 
 void TestMainWindow::linesPastTheLastSlotAreKept()
@@ -401,23 +455,6 @@ void TestMainWindow::filesNotReadAtStartAreLeftUnchanged()
     QVERIFY(MessageBox::shown().first().text.contains(f.path(QStringLiteral("RecDesc.txt"))));
     QVERIFY(MessageBox::shown().first().text.contains(f.path(QStringLiteral("ecol.div"))));
     QVERIFY(!MessageBox::shown().first().text.contains(f.path(QStringLiteral("InvRecs.txt"))));
-}
-
-void TestMainWindow::secondStartOnTheSameFolderActivatesTheFirst()
-{
-    QTemporaryDir dir;
-    const QString folder = QDir(dir.path()).filePath(QStringLiteral("system"));
-    SingleInstance first(folder);
-    QVERIFY(first.claim());
-    QSignalSpy activation(&first, &SingleInstance::activationRequested);
-
-    SingleInstance second(folder);
-    QVERIFY(!second.claim());
-    QTRY_COMPARE(activation.count(), 1);
-
-    QTemporaryDir otherDir;
-    SingleInstance elsewhere(QDir(otherDir.path()).filePath(QStringLiteral("system")));
-    QVERIFY(elsewhere.claim());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -135,8 +135,7 @@ QString TAForm1::backupNotice()
 {
     QStringList parts;
     for (DataFolder::File file : m_data.takeNewBackups()) {
-        parts.append(QStringLiteral("%1 could not be read completely at start and has been written anew; "
-                                    "its old content is kept in %2")
+        parts.append(QStringLiteral("%1 could not be read completely at start; its old content is kept in %2")
                          .arg(m_data.path(file), m_data.backupPath(file)));
     }
     return parts.join(QStringLiteral("\n\n"));

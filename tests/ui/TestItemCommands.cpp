@@ -182,12 +182,11 @@ void TestItemCommands::daysPanelActsOnTheSlotOfAPurchaseClickedMeanwhile()
     files.records->replace(Slot - 1, QStringLiteral("12/01/2026 1 010 3"));
     files.records->replace(Bought - 1, QStringLiteral("11/30/2026 1 010 3"));
     MainWindowFixture f(files);
-    QCOMPARE(f.edit(Bought)->colors(), FieldState::Due);
     f.edit(Slot)->setColors(FieldState::Learning);
     Command c{f};
     c.choose(QStringLiteral("SetDaysMan"));
     f.window->purchaseButton(Bought)->OnClick(f.window->purchaseButton(Bought));
-    QCOMPARE(f.edit(Bought)->colors(), FieldState::Bought);
+    // The purchase made it cream; plain again, OK alone can make it cream.
     f.edit(Bought)->setColors(FieldState::Plain);
 
     c.confirmDays(QStringLiteral("45"));

@@ -330,15 +330,16 @@ void TestMainWindow::closeWhenSavingFails_data()
 {
     QTest::addColumn<bool>("blocked");    // a file where the data folder was, else the folder is just gone
     QTest::addColumn<bool>("unattended"); // a signal or the end of the session
-    QTest::addColumn<QString>("answers"); // one per box in order: Y, N, or "-" for OK
-    QTest::addColumn<QString>("boxes");   // E error, Q question
+    QTest::addColumn<QString>("answers"); // per box: "-" for OK, Y or N to a question
+    // E the error, T "Try to save again?", Q "Quit without saving? ... will be lost."
+    QTest::addColumn<QString>("boxes");
     QTest::addColumn<bool>("closed");
 
     // clang-format off
     QTest::newRow("folder gone: made again") << false << false << "" << "" << true;
-    QTest::newRow("stay open") << true << false << "-NN" << "EQQ" << false;
-    QTest::newRow("retry, then quit without saving") << true << false << "-Y-NY" << "EQEQQ" << true;
-    QTest::newRow("quit without saving") << true << false << "-NY" << "EQQ" << true;
+    QTest::newRow("stay open") << true << false << "-NN" << "ETQ" << false;
+    QTest::newRow("retry, then quit without saving") << true << false << "-Y-NY" << "ETETQ" << true;
+    QTest::newRow("quit without saving") << true << false << "-NY" << "ETQ" << true;
     QTest::newRow("signal: no box, ends") << true << true << "" << "" << true;
     // clang-format on
 }
@@ -355,34 +356,22 @@ void TestMainWindow::closeWhenSavingFails()
     f.window->show();
     f.edit(7)->setText(QStringLiteral("Rice"));
     QVERIFY(QDir(f.folder()).removeRecursively());
-    QFile blocker(f.folder());
-    if (blocked)
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    for (QChar answer : answers)
-        MessageBox::setNextAnswer(answer == u'Y'   ? MessageBox::Answer::Yes
-                                  : answer == u'N' ? MessageBox::Answer::No
-                                                   : MessageBox::Answer::Ok);
+    QVERIFY(!blocked || QFile(f.folder()).open(QIODevice::WriteOnly));
+    for (QChar a : answers)
+        MessageBox::setNextAnswer(a == u'Y'   ? MessageBox::Answer::Yes
+                                  : a == u'N' ? MessageBox::Answer::No
+                                              : MessageBox::Answer::Ok);
     QSignalSpy closedSpy(f.window.get(), &TAForm1::closed);
+    unattended ? f.window->closeUnattended() : void(f.window->close());
 
-    if (unattended)
-        f.window->closeUnattended();
-    else
-        f.window->close();
     QCOMPARE(closedSpy.count(), closed ? 1 : 0);
     QCOMPARE(f.window->isVisible(), !closed);
     QString shown;
     for (const MessageBox::Shown &box : MessageBox::shown())
-        shown += box.kind == MessageBox::Kind::Error ? u'E' : box.kind == MessageBox::Kind::Question ? u'Q' : u'?';
+        shown += box.kind == MessageBox::Kind::Error ? u'E' : box.text.at(0);
     QCOMPARE(shown, boxes);
-    if (!boxes.isEmpty()) {
-        QCOMPARE(MessageBox::shown().first().text,
-                 QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("InvRecs.txt"))));
-        QCOMPARE(MessageBox::shown().last().text,
-                 QStringLiteral("Quit without saving? The changes since the last save will be lost."));
-    }
-    if (!blocked)
-        QCOMPARE(f.read(QStringLiteral("RecDesc.txt")).split('\n').at(6), QByteArray("Rice\r"));
+    QVERIFY(boxes.isEmpty() || MessageBox::shown().last().text.contains(u"changes since the last save will be lost"));
+    QVERIFY(blocked || f.read(QStringLiteral("RecDesc.txt")).contains("\r\nRice\r\n"));
 }
 
 void TestMainWindow::longNameIsWrittenBackWhole()

@@ -31,7 +31,8 @@ int main(int argc, char *argv[])
         MessageBox::error(nullptr, instance.refusal());
         return 1;
     }
-    DataFolder(dataFolder).removeInterruptedSaves();
+    if (!instance.lockPath().isEmpty())
+        DataFolder(dataFolder).removeInterruptedSaves();
 
     TAForm1 aForm1(dataFolder);
     TForm2 form2;

@@ -81,6 +81,9 @@ SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
     // process, another computer's.
     if (m_lock->removeStaleLockFile() && m_lock->tryLock(0))
         return Outcome::Claimed;
+    // A lock that came with a read-only program folder cannot be removed, only avoided.
+    if (!QFileInfo(QFileInfo(lockPath).absolutePath()).isWritable())
+        return Outcome::CannotLock;
 
     qint64 pid = 0;
     QString host;

@@ -25,7 +25,7 @@ public:
     bool claim();
     QString refusal() const { return m_refusal; }
 
-    // The lock file in use once claim() has run.
+    // The lock file in use once claim() has run; empty when no lock could be made anywhere.
     QString lockPath() const;
     // How long a start waits for a Pantrova that holds the lock but does not answer yet (it
     // may be starting itself) before giving up.

@@ -28,7 +28,7 @@ private:
 
 void TestSingleInstance::lockFiles_data()
 {
-    QTest::addColumn<QByteArray>("lock"); // what lies in .pantrova.lock; null: no lock file
+    QTest::addColumn<QByteArray>("lock"); // .pantrova.lock: null none, "/" a folder
     QTest::addColumn<bool>("held");       // a live process holds it (here or over a shared folder)
     QTest::addColumn<bool>("readOnly");   // the program folder takes no files
     QTest::addColumn<QString>("refusal"); // part of the message; empty: the start goes on
@@ -43,6 +43,7 @@ void TestSingleInstance::lockFiles_data()
     // clang-format off
     QTest::newRow("no lock") << QByteArray() << false << false << "";
     QTest::newRow("empty") << QByteArray("") << false << false << "";
+    QTest::newRow("unreadable: an empty folder") << QByteArray("/") << false << false << "";
     QTest::newRow("garbage") << QByteArray("\x01\xff\xfe not a lock\n\n") << false << false << "";
     QTest::newRow("stale pid") << deadPid + host << false << false << "";
     QTest::newRow("pid of another live program") << "1" + host << false << false << "";
@@ -67,7 +68,10 @@ void TestSingleInstance::lockFiles()
     // A regular file where the program folder should be takes no files, even from root.
     QVERIFY(readOnly ? QFile(program).open(QIODevice::WriteOnly) : QDir().mkpath(program));
     QFile file(besidePath);
-    QVERIFY(lock.isNull() || (file.open(QIODevice::WriteOnly) && file.write(lock) == lock.size()));
+    if (lock == "/")
+        QVERIFY(QDir().mkpath(besidePath));
+    else
+        QVERIFY(lock.isNull() || (file.open(QIODevice::WriteOnly) && file.write(lock) == lock.size()));
     file.close();
     const int holder = held ? ::open(QFile::encodeName(besidePath).constData(), O_RDWR) : -1;
     QVERIFY(!held || ::flock(holder, LOCK_EX | LOCK_NB) == 0);

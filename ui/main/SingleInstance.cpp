@@ -88,8 +88,8 @@ SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
     qint64 pid = 0;
     QString host;
     QString application;
-    const bool known = m_lock->getLockInfo(&pid, &host, &application);
-    if (known && !host.isEmpty() && host != QSysInfo::machineHostName()) {
+    const bool readable = m_lock->getLockInfo(&pid, &host, &application);
+    if (readable && !host.isEmpty() && host != QSysInfo::machineHostName()) {
         // A shared folder: the program on the other computer cannot be asked to step aside.
         m_refusal = QStringLiteral("The data folder %1 is in use by Pantrova on the computer \"%2\".\n"
                                    "Close Pantrova there first. If it no longer runs there, delete %3.")
@@ -99,10 +99,16 @@ SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
     // A Pantrova on this computer that is still starting answers in a moment.
     if (askToActivate(m_answerWait))
         return Outcome::Answered;
-    m_refusal = QStringLiteral("Another Pantrova (process %1) holds the data folder %2 but does not answer.\n"
-                               "Close it and start Pantrova again.")
-                    .arg(pid)
-                    .arg(QDir::toNativeSeparators(m_dataFolder));
+    // A lock nobody can read (another user's, or an empty folder in its place) names no one to
+    // ask; after the wait it is stale too.
+    if (!readable) {
+        const bool removed = QFileInfo(lockPath).isDir() ? QDir().rmdir(lockPath) : QFile::remove(lockPath);
+        if (removed && m_lock->tryLock(0))
+            return Outcome::Claimed;
+    }
+    m_refusal = QStringLiteral("Another Pantrova holds the data folder %1 but does not answer.\n"
+                               "Close it and start Pantrova again. If none runs, delete %2.")
+                    .arg(QDir::toNativeSeparators(m_dataFolder), QDir::toNativeSeparators(lockPath));
     return Outcome::Held;
 }
 

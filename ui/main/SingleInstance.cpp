@@ -99,13 +99,10 @@ SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
     // A Pantrova on this computer that is still starting answers in a moment.
     if (askToActivate(m_answerWait))
         return Outcome::Answered;
-    // A lock nobody can read (another user's, or an empty folder in its place) names no one to
-    // ask; after the wait it is stale too.
-    if (!readable) {
-        const bool removed = QFileInfo(lockPath).isDir() ? QDir().rmdir(lockPath) : QFile::remove(lockPath);
-        if (removed && m_lock->tryLock(0))
-            return Outcome::Claimed;
-    }
+    // An empty folder in the place of the lock names no one and nobody can hold it. A file that
+    // cannot be opened may be another user's live lock: the message says what to delete.
+    if (!readable && QFileInfo(lockPath).isDir() && QDir().rmdir(lockPath) && m_lock->tryLock(0))
+        return Outcome::Claimed;
     m_refusal = QStringLiteral("Another Pantrova holds the data folder %1 but does not answer.\n"
                                "Close it and start Pantrova again. If none runs, delete %2.")
                     .arg(QDir::toNativeSeparators(m_dataFolder), QDir::toNativeSeparators(lockPath));

@@ -36,7 +36,8 @@ public:
     std::optional<QStringList> loadColorLines();
 
     // Throw FileError "Cannot create file %s" when the file cannot be written.
-    // A protected file is left as it is.
+    // A protected file is left as it is; a damaged one is first kept aside, and is not
+    // written when that fails.
     void saveRecords(const TextLines &records);
     void saveNames(const QStringList &names);
     void saveColors(const QList<ColorValue> &colors);

@@ -171,9 +171,10 @@ QList<DataFolder::File> DataFolder::takeNewBackups()
 
 void DataFolder::removeInterruptedSaves() const
 {
-    // A save writes "<name>.XXXXXX" and renames it over the file; a kill in between leaves it.
-    static const QRegularExpression leftover(
-        QStringLiteral("^(InvRecs\\.txt|RecDesc\\.txt|ecol\\.div|ecol\\.div\\.unreadable)\\.[A-Za-z0-9]{6}$"));
+    // A save writes "<name>.XXXXXX" and renames it over the file, and the start's write test
+    // makes ".write-test-XXXXXX"; a kill in between leaves them.
+    static const QRegularExpression leftover(QStringLiteral(
+        "^(InvRecs\\.txt\\.|RecDesc\\.txt\\.|ecol\\.div\\.|ecol\\.div\\.unreadable\\.|\\.write-test-)[A-Za-z0-9]{6}$"));
     QDir folder(m_folder);
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (leftover.match(name).hasMatch())

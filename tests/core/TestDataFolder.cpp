@@ -720,7 +720,7 @@ void TestDataFolder::interruptedSavesRemoved()
 {
     Folder dir;
     const QStringList leftovers{"InvRecs.txt.Ab12Cd", "RecDesc.txt.zzzzzz", "ecol.div.000000",
-                                "ecol.div.unreadable.aB3dE9"};
+                                "ecol.div.unreadable.aB3dE9", ".write-test-Xy12zZ"};
     const QStringList kept{"InvRecs.txt",    "RecDesc.txt.bak",  "ecol.div.unreadable",
                            "ecol.div.12345", "notes.txt.Ab12Cd", "ecol.div.Ab-2Cd"};
     for (const QString &name : leftovers + kept)
@@ -728,7 +728,7 @@ void TestDataFolder::interruptedSavesRemoved()
     DataFolder(dir.path).removeInterruptedSaves();
     QStringList expected = kept;
     expected.sort();
-    QCOMPARE(QDir(dir.path).entryList(QDir::Files, QDir::Name), expected);
+    QCOMPARE(QDir(dir.path).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
 }
 
 void TestDataFolder::nothingProtectedBeforeProtectUnloadedFiles()

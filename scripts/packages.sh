@@ -8,5 +8,6 @@ FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # measure windows in the real-window tests.
 HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
 # Checks of the installed program and the command line in the tests: the desktop entry's
-# validator, the Debian package tools cpack uses to find its dependencies, and a fixed date.
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime)
+# validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
+# and a notification area (tray host) for the tray icon's test.
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer)

@@ -3,6 +3,7 @@
 
 #include "ui/main/TAForm1.h"
 
+#include "core/Dates.h"
 #include "core/FieldColors.h"
 #include "platform/GdiFont.h"
 #include "platform/GifImage.h"
@@ -205,6 +206,8 @@ void TAForm1::buildCalendar()
     m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_monthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     m_monthCalendar1->setFirstDayOfWeek(Qt::Sunday);
+    // Only dates that fit the buy-date columns can be picked.
+    m_monthCalendar1->setDateRange(Dates::FirstStorable, Dates::LastStorable);
     m_monthCalendar1->setSelectedDate(m_startDate);
     m_monthCalendar1->hide();
 

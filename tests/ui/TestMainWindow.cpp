@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "core/DataFolder.h"
+#include "core/Dates.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TSpeedButton.h"
 
@@ -135,6 +136,8 @@ void TestMainWindow::calendarIsMadeOnFirstUseAsTheLayoutPlacesIt()
     auto *calendar = qobject_cast<QCalendarWidget *>(f.window->control(QStringLiteral("MonthCalendar1")));
     QVERIFY(calendar);
     QCOMPARE(calendar->selectedDate(), QDate(2026, 12, 10));
+    QCOMPARE(calendar->minimumDate(), Dates::FirstStorable);
+    QCOMPARE(calendar->maximumDate(), Dates::LastStorable);
     QStringList order;
     for (QObject *child : f.window->children()) {
         if (child->isWidgetType() && !child->objectName().startsWith(QLatin1String("PopupMenu")))

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 int index(DataFolder::File file)
@@ -172,12 +172,26 @@ QList<DataFolder::File> DataFolder::takeNewBackups()
 void DataFolder::removeInterruptedSaves() const
 {
     // A save writes "<name>.XXXXXX" and renames it over the file, and the start's write test
-    // makes ".write-test-XXXXXX"; a kill in between leaves them.
-    static const QRegularExpression leftover(QStringLiteral(
-        "^(InvRecs\\.txt\\.|RecDesc\\.txt\\.|ecol\\.div\\.|ecol\\.div\\.unreadable\\.|\\.write-test-)[A-Za-z0-9]{6}$"));
+    // makes ".write-test-XXXXXX"; a kill in between leaves them. (Matched by hand: a regular
+    // expression would load and compile a pattern engine at every start for this one test.)
+    static const QLatin1StringView prefixes[] = {
+        QLatin1StringView("InvRecs.txt."), QLatin1StringView("RecDesc.txt."), QLatin1StringView("ecol.div."),
+        QLatin1StringView("ecol.div.unreadable."), QLatin1StringView(".write-test-")};
+    const auto isLeftover = [](const QString &name) {
+        if (name.size() < 6)
+            return false;
+        const QStringView tail = QStringView(name).right(6);
+        const bool tailIsTemplate = std::all_of(tail.begin(), tail.end(), [](QChar c) {
+            return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+        });
+        const QStringView head = QStringView(name).chopped(6);
+        return tailIsTemplate && std::any_of(std::begin(prefixes), std::end(prefixes), [head](QLatin1StringView p) {
+                   return head == p;
+               });
+    };
     QDir folder(m_folder);
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (leftover.match(name).hasMatch())
+        if (isLeftover(name))
             folder.remove(name);
     }
 }

@@ -721,8 +721,9 @@ void TestDataFolder::interruptedSavesRemoved()
     Folder dir;
     const QStringList leftovers{"InvRecs.txt.Ab12Cd", "RecDesc.txt.zzzzzz", "ecol.div.000000",
                                 "ecol.div.unreadable.aB3dE9", ".write-test-Xy12zZ"};
-    const QStringList kept{"InvRecs.txt",    "RecDesc.txt.bak",  "ecol.div.unreadable",
-                           "ecol.div.12345", "notes.txt.Ab12Cd", "ecol.div.Ab-2Cd"};
+    const QStringList kept{"InvRecs.txt",         "RecDesc.txt.bak",     "ecol.div.unreadable",
+                           "ecol.div.12345",      "notes.txt.Ab12Cd",    "ecol.div.Ab-2Cd",
+                           "xInvRecs.txt.Ab12Cd", "InvRecs.txt.Ab12Cd7", ".write-test-Xy12z\u00e9"};
     for (const QString &name : leftovers + kept)
         QVERIFY(writeBytes(dir.path + QLatin1Char('/') + name, "x"));
     DataFolder(dir.path).removeInterruptedSaves();

@@ -10,4 +10,5 @@ HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
 # Checks of the installed program and the command line in the tests: the desktop entry's
 # validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
 # and a notification area (tray host) for the tray icon's test.
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer)
+# The XCB headers for the start-up benchmark's window watcher (bench/startup-process).
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer libxcb1-dev)

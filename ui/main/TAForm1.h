@@ -22,6 +22,7 @@ class TEdit;
 class THoverButton;
 class TImage;
 class TIntegerEdit;
+class TForm2;
 class TMemo;
 class TPanel;
 class TSpeedButton;
@@ -95,6 +96,12 @@ public:
     void ButtonTrayClick(QObject *sender);
     void SpeedButton17Click(QObject *sender);
 
+    // Printing: "Print" hides this window and shows the print dialog modally.
+    void setPrintDialog(TForm2 *dialog);
+    void HoverButton104Click(QObject *sender);
+    // The print dialog was closed by its frame's close box.
+    void printDialogClosedByFrame();
+
     // Where a right-button release opens the item menu; tests replace it.
     std::function<void(QMenu *menu, QPoint screenPos)> openMenu;
 
@@ -167,4 +174,5 @@ private:
     FieldColors m_heldColors;
     bool m_itemMenuAutoPopup = false;
     bool m_onTop = false;
+    TForm2 *m_printDialog = nullptr;
 };

@@ -100,8 +100,9 @@ void TForm2::buildLayout()
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setFont(toQFont(windowFont));
     setTextColor(m_label1, FieldColor::Navy);
-    m_label1->move(321, 485);
     m_label1->adjustSize();
+    // The installed face may be wider than the layout's: the label then ends before the boxes.
+    m_label1->move(qMin(321, 374 - m_label1->width()), 485);
 
     // The captions do not fit the 13-pixel width: only the buttons show, inside the two halves
     // of the miniature sheet the box lines draw.

@@ -7,3 +7,5 @@ FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
 # measure windows in the real-window tests.
 HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
+# PDF tools: the printing tests read the text positions and the page size of printed PDFs.
+HEADLESS_PACKAGES+=(poppler-utils)

@@ -7,6 +7,8 @@ FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
 # measure windows in the real-window tests.
 HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
-# Printing: the lp command the program hands its print jobs to; for the real-print tests a
-# CUPS scheduler with a PDF printer, and pdftotext to read the printed pages.
-PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf poppler-utils)
+# PDF tools: the printing tests read the text positions and the page size of printed PDFs.
+HEADLESS_PACKAGES+=(poppler-utils)
+# Printing: the lp command the program hands its print jobs to, and for the real-print tests a
+# CUPS scheduler with a PDF printer (whose pages the PDF tools above read).
+PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)

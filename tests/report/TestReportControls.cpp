@@ -1,0 +1,409 @@
+// The report controls: label measuring, field records and the base-name lookup, system
+// field texts and counter, shape and image geometry, the parent rules, margins and the
+// factory of the report classes.
+
+#include "RecordingCanvas.h"
+#include "platform/Clock.h"
+#include "report/ReportError.h"
+#include "report/ReportLayout.h"
+#include "report/ReportRegistry.h"
+#include "report/TAlField.h"
+#include "report/TAlReport.h"
+#include "report/TAlShape.h"
+#include "report/TAlSysField.h"
+#include "report/tAlBand.h"
+#include "report/tAlImage.h"
+
+#include <QtTest>
+
+namespace {
+// A control that always has another record.
+class Endless : public tAlControl
+{
+public:
+    using tAlControl::tAlControl;
+    void DoPrint(const QRect &, const QString &) override { ++printed; }
+    bool NextRecord() override { return true; }
+    int printed = 0;
+};
+
+struct OneBand
+{
+    explicit OneBand(int pixelsPerInch = 96)
+        : report(&form)
+        , log(pixelsPerInch)
+        , band(new tAlBand(&form))
+    {
+        form.setObjectName(QStringLiteral("Form7"));
+        report.setPapersize(alr_Letter);
+        band->setGeometry(0, 0, 813, 100);
+    }
+    QStringList print(const QStringList &ops)
+    {
+        report.Print(TAlPrinter::Mode::PageStore);
+        return log.briefs(ops);
+    }
+    QWidget form;
+    TAlReport report;
+    PageLog log;
+    tAlBand *band;
+};
+} // namespace
+
+class TestReportControls : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void labelMeasuredAtPrint_data();
+    void labelMeasuredAtPrint();
+    void fieldRecords_data();
+    void fieldRecords();
+    void baseNameLookup_data();
+    void baseNameLookup();
+    void systemFieldTexts_data();
+    void systemFieldTexts();
+    void hiddenCounterKeepsCountingAcrossPrints();
+    void shapeGeometry_data();
+    void shapeGeometry();
+    void thinShapePrintsAsLineWithOnePixelPen();
+    void imagePrint_data();
+    void imagePrint();
+    void parentRules();
+    void marginsInsideThePaper();
+    void factoryCreatesEveryClass();
+    void endlessDetailStops();
+};
+
+void TestReportControls::labelMeasuredAtPrint_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<bool>("autoSize");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("anchor");
+
+    QTest::newRow("left") << int(taLeftJustify) << true << "Hello"
+                          << "left";
+    QTest::newRow("centre prints from its left edge") << int(taCenter) << true << "Hello"
+                                                      << "left";
+    QTest::newRow("right keeps its right edge") << int(taRightJustify) << true << "Hello"
+                                                << "right";
+    QTest::newRow("empty measured as one blank") << int(taLeftJustify) << true << ""
+                                                 << "left";
+    QTest::newRow("no auto-size keeps the rectangle") << int(taRightJustify) << false << "Hello"
+                                                      << "whole";
+}
+
+void TestReportControls::labelMeasuredAtPrint()
+{
+    QFETCH(int, alignment);
+    QFETCH(bool, autoSize);
+    QFETCH(QString, caption);
+    QFETCH(QString, anchor);
+    OneBand page;
+    auto *label = new TAlLabel(page.band);
+    label->setFont({QStringLiteral("Arial"), -13, 0});
+    label->setCaption(caption);
+    label->setAlignment(TAlignment(alignment));
+    label->setAutoSize(autoSize);
+    label->setGeometry(100, 20, 200, 40);
+    page.print({});
+    const QRect printed = page.log.entries.front().rect;
+
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    Canvas measure(painter);
+    measure.setFont({QStringLiteral("Arial"), -13, 0});
+    QRect text(0, 0, 200, 40);
+    measure.drawText(caption.isEmpty() ? QStringLiteral(" ") : caption, text, DrawTextFlag::CalcRect);
+    QVERIFY(text.width() > 0 && text.height() > 10);
+
+    const QRect expected = anchor == u"left"    ? QRect(100, 20, text.width(), text.height())
+                           : anchor == u"right" ? QRect(300 - text.width(), 20, text.width(), text.height())
+                                                : QRect(100, 20, 200, 40);
+    QCOMPARE(printed, expected);
+    QCOMPARE(page.log.entries.front().text, caption);
+}
+
+void TestReportControls::fieldRecords_data()
+{
+    QTest::addColumn<QStringList>("values");
+    // Print text, peek and the answer of NextRecord, three records in a row.
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("none") << QStringList{} << QStringList{"~ cap 0", "~ cap 0", "~ cap 0"};
+    QTest::newRow("one value on every output") << QStringList{"a"} << QStringList{"a a 0", "a a 0", "a a 0"};
+    QTest::newRow("two values, then the no-value text")
+        << QStringList{"a", "b"} << QStringList{"a b 1", "b ~ 0", "~ ~ 0"};
+    QTest::newRow("duplicates kept") << QStringList{"x", "x", "y"} << QStringList{"x x 1", "x y 1", "y ~ 0"};
+}
+
+void TestReportControls::fieldRecords()
+{
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, steps);
+    QWidget form;
+    auto *band = new tAlBand(&form);
+    auto *field = new TAlField(band);
+    field->setCaption(QStringLiteral("cap"));
+    for (const QString &value : values)
+        field->addRecord(value);
+    QStringList seen;
+    for (int i = 0; i < 3; ++i) {
+        const QString text = field->GetPrintText();
+        const QString peek = field->Peek();
+        seen.append(QStringLiteral("%1 %2 %3").arg(text, peek).arg(int(field->NextRecord())));
+    }
+    QCOMPARE(seen, steps);
+    field->FirstRecord();
+    QCOMPARE(field->recordIndex(), 0);
+    field->ClearRecords();
+    QCOMPARE(field->GetPrintText(), TAlField::noValueText);
+}
+
+void TestReportControls::baseNameLookup_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("baseClass");
+    QTest::addColumn<QString>("printed");
+
+    QTest::newRow("field Total") << "Total_"
+                                 << "TAlField"
+                                 << "42";
+    QTest::newRow("two underscores") << "Total__"
+                                     << "TAlField"
+                                     << "42";
+    QTest::newRow("Total is a label") << "Total_"
+                                      << "TAlLabel"
+                                      << "~";
+    QTest::newRow("no Total") << "Total_"
+                              << ""
+                              << "~";
+    QTest::newRow("no underscore") << "Total2"
+                                   << "TAlField"
+                                   << "~";
+    QTest::newRow("only underscores") << "__"
+                                      << "TAlField"
+                                      << "~";
+}
+
+void TestReportControls::baseNameLookup()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, baseClass);
+    QFETCH(QString, printed);
+    QWidget form;
+    auto *band = new tAlBand(&form);
+    if (!baseClass.isEmpty()) {
+        auto *base = qobject_cast<TAlLabel *>(createReportComponent(baseClass, band));
+        base->setObjectName(QStringLiteral("Total"));
+        if (auto *field = qobject_cast<TAlField *>(base))
+            field->addRecord(QStringLiteral("42"));
+    }
+    auto *sum = new TAlField(band);
+    sum->setObjectName(name);
+    QCOMPARE(sum->GetPrintText(), printed);
+}
+
+void TestReportControls::systemFieldTexts_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("placeholder");
+    QTest::addColumn<QString>("pattern");
+
+    QTest::newRow("time") << int(alr_Time) << "#hh:mm:ss#"
+                          << "^\\d{1,2}:\\d\\d:\\d\\d( [AP]M)?$";
+    QTest::newRow("date") << int(alr_Date) << "#tt.mm.jjjj#"
+                          << "^date$";
+    QTest::newRow("date and time") << int(alr_DateTime) << "#tt.mm.jjjj hh:mm:ss#"
+                                   << "^date \\d{1,2}:\\d\\d:\\d\\d( [AP]M)?$";
+    QTest::newRow("page") << int(alr_PageNum) << "#Page#"
+                          << "^1$";
+    QTest::newRow("counter") << int(alr_Counter) << "#Counter#"
+                             << "^1$";
+    QTest::newRow("count") << int(alr_Count) << "#Count#"
+                           << "^E$";
+    QTest::newRow("form name") << int(alr_FormName) << "#Form7#"
+                               << "^Form7$";
+}
+
+void TestReportControls::systemFieldTexts()
+{
+    QFETCH(int, type);
+    QFETCH(QString, placeholder);
+    QFETCH(QString, pattern);
+    Clock::setToday(QDate(2026, 12, 10));
+    OneBand page;
+    auto *field = new TAlSysField(page.band);
+    field->setDataType(tAlSysDataType(type));
+    QCOMPARE(field->caption(), placeholder);
+    page.print({});
+    const QString date = QLocale::system().toString(QDate(2026, 12, 10), QLocale::ShortFormat);
+    const QString expected = QString(pattern).replace(QStringLiteral("date"), QRegularExpression::escape(date));
+    QVERIFY2(QRegularExpression(expected).match(page.log.entries.front().text).hasMatch(),
+             qPrintable(page.log.entries.front().text));
+    Clock::setToday({});
+}
+
+void TestReportControls::hiddenCounterKeepsCountingAcrossPrints()
+{
+    OneBand page;
+    page.band->setBandType(alr_Detail);
+    auto *values = new TAlField(page.band);
+    for (const char *value : {"a", "b", "c"})
+        values->addRecord(QString::fromLatin1(value));
+    auto *hidden = new TAlSysField(page.band);
+    hidden->setDataType(alr_Counter);
+    hidden->setVisible(false);
+    auto *shown = new TAlSysField(page.band);
+    shown->setDataType(alr_Counter);
+    shown->move(0, 50);
+    QCOMPARE(page.print({"text"}), (QStringList{"1:a@0", "1:1@50", "1:b@100", "1:2@150", "1:c@200", "1:3@250"}));
+    QCOMPARE(page.print({"text"}), (QStringList{"1:a@0", "1:4@50", "1:b@100", "1:5@150", "1:c@200", "1:6@250"}));
+    QCOMPARE(hidden->counter(), 6);
+}
+
+void TestReportControls::shapeGeometry_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QString>("drawn");
+
+    const QRect wide(0, 0, 100, 40);
+    QTest::newRow("rectangle") << int(stRectangle) << wide << "0:rectangle 0,0,100,40";
+    QTest::newRow("square centred") << int(stSquare) << wide << "0:rectangle 30,0,70,40";
+    QTest::newRow("round rectangle") << int(stRoundRect) << wide << "0:roundRect 0,0,100,40";
+    QTest::newRow("round square") << int(stRoundSquare) << QRect(10, 10, 40, 101) << "0:roundRect 10,40,50,80";
+    QTest::newRow("ellipse") << int(stEllipse) << wide << "0:ellipse 0,0,100,40";
+    QTest::newRow("circle") << int(stCircle) << QRect(5, 5, 41, 100) << "0:ellipse 5,34,46,75";
+    QTest::newRow("one pixel high: a line") << int(stRectangle) << QRect(3, 4, 100, 1) << "0:line 3,4,103,4";
+    QTest::newRow("one pixel wide: a line") << int(stRectangle) << QRect(3, 4, 1, 50) << "0:line 3,4,3,54";
+    QTest::newRow("square of one pixel: a line") << int(stSquare) << QRect(0, 0, 1, 50) << "0:line 0,24,0,25";
+}
+
+void TestReportControls::shapeGeometry()
+{
+    QFETCH(int, shape);
+    QFETCH(QRect, rect);
+    QFETCH(QString, drawn);
+    QList<Drawn> log;
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    RecordingCanvas canvas(painter, log, 0);
+    TAlShape control;
+    control.setShape(TShapeType(shape));
+    control.drawShape(canvas, rect);
+    QCOMPARE(log.size(), 1);
+    QCOMPARE(log.front().brief(), drawn);
+}
+
+// At 48 dpi a shape one screen pixel high is one printer line high.
+void TestReportControls::thinShapePrintsAsLineWithOnePixelPen()
+{
+    OneBand page(48);
+    auto *shape = new TAlShape(page.band);
+    shape->setGeometry(0, 0, 10, 1);
+    shape->setPen({0, 0, PenStyle::Solid});
+    QCOMPARE(page.print({}), QStringList{"1:line 0,0,6,0"});
+    QCOMPARE(page.log.entries.front().penWidth, 1);
+}
+
+void TestReportControls::imagePrint_data()
+{
+    QTest::addColumn<bool>("picture");
+    QTest::addColumn<bool>("stretch");
+    QTest::addColumn<QString>("drawn");
+
+    QTest::newRow("stretched") << true << true << "1:image 10,20,50,60";
+    QTest::newRow("composed at screen size") << true << false << "1:image 10,20,50,60";
+    QTest::newRow("no picture: a frame") << false << true << "1:rectangle 10,20,50,60";
+}
+
+void TestReportControls::imagePrint()
+{
+    QFETCH(bool, picture);
+    QFETCH(bool, stretch);
+    QFETCH(QString, drawn);
+    OneBand page;
+    auto *image = new tAlImage(page.band);
+    image->setGeometry(10, 20, 40, 40);
+    image->setStretch(stretch);
+    if (picture)
+        image->setPicture(QImage(8, 8, QImage::Format_RGB32));
+    QCOMPARE(page.print({}), QStringList{drawn});
+    QCOMPARE(page.log.entries.front().penWidth, 1);
+}
+
+void TestReportControls::parentRules()
+{
+    QWidget form;
+    auto *band = new tAlBand(&form);
+    auto *label = new TAlLabel(band);
+    QWidget *notAWindow = new QWidget(&form);
+    try {
+        band->placeOn(notAWindow);
+        QFAIL("a band took a parent that is not a window");
+    } catch (const ReportError &error) {
+        QCOMPARE(error.message(), QStringLiteral("This component must be placed on a tForm."));
+    }
+    QCOMPARE(band->parentWidget(), &form);
+    try {
+        label->placeOn(&form);
+        QFAIL("a control took a parent that is not a band");
+    } catch (const ReportError &error) {
+        QCOMPARE(error.message(), QStringLiteral("This component must be placed on a tAlBand."));
+    }
+    QCOMPARE(label->band(), band);
+    QVERIFY_THROWS_EXCEPTION(ReportError, TAlReport{notAWindow});
+    label->placeOn(nullptr);
+    QCOMPARE(label->parent(), nullptr);
+    delete label;
+}
+
+void TestReportControls::marginsInsideThePaper()
+{
+    QWidget form;
+    TAlReport report(&form);
+    report.setPapersize(alr_Letter);
+    for (int margin : {103, 215, -1})
+        report.setLeftMarginMM(margin);
+    QCOMPARE(report.leftMarginMM(), 103);
+    report.setLeftMarginMM(214);
+    QCOMPARE(report.leftMarginMM(), 214);
+    report.setOrientation(poLandscape);
+    report.setRightMarginMM(250);
+    QCOMPARE(report.rightMarginMM(), 0);
+}
+
+void TestReportControls::factoryCreatesEveryClass()
+{
+    QWidget form;
+    auto *band = new tAlBand(&form);
+    for (const QString &name : reportClassNames()) {
+        const bool onBand = name.startsWith(u"TAl") && name != u"TAlReport" && name != u"TAlDetailLink";
+        QObject *made = createReportComponent(name, onBand || name == u"tAlImage" ? band : &form);
+        QVERIFY2(made, qPrintable(name));
+        QCOMPARE(QString::fromLatin1(made->metaObject()->className()), name);
+    }
+    QCOMPARE(reportClassNames().size(), 8);
+    QCOMPARE(createReportComponent(QStringLiteral("TAlNothing"), &form), nullptr);
+}
+
+// Zero-height band: it never needs a new page, so only the bound ends it.
+void TestReportControls::endlessDetailStops()
+{
+    OneBand page;
+    page.band->setBandType(alr_Detail);
+    page.band->setGeometry(0, 0, 813, 0);
+    auto *endless = new Endless(page.band);
+    endless->setGeometry(0, 0, 0, 0);
+    page.report.Print(TAlPrinter::Mode::PageStore);
+    QCOMPARE(endless->printed, 0);
+    endless->setGeometry(0, 0, 10, 10);
+    page.band->setClipMode(cm_Overwrite);
+    page.report.Print(TAlPrinter::Mode::PageStore);
+    QCOMPARE(endless->printed, ReportLayout::maxDetailOutputs);
+}
+
+QTEST_MAIN(TestReportControls)
+#include "TestReportControls.moc"

@@ -70,10 +70,6 @@ DefaultAuthType None
   Allow all
 </Location>
 <Policy default>
-  JobPrivateAccess all
-  JobPrivateValues none
-  SubscriptionPrivateAccess all
-  SubscriptionPrivateValues none
   <Limit All>
     Order deny,allow
   </Limit>

@@ -36,6 +36,15 @@ print_check_list() {
     click_at $((196 + 43)) $((34 + 11))
     dialog=$(wait_for_named_window "Print Inventory List")
     [ -z "$(visible_window Pantrova)" ] || fail "the main window is still shown beside the dialog"
+    # Outer size 432 x 540 with the window manager's frame, centred on the 1280 x 1024 screen.
+    local outer
+    outer=$(
+        WINDOW_ID=$dialog
+        window_geometry
+        read -r l r t b < <(xprop -id "$dialog" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+        echo "$((WIN_W + l + r))x$((WIN_H + t + b))+$((WIN_X - l))+$((WIN_Y - t))"
+    )
+    assert_eq "432x540+424+242" "$outer" "outer geometry of the print dialog"
     click_in "$dialog" "$1" $((487 + 6))
     click_in "$dialog" $((124 + 43)) $((482 + 11))
     pdf=$(wait_for_printed_pdf "$2")

@@ -95,12 +95,13 @@ public:
     void ButtonOnTopClick(QObject *sender);
     void ButtonTrayClick(QObject *sender);
     void SpeedButton17Click(QObject *sender);
+    // The print dialog was closed by its frame: with a notification area the window stays
+    // hidden (the tray icon brings it back); without one nothing could, so it is shown.
+    void printDialogClosedByFrame();
 
     // Printing: "Print" hides this window and shows the print dialog modally.
     void setPrintDialog(TForm2 *dialog);
     void HoverButton104Click(QObject *sender);
-    // The print dialog was closed by its frame's close box.
-    void printDialogClosedByFrame();
 
     // Where a right-button release opens the item menu; tests replace it.
     std::function<void(QMenu *menu, QPoint screenPos)> openMenu;

@@ -3,9 +3,6 @@
 #include "ui/main/TAForm1.h"
 
 #include "ui/print/TForm2.h"
-
-#include <QSystemTrayIcon>
-
 void TAForm1::setPrintDialog(TForm2 *dialog)
 {
     if (m_printDialog)
@@ -21,13 +18,5 @@ void TAForm1::HoverButton104Click(QObject *)
     if (m_printDialog)
         m_printDialog->exec();
     else
-        show();
-}
-
-void TAForm1::printDialogClosedByFrame()
-{
-    // With a notification area the window stays hidden until its icon restores it; without
-    // one nothing could bring it back.
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
         show();
 }

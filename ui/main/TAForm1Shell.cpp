@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QSystemTrayIcon>
 #include <QWindow>
 
 void TAForm1::FormMouseDown(QObject *, Qt::MouseButton button, Qt::KeyboardModifiers, int, int)
@@ -48,6 +49,14 @@ void TAForm1::ButtonOnTopClick(QObject *)
 void TAForm1::ButtonTrayClick(QObject *)
 {
     hide();
+}
+
+void TAForm1::printDialogClosedByFrame()
+{
+    // With a notification area the window stays hidden until its icon restores it; without
+    // one nothing could bring it back.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        show();
 }
 
 void TAForm1::SpeedButton17Click(QObject *)

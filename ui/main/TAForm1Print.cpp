@@ -3,6 +3,7 @@
 #include "ui/main/TAForm1.h"
 
 #include "ui/print/TForm2.h"
+
 void TAForm1::setPrintDialog(TForm2 *dialog)
 {
     if (m_printDialog)

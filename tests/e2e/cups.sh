@@ -65,10 +65,6 @@ PageLogFormat %j %{job-name}
 WebInterface No
 Browsing No
 DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
 <Policy default>
   <Limit All>
     Order deny,allow

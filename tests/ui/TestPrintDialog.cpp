@@ -33,12 +33,15 @@ struct Setup
         fixture.edit(slot)->setText(name);
         fixture.edit(slot)->setColors(colors);
     }
-    // The check list as the dialog shows it: entry captions, "" for an entry without tick box.
+    // The check list as the dialog shows it: each entry's caption, in brackets when the entry
+    // has no tick box.
     QStringList entries() const
     {
         QStringList list;
-        for (int k = 1; k <= TForm2::Entries; ++k)
-            list << (dialog.tickBox(k)->printable() ? dialog.label(k)->caption() : QString());
+        for (int k = 1; k <= TForm2::Entries; ++k) {
+            const QString caption = dialog.label(k)->caption();
+            list << (dialog.tickBox(k)->printable() ? caption : '(' + caption + ')');
+        }
         return list;
     }
     void click(const char *name) { dialog.findChild<THoverButton *>(name)->OnClick(nullptr); }
@@ -48,7 +51,7 @@ QStringList expectedList(const QStringList &names, int blanks)
 {
     QStringList list = names;
     list += QStringList(blanks, Blank);
-    list += QStringList(TForm2::Entries - list.size(), QString());
+    list += QStringList(TForm2::Entries - list.size(), QStringLiteral("()"));
     return list;
 }
 } // namespace
@@ -208,6 +211,11 @@ void TestPrintDialog::settings()
     QCOMPARE(s.dialog.tickBox(1)->pen().width, 4);
     QCOMPARE(s.dialog.windowTitle(), QStringLiteral("Print Inventory List"));
     QCOMPARE(s.dialog.report()->reportTitle(), QStringLiteral("Inventory"));
+    QCOMPARE(s.dialog.report()->papersize(), alr_Letter);
+    QCOMPARE(s.dialog.findChild<THoverButton *>("PrintButton")->caption(), QStringLiteral("Print"));
+    QCOMPARE(s.dialog.findChild<THoverButton *>("CloseButton1")->caption(), QStringLiteral("Close"));
+    QCOMPARE(s.dialog.findChild<QLabel *>("Label1")->text(), QStringLiteral("Page side:"));
+    QVERIFY(s.dialog.findChild<QRadioButton *>("RadioButton1")->isChecked());
     QCOMPARE(s.dialog.findChild<QRadioButton *>("RadioButton1")->nextInFocusChain(),
              s.dialog.findChild<QRadioButton *>("RadioButton2"));
     // "Page side:" at 321, 485, or further left where the installed face is wider.

@@ -9,7 +9,6 @@ namespace {
 struct State
 {
     bool testMode = false;
-    QString defaultPrinter;
     QList<QString> errors;
     QList<PrintService::Job> jobs;
 };
@@ -70,17 +69,10 @@ QString withoutDefaultDestination()
 }
 } // namespace
 
-QString PrintService::defaultPrinter()
-{
-    if (state().testMode)
-        return state().defaultPrinter;
-    return QPrinterInfo::defaultPrinterName();
-}
-
 void PrintService::setUpPdf(QPrinter &printer, const QString &pdfPath)
 {
-    const QString name = defaultPrinter();
-    if (!state().testMode && !name.isEmpty()) {
+    const QString name = state().testMode ? QString() : QPrinterInfo::defaultPrinterName();
+    if (!name.isEmpty()) {
         const QPrinterInfo info = QPrinterInfo::printerInfo(name);
         printer.setPrinterName(name);
         printer.setPageSize(info.defaultPageSize());
@@ -114,14 +106,8 @@ void PrintService::setTestMode(bool on)
 {
     State &s = state();
     s.testMode = on;
-    s.defaultPrinter.clear();
     s.errors.clear();
     s.jobs.clear();
-}
-
-void PrintService::setTestDefaultPrinter(const QString &name)
-{
-    state().defaultPrinter = name;
 }
 
 void PrintService::setNextError(const QString &error)

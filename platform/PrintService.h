@@ -1,5 +1,5 @@
 #pragma once
-// The system's printer service (CUPS): the default printer, the page set up for it, and print
+// The system's printer service (CUPS): the page set up for the default printer, and print
 // jobs. A job is a finished PDF handed over with the "lp" command, whose answer tells whether
 // the service took the job; QPrinter alone would drop that answer and report every job done.
 // Tests answer in place of the service through setTestMode() and read the jobs handed over.
@@ -13,10 +13,8 @@ class QPrinter;
 class PrintService
 {
 public:
-    // The default printer's name; empty when no printer is installed or none is chosen.
-    static QString defaultPrinter();
-    // Sets the printer up with the default printer's paper and resolution (the system's
-    // default paper when there is no printer), writing its pages into a PDF file.
+    // Sets the printer up with the default printer's paper (the system's default paper when
+    // there is no printer), writing its pages into a PDF file.
     static void setUpPdf(QPrinter &printer, const QString &pdfPath);
     // Hands the PDF to the default printer as a job with this title. Returns what went wrong
     // in plain words, or an empty text when the service has taken the job.
@@ -27,10 +25,9 @@ public:
         QString title;
         QByteArray pdf;
     };
-    // Test hooks: no job reaches the service; jobs are recorded and answered with the next
-    // queued error (none: taken).
+    // Test hooks: the service is not asked, not even for the default printer; jobs are
+    // recorded and answered with the next queued error (none: taken).
     static void setTestMode(bool on);
-    static void setTestDefaultPrinter(const QString &name);
     static void setNextError(const QString &error);
     static const QList<Job> &jobs();
 };

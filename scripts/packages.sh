@@ -12,3 +12,6 @@ HEADLESS_PACKAGES+=(poppler-utils)
 # Printing: the lp command the program hands its print jobs to, and for the real-print tests a
 # CUPS scheduler with a PDF printer (whose pages the PDF tools above read).
 PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
+# Checks of the installed program and the command line in the tests: the desktop entry's
+# validator, the Debian package tools cpack uses to find its dependencies, and a fixed date.
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime)

@@ -37,13 +37,18 @@ print_check_list() {
     dialog=$(wait_for_named_window "Print Inventory List")
     [ -z "$(visible_window Pantrova)" ] || fail "the main window is still shown beside the dialog"
     # Outer size 432 x 540 with the window manager's frame, centred on the 1280 x 1024 screen.
-    local outer
-    outer=$(
-        WINDOW_ID=$dialog
-        window_geometry
-        read -r l r t b < <(xprop -id "$dialog" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
-        echo "$((WIN_W + l + r))x$((WIN_H + t + b))+$((WIN_X - l))+$((WIN_Y - t))"
-    )
+    # The dialog fits itself to the frame once the window manager has drawn one.
+    local outer deadline=$((SECONDS + 5))
+    while :; do
+        outer=$(
+            WINDOW_ID=$dialog
+            window_geometry
+            read -r l r t b < <(xprop -id "$dialog" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+            echo "$((WIN_W + l + r))x$((WIN_H + t + b))+$((WIN_X - l))+$((WIN_Y - t))"
+        )
+        [ "$outer" == "432x540+424+242" ] || [ $SECONDS -ge $deadline ] && break
+        sleep 0.2
+    done
     assert_eq "432x540+424+242" "$outer" "outer geometry of the print dialog"
     click_in "$dialog" "$1" $((487 + 6))
     click_in "$dialog" $((124 + 43)) $((482 + 11))

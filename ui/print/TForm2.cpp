@@ -246,11 +246,17 @@ void TForm2::fitFrame()
                                         : QSize(OuterSize.width() - frame.left() - frame.right(),
                                                 OuterSize.height() - frame.top() - frame.bottom());
     setFixedSize(client);
-    // A window's position is its frame's: the frame goes to the centre of the desktop.
+    // The frame goes to the centre of the desktop. Given as the frame's place, the window
+    // manager puts it there even while the frame is still unknown to the program.
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect desktop = screen ? screen->geometry() : QRect(QPoint(0, 0), OuterSize);
-    move(desktop.topLeft()
-         + QPoint((desktop.width() - OuterSize.width()) / 2, (desktop.height() - OuterSize.height()) / 2));
+    const QPoint place =
+        desktop.topLeft()
+        + QPoint((desktop.width() - OuterSize.width()) / 2, (desktop.height() - OuterSize.height()) / 2);
+    if (windowHandle())
+        windowHandle()->setFramePosition(place);
+    else
+        move(place);
 }
 
 // The frame's close box ends the dialog without showing the main window itself.

@@ -13,5 +13,6 @@ HEADLESS_PACKAGES+=(poppler-utils)
 # CUPS scheduler with a PDF printer (whose pages the PDF tools above read).
 PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # Checks of the installed program and the command line in the tests: the desktop entry's
-# validator, the Debian package tools cpack uses to find its dependencies, and a fixed date.
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime)
+# validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
+# and a notification area (tray host) for the tray icon's test.
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer)

@@ -1,25 +1,34 @@
-// Pantrova's entry point: the application object, the main window (which loads the data
-// folder beside the executable while it is created), the hidden print dialog, and the event
-// loop until the main window has closed.
+// Pantrova's entry point: the command line, the application object, the main window (which
+// loads the data folder while it is created), the hidden print dialog, and the event loop
+// until the main window has closed.
 
+#include "CommandLine.h"
 #include "ShutdownSignals.h"
 #include "ui/main/SingleInstance.h"
 #include "ui/main/TAForm1.h"
 #include "ui/print/TForm2.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
+    CommandLine::setIdentity();
+    // Help, version and the reports need no display and never open the window.
+    if (CommandLine::runsWithoutWindow(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        return CommandLine(QCoreApplication::arguments()).run();
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pantrova"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString dataFolder = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("system"));
+    const CommandLine::WindowStart start = CommandLine(QApplication::arguments()).prepareWindow();
+    if (start.exitStatus != 0)
+        return start.exitStatus;
+    const QString &dataFolder = start.dataFolder;
     SingleInstance instance(dataFolder);
     if (!instance.claim())
         return 0;

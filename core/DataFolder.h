@@ -23,6 +23,7 @@ public:
 
     explicit DataFolder(QString folderPath);
 
+    const QString &folder() const { return m_folder; }
     QString path(File file) const;
 
     // Throws FileError "Cannot open file %s" when the file cannot be read. The records

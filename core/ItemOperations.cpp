@@ -40,17 +40,19 @@ QString refusalMessage(CycleResult result)
     return QString();
 }
 
-void purchase(TextLines &records, FieldColorAccess &fields, int slot, QDate today)
+bool purchase(TextLines &records, FieldColorAccess &fields, int slot, QDate today)
 {
     if (RecordLine::flag(records.slotLine(slot)) != RecordLine::Flag::Tracked)
-        return;
+        return false;
     const ColorValue background = fields.colors(slot).background;
     if (background == FieldColor::Cream) {
         fields.setColors(slot, FieldState::Due);
     } else if (background == FieldColor::Red || background == FieldColor::Yellow) {
         editLine(records, slot, [&](QString &line) { RecordLine::setBuyDate(line, Dates::format(today)); });
         fields.setColors(slot, FieldState::Bought);
+        return true;
     }
+    return false;
 }
 
 QList<int> resetAllRed(TextLines &records, FieldColorAccess &fields, QDate today)

@@ -20,7 +20,8 @@ QString refusalMessage(CycleResult result);
 
 // "P": toggles a tracked item between bought and due; a purchase from due or prewarn
 // restarts the cycle today. Untracked, learning and other-coloured items are left alone.
-void purchase(TextLines &records, FieldColorAccess &fields, int slot, QDate today);
+// True when a new cycle started, which is a purchase to record.
+bool purchase(TextLines &records, FieldColorAccess &fields, int slot, QDate today);
 
 // Every red field becomes bought and its own record line gets today's date, whatever the
 // tracking flag. Returns the slots that were reset.

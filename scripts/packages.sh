@@ -7,5 +7,7 @@ FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
 # measure windows in the real-window tests.
 HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
-# PDF tools: the printing tests read the text positions and the page size of printed PDFs.
-HEADLESS_PACKAGES+=(poppler-utils)
+# Checks of the installed program and the command line in the tests: the desktop entry's
+# validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
+# the PDF tools that read the text positions and the page size of printed PDFs.
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime poppler-utils)

@@ -61,6 +61,13 @@ public:
         QFile f(path(file));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // The lines of the purchase history, without its header row.
+    QStringList history() const
+    {
+        QStringList lines = QString::fromUtf8(read(QStringLiteral("history.csv"))).split(QStringLiteral("\r\n"));
+        lines.removeAll(QString());
+        return lines.mid(1);
+    }
     TEdit *edit(int slot) const { return window->edit(slot); }
     QString line(int slot) const { return window->records().slotLine(slot); }
 

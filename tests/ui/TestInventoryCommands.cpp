@@ -135,6 +135,7 @@ void TestInventoryCommands::purchaseSequenceOnARedItem()
 {
     DataFiles files;
     files.records->replace(16, QStringLiteral("11/30/2026 1 010 3"));
+    files.names->replace(16, QStringLiteral("Milk, whole"));
     MainWindowFixture f(files);
     QCOMPARE(f.edit(17)->colors(), FieldState::Due);
 
@@ -149,6 +150,9 @@ void TestInventoryCommands::purchaseSequenceOnARedItem()
 
     click(f.window.get(), QStringLiteral("HoverButton17"));
     QCOMPARE(f.edit(17)->colors(), FieldState::Bought);
+    // The step back to due records nothing; each new cycle is a purchase.
+    const QString purchase = QStringLiteral("2026-12-10,17,\"Milk, whole\",10");
+    QCOMPARE(f.history(), QStringList({purchase, purchase}));
 }
 
 void TestInventoryCommands::purchaseIgnores_data()
@@ -172,6 +176,7 @@ void TestInventoryCommands::purchaseIgnores()
     click(f.window.get(), QStringLiteral("HoverButton1"));
     QCOMPARE(f.edit(1)->colors(), colors);
     QCOMPARE(f.line(1), line);
+    QVERIFY(!QFile::exists(f.path(QStringLiteral("history.csv"))));
 }
 
 void TestInventoryCommands::resetAllRed_data()
@@ -189,8 +194,12 @@ void TestInventoryCommands::resetAllRed()
     for (int i = 0; i < 100; ++i)
         files.records->replace(i, QStringLiteral("11/01/2026 0 030 5"));
     MainWindowFixture f(files);
-    for (int slot : red)
+    QStringList purchases;
+    for (int slot : red) {
         f.edit(slot)->setColors(FieldState::Due);
+        f.edit(slot)->setText(QStringLiteral("Item %1").arg(slot));
+        purchases.append(QStringLiteral("2026-12-10,%1,Item %1,30").arg(slot));
+    }
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
 
     click(f.window.get(), QStringLiteral("HoverButton101"));
@@ -206,6 +215,7 @@ void TestInventoryCommands::resetAllRed()
         QCOMPARE(f.edit(slot)->colors(), wasRed ? FieldState::Bought : FieldState::Plain);
     }
     QVERIFY(!f.window->itemMenuAutoPopup());
+    QCOMPARE(f.history(), purchases);
 }
 
 void TestInventoryCommands::resetAllRedAnsweredNo()
@@ -223,6 +233,7 @@ void TestInventoryCommands::resetAllRedAnsweredNo()
     QCOMPARE(f.edit(1)->colors(), FieldState::Due);
     QCOMPARE(f.line(1), QStringLiteral("11/30/2026 1 010 3"));
     QVERIFY(f.window->itemMenuAutoPopup());
+    QVERIFY(f.history().isEmpty());
 }
 
 QTEST_MAIN(TestInventoryCommands)

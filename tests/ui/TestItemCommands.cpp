@@ -84,6 +84,9 @@ void TestItemCommands::setDaysFromTheSubmenu()
     Command{*f}.choose(entry);
     QCOMPARE(f->line(Slot), expected);
     QCOMPARE(f->edit(Slot)->colors(), FieldState::Bought);
+    // A new cycle starting today is a purchase.
+    QCOMPARE(f->history(),
+             QStringList(QStringLiteral("2026-12-10,%1,Cheese,%2").arg(Slot).arg(expected.mid(13, 3).toInt())));
 }
 
 void TestItemCommands::daysPanel_data()
@@ -138,6 +141,7 @@ void TestItemCommands::daysPanel()
     c.confirmDays(typed);
     QCOMPARE(f->line(Slot), expected);
     QCOMPARE(f->edit(Slot)->colors(), bought ? FieldState::Bought : FieldState::Learning);
+    QCOMPARE(f->history().size(), bought ? 1 : 0);
     QVERIFY(!c.panel()->isVisibleTo(f->window.get()));
     if (warning.isEmpty()) {
         QVERIFY(MessageBox::shown().isEmpty());
@@ -203,6 +207,8 @@ void TestItemCommands::bumpDate()
     // The bump runs the due check.
     QCOMPARE(f->edit(Slot)->colors(), due ? FieldState::Due : FieldState::Bought);
     QVERIFY(MessageBox::shown().isEmpty());
+    // Moving the date of the last purchase records no new one.
+    QVERIFY(f->history().isEmpty());
 }
 
 void TestItemCommands::trackingStartsAndStops_data()
@@ -242,6 +248,8 @@ void TestItemCommands::trackingStartsAndStops()
     Command{*f}.choose(entry);
     QCOMPARE(f->line(Slot), expected);
     QCOMPARE(f->edit(Slot)->colors(), colors);
+    // Tracking starts on the day of a purchase; stopping it keeps that day.
+    QCOMPARE(f->history().size(), entry == QLatin1String("StartTracking1") ? 1 : 0);
     QCOMPARE(MessageBox::shown().isEmpty(), message.isEmpty());
     if (!message.isEmpty())
         QCOMPARE(MessageBox::shown().first().text, message);
@@ -292,6 +300,7 @@ void TestItemCommands::hardDateFromTheCalendar()
     emit calendar->clicked(QDate(2026, 11, 20));
     QCOMPARE(f.line(Slot + 1), QStringLiteral("11/20/2026 1 030 3"));
     QCOMPARE(f.line(Slot), QStringLiteral("12/01/2026 0 030 3"));
+    QCOMPARE(f.history(), QStringList(QStringLiteral("2026-11-20,%1,Ham,30").arg(Slot + 1)));
     QVERIFY(!calendar->isVisibleTo(f.window.get()));
     QVERIFY(!cancel->isVisibleTo(f.window.get()));
 

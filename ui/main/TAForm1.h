@@ -5,6 +5,7 @@
 // list in Memo1, the names in the name fields and each item's state in its field's colours.
 // Its handlers carry the names the layout gives them and tell their senders apart by name.
 
+#include "core/ColorLines.h"
 #include "core/DataFolder.h"
 #include "core/FieldColorAccess.h"
 #include "widgets/Events.h"
@@ -116,14 +117,14 @@ private:
     void connectHandlers();
     void setStatusLine(const QString &text);
     void showError(const QString &message);
-    enum class ColorLoad { Startup, Recheck };
     void loadStartupColors();
-    // Sets the field backgrounds from the colours file's lines; throws at a line that is
-    // missing or not a number, leaving the later fields as they were.
+    // Sets the field colours from the colours file's lines (see core/ColorLines.h).
     void applyColorLines(const QStringList &lines, ColorLoad load);
     void startTracking();
     void stopTracking();
     void refuseCycle(const QString &message);
+    // Appends a purchase to the history; every command that records a purchase calls it.
+    void recordPurchase(int slot, QDate date);
     QAction *action(const QString &name) const;
 
     DataFolder m_data;

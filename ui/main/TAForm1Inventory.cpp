@@ -6,6 +6,8 @@
 #include "core/DueCheck.h"
 #include "core/ItemOperations.h"
 #include "core/Numbers.h"
+#include "core/PurchaseHistory.h"
+#include "core/RecordLine.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
@@ -41,7 +43,8 @@ void TAForm1::PurchaseButtonsClick(QObject *sender)
     const int slot = Numbers::fromName(sender->objectName());
     setStatusLine(QString());
     m_currentSlot = slot;
-    ItemOperations::purchase(records(), *m_fields, slot, Clock::today());
+    if (ItemOperations::purchase(records(), *m_fields, slot, Clock::today()))
+        recordPurchase(slot, Clock::today());
 }
 
 void TAForm1::ResetAllReds1Click(QObject *)
@@ -50,6 +53,24 @@ void TAForm1::ResetAllReds1Click(QObject *)
     if (MessageBox::question(this, QStringLiteral("Confirm"), QStringLiteral("Clear all red highlighted items?"))
         == MessageBox::Answer::No)
         return;
-    ItemOperations::resetAllRed(records(), *m_fields, Clock::today());
+    for (int slot : ItemOperations::resetAllRed(records(), *m_fields, Clock::today()))
+        recordPurchase(slot, Clock::today());
     m_itemMenuAutoPopup = false;
+}
+
+void TAForm1::recordPurchase(int slot, QDate date)
+{
+    if (slot < 1 || slot > Slots)
+        return;
+    int cycle = 0;
+    try {
+        cycle = RecordLine::cycleDays(records().slotLine(slot));
+    } catch (const ConversionError &) {
+        // An unreadable cycle does not stop the purchase from being recorded.
+    }
+    try {
+        PurchaseHistory::append(m_data.folder(), {date, slot, edit(slot)->text(), cycle});
+    } catch (const AppError &error) {
+        showError(error.message());
+    }
 }

@@ -66,20 +66,7 @@ void TAForm1::loadStartupColors()
 
 void TAForm1::applyColorLines(const QStringList &lines, ColorLoad load)
 {
-    for (int slot = 1; slot <= Slots; ++slot) {
-        if (slot > lines.size())
-            throw ListIndexError::outOfBounds(slot - 1);
-        const QString &line = lines.at(slot - 1);
-        TEdit *field = edit(slot);
-        FieldColors colors = field->colors();
-        colors.background = static_cast<ColorValue>(Numbers::toInteger(line));
-        // Start-up derives every font again; the re-check only the learning and due fonts.
-        if (load == ColorLoad::Startup)
-            colors.font = startupFontColor(line);
-        else if (const std::optional<ColorValue> font = recheckFontColor(line))
-            colors.font = *font;
-        field->setColors(colors);
-    }
+    ::applyColorLines(lines, *m_fields, load);
 }
 
 void TAForm1::FormActivate()

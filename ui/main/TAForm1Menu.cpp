@@ -101,10 +101,13 @@ void TAForm1::DaysOKClick(QObject *sender)
             }
         } else {
             const auto result = ItemOperations::setCycle(records(), m_currentSlot, value, Clock::today());
-            if (result != ItemOperations::CycleResult::Changed)
+            if (result != ItemOperations::CycleResult::Changed) {
                 refuseCycle(ItemOperations::refusalMessage(result));
-            else if (m_currentField)
-                m_currentField->setColors(FieldState::Bought);
+            } else {
+                recordPurchase(m_currentSlot, Clock::today());
+                if (m_currentField)
+                    m_currentField->setColors(FieldState::Bought);
+            }
         }
     } catch (const ConversionError &) {
         // The panel closes all the same; the record line is as it was.
@@ -124,9 +127,11 @@ void TAForm1::Days1Thru20Click(QObject *sender)
     try {
         const int days = Numbers::fromName(sender->objectName());
         if (ItemOperations::setCycle(records(), m_currentSlot, days, Clock::today())
-                == ItemOperations::CycleResult::Changed
-            && m_currentField)
-            m_currentField->setColors(FieldState::Bought);
+            == ItemOperations::CycleResult::Changed) {
+            recordPurchase(m_currentSlot, Clock::today());
+            if (m_currentField)
+                m_currentField->setColors(FieldState::Bought);
+        }
     } catch (const ConversionError &) {}
 }
 
@@ -134,6 +139,7 @@ void TAForm1::MonthCalendar1Click()
 {
     setStatusLine(QString());
     ItemOperations::setHardDate(records(), m_currentSlot, m_monthCalendar1->selectedDate());
+    recordPurchase(m_currentSlot, m_monthCalendar1->selectedDate());
     m_monthCalendar1->hide();
     m_zekButton1->hide();
 }
@@ -147,6 +153,7 @@ void TAForm1::ZekButton1Click(QObject *)
 void TAForm1::startTracking()
 {
     ItemOperations::startTracking(records(), m_currentSlot, Clock::today());
+    recordPurchase(m_currentSlot, Clock::today());
     if (m_currentField)
         m_currentField->setColors(FieldState::Learning);
 }

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -52,7 +53,12 @@ void TAForm1::ButtonTrayClick(QObject *)
 
 void TAForm1::SpeedButton17Click(QObject *)
 {
+    // The help lies beside the program in its build folder and under share/ when installed.
     // The result is ignored: a missing help file gives no message.
-    const QString path = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Help/Help.hta"));
-    Shell::open(path);
+    const QDir folder(QApplication::applicationDirPath());
+    QString path = folder.filePath(QStringLiteral("Help/Help.hta"));
+    const QString installed = folder.filePath(QStringLiteral("../share/pantrova/Help/Help.hta"));
+    if (!QFileInfo::exists(path) && QFileInfo::exists(installed))
+        path = QDir::cleanPath(installed);
+    Shell::openHtml(path);
 }

@@ -1,0 +1,180 @@
+#include "app/CommandLine.h"
+
+#include "core/AppError.h"
+#include "core/HistoryReport.h"
+#include "core/InventoryReport.h"
+#include "core/PurchaseHistory.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QStandardPaths>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+const QString DataFolderOption = QStringLiteral("data-folder");
+const QStringList Reports{QStringLiteral("due"), QStringLiteral("list"), QStringLiteral("csv"),
+                          QStringLiteral("history")};
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int usageError(const QString &message)
+{
+    err() << QCoreApplication::applicationName() << ": " << message << "\nTry 'pantrova --help'.\n";
+    err().flush();
+    return 2;
+}
+} // namespace
+
+CommandLine::CommandLine(const QStringList &arguments)
+{
+    m_parser.setApplicationDescription(QStringLiteral("Pantrova reminds you when the things you use up have to be "
+                                                      "bought again. Without a report option it opens its window."));
+    m_parser.addHelpOption();
+    m_parser.addVersionOption();
+    m_parser.addOptions({
+        {DataFolderOption, QStringLiteral("Keep the data in <folder> (a synced folder, say) instead of the usual one."),
+         QStringLiteral("folder")},
+        {QStringLiteral("due"), QStringLiteral("Print the items that are due or in their prewarn days today, one a "
+                                               "line. Exit status 0 when nothing is due, 1 when something is.")},
+        {QStringLiteral("list"), QStringLiteral("Print every named item with its record, next date and state.")},
+        {QStringLiteral("csv"), QStringLiteral("With --list: print it as CSV with a header row, for a spreadsheet.")},
+        {QStringLiteral("history"), QStringLiteral("Print the purchases of every item, or of the item NAME, with the "
+                                                   "median interval and the cycle days it suggests.")},
+    });
+    m_parser.addPositionalArgument(QStringLiteral("NAME"), QStringLiteral("The item --history is about."),
+                                   QStringLiteral("[NAME]"));
+    m_parsed = m_parser.parse(arguments);
+}
+
+void CommandLine::setIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Pantrova"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PANTROVA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pantrova"));
+}
+
+bool CommandLine::runsWithoutWindow(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine commandLine(arguments);
+    if (commandLine.m_parsed)
+        return commandLine.asksForReport();
+    // A single-dash word may be one of the display's own options ("-platform", "-display"),
+    // which only the window's application object takes out; anything else is reported here,
+    // without a display.
+    return std::none_of(arguments.begin() + 1, arguments.end(), [](const QString &argument) {
+        return argument.size() > 2 && argument.startsWith(QLatin1Char('-'))
+               && !argument.startsWith(QLatin1String("--"));
+    });
+}
+
+bool CommandLine::asksForReport() const
+{
+    if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"))
+        || m_parser.isSet(QStringLiteral("version")) || !m_parser.positionalArguments().isEmpty())
+        return true;
+    return std::any_of(Reports.begin(), Reports.end(), [this](const QString &name) { return m_parser.isSet(name); });
+}
+
+DataLocation::Choice CommandLine::dataFolder() const
+{
+    return DataLocation::choose(QCoreApplication::applicationDirPath(),
+                                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                                m_parser.value(DataFolderOption));
+}
+
+int CommandLine::run() const
+{
+    if (!m_parsed)
+        return usageError(m_parser.errorText());
+    if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"))) {
+        out() << m_parser.helpText() << "\nData folder: " << DataLocation::describe(dataFolder()) << '\n';
+        return 0;
+    }
+    if (m_parser.isSet(QStringLiteral("version"))) {
+        out() << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
+        return 0;
+    }
+    const int status = report();
+    out().flush();
+    err().flush();
+    return status;
+}
+
+int CommandLine::report() const
+{
+    const bool due = m_parser.isSet(QStringLiteral("due"));
+    const bool history = m_parser.isSet(QStringLiteral("history"));
+    const bool list = m_parser.isSet(QStringLiteral("list")) || m_parser.isSet(QStringLiteral("csv"));
+    const QStringList names = m_parser.positionalArguments();
+    if (names.size() > (history ? 1 : 0))
+        return usageError(QStringLiteral("Unexpected argument '%1'.").arg(names.last()));
+    if (int(due) + int(history) + int(list) != 1)
+        return usageError(QStringLiteral("Choose one of --due, --list and --history."));
+
+    const QString folder = dataFolder().path;
+    const QDate today = Clock::today();
+    try {
+        const QList<StoredItem> items = StoredInventory::read(folder, today);
+        if (due) {
+            out() << InventoryReport::due(items, today);
+            return InventoryReport::anythingDue(items) ? 1 : 0;
+        }
+        if (list) {
+            out() << (m_parser.isSet(QStringLiteral("csv")) ? InventoryReport::csv(items, today)
+                                                            : InventoryReport::list(items, today));
+            return 0;
+        }
+        const PurchaseHistory::Contents contents = PurchaseHistory::read(folder);
+        if (!contents.badLines.isEmpty()) {
+            QStringList numbers;
+            for (int line : contents.badLines)
+                numbers.append(QString::number(line));
+            err() << "Skipped damaged lines of " << PurchaseHistory::path(folder) << ": "
+                  << numbers.join(QStringLiteral(", ")) << '\n';
+        }
+        const std::optional<QString> text = HistoryReport::text(contents, items, names.value(0));
+        if (!text) {
+            err() << "No item is named '" << names.value(0) << "'.\n";
+            return 2;
+        }
+        out() << *text;
+        return 0;
+    } catch (const AppError &error) {
+        err() << error.message() << '\n';
+        return 2;
+    }
+}
+
+CommandLine::WindowStart CommandLine::prepareWindow() const
+{
+    if (!m_parsed)
+        return {QString(), usageError(m_parser.errorText())};
+    const QString folder = dataFolder().path;
+    try {
+        DataLocation::prepare(folder);
+    } catch (const AppError &error) {
+        err() << error.message() << '\n';
+        err().flush();
+        MessageBox::error(nullptr, error.message());
+        return {QString(), 1};
+    }
+    return {folder, 0};
+}

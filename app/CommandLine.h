@@ -1,0 +1,44 @@
+#pragma once
+// Pantrova's command line. "--data-folder DIR" chooses the data folder of the window; "--help",
+// "--version" and the read-only reports "--due", "--list [--csv]" and "--history [NAME]" print
+// their answer and end: they never open the window, never write a file and need no display,
+// so they may run while the window is open on the same folder.
+
+#include "core/DataLocation.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+class CommandLine
+{
+public:
+    explicit CommandLine(const QStringList &arguments);
+
+    // The program's name, version and desktop entry, set before the application object.
+    static void setIdentity();
+    // True when the arguments ask for help, the version or a report, or are wrong: all of
+    // these are answered on the terminal.
+    static bool runsWithoutWindow(int argc, char *argv[]);
+
+    // Prints what the arguments ask for and returns the exit status: 0, 1 when "--due" finds
+    // something due, 2 for bad arguments or a damaged file. Needs the application object.
+    int run() const;
+
+    struct WindowStart
+    {
+        QString dataFolder;
+        int exitStatus = 0; // not 0: the message is given and the program ends
+    };
+    // The data folder for the window, created and checked; bad arguments and a folder that
+    // cannot be created or written are reported here, before anything can be lost.
+    WindowStart prepareWindow() const;
+
+    DataLocation::Choice dataFolder() const;
+
+private:
+    bool asksForReport() const;
+    int report() const;
+
+    QCommandLineParser m_parser;
+    bool m_parsed = false;
+};

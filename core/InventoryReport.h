@@ -1,0 +1,19 @@
+#pragma once
+// The read-only reports of the command line over the stored inventory: what is due now, and
+// every named item with its record, next date and state, as a table or as CSV.
+
+#include "core/StoredInventory.h"
+
+namespace InventoryReport {
+
+// The items that are red or yellow, one a line: name, state, and the days left or overdue
+// when the item is tracked. Unnamed items are shown by their slot.
+QString due(const QList<StoredItem> &items, QDate today);
+bool anythingDue(const QList<StoredItem> &items);
+
+// Every named item: slot, name, buy date, tracking, cycle days, prewarn days, next date, state.
+QString list(const QList<StoredItem> &items, QDate today);
+// The same as CSV with a header row; dates as yyyy-mm-dd.
+QString csv(const QList<StoredItem> &items, QDate today);
+
+} // namespace InventoryReport

@@ -1,0 +1,94 @@
+// The reports of the command line over a prepared data folder at a fixed date: what is due
+// (by the due check, not only by the stored colours), the list and its CSV, and the history.
+// tests/e2e/test_command_line.sh runs them through the program.
+
+#include "core/HistoryReport.h"
+#include "core/InventoryReport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QDate Today(2026, 12, 10);
+
+// A data folder with these first lines; the rest of each file is filled as a fresh one is.
+class Folder
+{
+public:
+    Folder()
+    {
+        write(QStringLiteral("InvRecs.txt"), {"12/01/2026 1 010 3", "11/30/2026 1 010 3", "11/25/2026 1 010 3",
+                                              "12/01/2026 1 030 3", "11/30/2026 0 010 3", "12/08/2026 2 000 3"});
+        write(QStringLiteral("RecDesc.txt"), {"Tea", "Milk, whole", "Rice", "Soap", "Salt", "Flour"});
+        write(QStringLiteral("ecol.div"), {"12632256", "12632256", "12632256", "255"}); // Soap saved red
+    }
+    void write(const QString &file, QStringList lines) const
+    {
+        const QString fill = file == QLatin1String("InvRecs.txt") ? QStringLiteral("00/00/0000 0 000 3")
+                             : file == QLatin1String("ecol.div")  ? QStringLiteral("12632256")
+                                                                  : QString();
+        while (lines.size() < 100)
+            lines.append(fill);
+        QFile f(QDir(m_dir.path()).filePath(file));
+        if (f.open(QIODevice::WriteOnly))
+            f.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    }
+    QList<StoredItem> read() const { return StoredInventory::read(m_dir.path(), Today); }
+    QTemporaryDir m_dir;
+};
+} // namespace
+
+class TestInventoryReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dueListAndCsv();
+    void history();
+};
+
+void TestInventoryReport::dueListAndCsv()
+{
+    const QList<StoredItem> items = Folder().read();
+    QCOMPARE(InventoryReport::due(items, Today), QStringLiteral("Tea\tprewarn\t1 day left\n"
+                                                                "Milk, whole\tdue\ttoday\n"
+                                                                "Rice\tprewarn\t5 days overdue\n"
+                                                                "Soap\tdue\t21 days left\n"));
+    QVERIFY(InventoryReport::anythingDue(items));
+    QVERIFY(!InventoryReport::anythingDue(items.mid(4)));
+
+    const QStringList csv = InventoryReport::csv(items, Today).split(QStringLiteral("\r\n"));
+    QCOMPARE(csv.size(), 8); // header, six items, the end of the last line
+    QCOMPARE(csv.at(5), QStringLiteral("5,Salt,2026-11-30,no,010,3,,plain"));
+    QCOMPARE(csv.at(6), QStringLiteral("6,Flour,2026-12-08,learning,000,3,,plain"));
+    const QStringList table = InventoryReport::list(items, Today).split(QLatin1Char('\n'));
+    QCOMPARE(table.size(), 8);
+    QCOMPARE(table.at(4).indexOf(QStringLiteral("due")), table.at(0).indexOf(QStringLiteral("state")));
+}
+
+void TestInventoryReport::history()
+{
+    const QList<StoredItem> items = Folder().read();
+    PurchaseHistory::Contents contents;
+    for (const QDate date : {QDate(2026, 11, 2), QDate(2026, 11, 9), QDate(2026, 11, 18)})
+        contents.purchases.append({date, 1, QStringLiteral("Green tea"), 10});
+    contents.purchases.append({QDate(2026, 11, 30), 2, QStringLiteral("Milk, whole"), 10});
+    const QString tea = QStringLiteral("Tea (item 1), cycle days set now: 10\n"
+                                       "  purchases: 11/02/2026, 11/09/2026, 11/18/2026\n"
+                                       "  median interval: 8 days\n  suggested cycle: 8 days\n");
+    const QString milk = QStringLiteral("Milk, whole (item 2), cycle days set now: 10\n  purchases: 11/30/2026\n"
+                                        "  median interval: none yet (it takes two purchases)\n"
+                                        "  suggested cycle: none yet (it takes two purchases)\n");
+    QCOMPARE(HistoryReport::text(contents, items), tea + milk);
+    // A renamed item is found by its old name too; an item without purchases says so.
+    QCOMPARE(HistoryReport::text(contents, items, QStringLiteral("GREEN TEA")), tea);
+    QCOMPARE(HistoryReport::text(contents, items, QStringLiteral("salt")),
+             QStringLiteral("Salt (item 5), cycle days set now: 10\n  no purchases recorded\n"));
+    QCOMPARE(HistoryReport::text(contents, items, QStringLiteral("Coffee")), std::nullopt);
+    QCOMPARE(HistoryReport::text({}, items), QStringLiteral("No purchases recorded yet.\n"));
+}
+
+QTEST_GUILESS_MAIN(TestInventoryReport)
+#include "TestInventoryReport.moc"

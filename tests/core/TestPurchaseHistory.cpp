@@ -1,0 +1,88 @@
+// The purchase history: appended a line at a time, read as far as it can be, and the median
+// interval and suggested cycle for 0, 1, 2 and several purchases.
+
+#include "core/PurchaseHistory.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPurchaseHistory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void appendAndRead();
+    void readSkipsDamagedLines();
+    void medianAndSuggestion_data();
+    void medianAndSuggestion();
+};
+
+void TestPurchaseHistory::appendAndRead()
+{
+    QTemporaryDir dir;
+    QFile file(PurchaseHistory::path(dir.path()));
+    PurchaseHistory::append(dir.path(), {QDate(2026, 12, 10), 17, QStringLiteral("Milk, \"whole\""), 10});
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("2026-12-11,4,Te"); // torn by a crash: the next purchase starts a line of its own
+    file.close();
+    PurchaseHistory::append(dir.path(), {QDate(2026, 12, 17), 3, QStringLiteral("Brot\nfrisch"), 0});
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("date,slot,name,cycle days\r\n"
+                                        "2026-12-10,17,\"Milk, \"\"whole\"\"\",10\r\n"
+                                        "2026-12-11,4,Te\r\n"
+                                        "2026-12-17,3,Brot frisch,0\r\n"));
+    const PurchaseHistory::Contents read = PurchaseHistory::read(dir.path());
+    QCOMPARE(read.badLines, QList<int>{3});
+    QCOMPARE(read.purchases.size(), 2);
+    QCOMPARE(read.purchases.at(0).name, QStringLiteral("Milk, \"whole\""));
+    QCOMPARE(read.purchases.at(1).date, QDate(2026, 12, 17));
+    QCOMPARE(read.purchases.at(1).slot, 3);
+}
+
+void TestPurchaseHistory::readSkipsDamagedLines()
+{
+    QByteArray bytes("date,slot,name,cycle days\n2026-12-01,1,Tea,7\n"
+                     "2026-13-01,1,Tea,7\n2026-12-02,101,Tea,7\n2026-12-03,1,Tea\n" // month, slot, field count
+                     "2026-12-04,1,\"Tea,7\n2026-12-05,1,Tea,1000\n"                // open quote, cycle
+                     "\n2026-12-08,1,\"Tea\",7\r\n");                               // an empty line is no damage
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    const PurchaseHistory::Contents read = PurchaseHistory::read(&buffer);
+    QCOMPARE(read.badLines, QList<int>({3, 4, 5, 6, 7}));
+    QCOMPARE(read.purchases.size(), 2);
+    QCOMPARE(read.purchases.last().date, QDate(2026, 12, 8));
+}
+
+void TestPurchaseHistory::medianAndSuggestion_data()
+{
+    QTest::addColumn<QList<int>>("purchaseDays");
+    QTest::addColumn<int>("median"); // -1: none
+    QTest::addColumn<int>("suggestion");
+    QTest::newRow("none") << QList<int>{} << -1 << -1;
+    QTest::newRow("one") << QList<int>{5} << -1 << -1;
+    QTest::newRow("one day twice") << QList<int>{5, 5} << -1 << -1;
+    QTest::newRow("two") << QList<int>{5, 12} << 7 << 7;
+    QTest::newRow("two, newest first") << QList<int>{12, 5} << 7 << 7;
+    QTest::newRow("odd intervals") << QList<int>{0, 7, 21, 28} << 7 << 7;
+    QTest::newRow("even intervals, rounded up") << QList<int>{0, 6, 13, 40, 50} << 9 << 9;
+    QTest::newRow("outlier ignored") << QList<int>{0, 10, 20, 30, 200} << 10 << 10;
+    QTest::newRow("same day counted once") << QList<int>{0, 10, 10, 20} << 10 << 10;
+    QTest::newRow("beyond the cycle field") << QList<int>{0, 1500} << 1500 << 999;
+}
+
+void TestPurchaseHistory::medianAndSuggestion()
+{
+    QFETCH(QList<int>, purchaseDays);
+    QFETCH(int, median);
+    QFETCH(int, suggestion);
+    QList<QDate> dates;
+    for (int day : purchaseDays)
+        dates.append(QDate(2026, 1, 1).addDays(day));
+    QCOMPARE(PurchaseHistory::medianInterval(dates).value_or(-1), median);
+    QCOMPARE(PurchaseHistory::suggestedCycle(dates).value_or(-1), suggestion);
+}
+
+QTEST_GUILESS_MAIN(TestPurchaseHistory)
+#include "TestPurchaseHistory.moc"

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The command line on a prepared data folder at a fixed date (faketime): "--due" and
+# "--list --csv", their output and exit statuses, also while the window is open on the same
+# folder (they write nothing and take no lock); "--history" past a damaged line; a damaged
+# records file; a data folder that cannot be made.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+command -v faketime >/dev/null || fail "faketime is not installed (scripts/test installs it)"
+at_date() { faketime '2026-12-10 12:00:00' "$APP_DIR/pantrova" "$@"; }
+
+empty_records records
+records=$(sed '1s|.*|12/01/2026 1 010 3|; 2s|.*|11/30/2026 1 010 3|; 3s|.*|12/01/2026 1 030 3|' <<<"$records")$'\n'
+lines_100 names "Tea" "Milk, whole" "Soap"
+plain_colours colours
+install_program "$records" "$names" "$colours"
+printf 'date,slot,name,cycle days\r\n2026-11-02,1,Tea,10\r\nbroken\r\n2026-11-09,1,Tea,10\r\n' >"$APP_DIR/system/history.csv"
+
+check_reports() {
+    local out
+    out=$(at_date --due)
+    assert_eq $'1:Tea\tprewarn\t1 day left\nMilk, whole\tdue\ttoday' "$?:$out" "--due"
+    out=$(at_date --list --csv | tr -d '\r')
+    assert_eq "slot,name,buy date,tracking,cycle days,prewarn days,next date,state
+1,Tea,2026-12-01,yes,010,3,2026-12-11,prewarn
+2,\"Milk, whole\",2026-11-30,yes,010,3,2026-12-10,due
+3,Soap,2026-12-01,yes,030,3,2026-12-31,plain" "$out" "--list --csv"
+}
+check_reports
+out=$(at_date --due --data-folder "$E2E_DIR/elsewhere")
+assert_eq "0:" "$?:$out" "--due on a folder not made yet"
+[ ! -e "$E2E_DIR/elsewhere" ] || fail "--due created the data folder"
+
+start_program
+wait_for_window 30
+before=$(cd "$APP_DIR" && ls -A . system && md5sum system/*)
+check_reports
+assert_eq "$before" "$(cd "$APP_DIR" && ls -A . system && md5sum system/*)" "the folder after the reports"
+click_at $((286 + 43)) $((34 + 11))
+wait_for_exit 15
+
+out=$(at_date --history tea 2>"$E2E_DIR/err")
+assert_eq "0:  median interval: 7 days" "$?:$(grep median <<<"$out")" "--history tea"
+assert_eq "Skipped damaged lines of $APP_DIR/system/history.csv: 3" "$(cat "$E2E_DIR/err")" "--history warning"
+
+sed -i '2s|.*|11/31/2026 1 010 3\r|' "$APP_DIR/system/InvRecs.txt"
+out=$(at_date --due 2>"$E2E_DIR/err")
+assert_eq "2::'11/31/2026' is not a valid date" "$?:$out:$(cat "$E2E_DIR/err")" "--due on a damaged file"
+at_date --lsit 2>/dev/null
+assert_eq 2 "$?" "exit status for an unknown option"
+
+# A data folder that cannot be made: an error box names it before any window opens.
+"$APP_DIR/pantrova" --data-folder /proc/self/pantrova >"$E2E_DIR/err" 2>&1 &
+APP_PID=$!
+for _ in $(seq 100); do
+    box=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Error$' 2>/dev/null | head -n 1)
+    [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$box" ] || fail "no error box for a data folder that cannot be made"
+grep -qxF "The data folder /proc/self/pantrova cannot be created." "$E2E_DIR/err" || fail "$(cat "$E2E_DIR/err")"
+xdotool windowactivate --sync "$box" key Return
+wait_for_exit 15
+assert_eq 1 "$APP_STATUS" "exit status for a data folder that cannot be made"
+e2e_pass

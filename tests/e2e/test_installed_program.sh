@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The installed program. "cmake --install" into a temporary prefix puts the program, its help,
+# a valid desktop entry and the theme icons in place, and cpack makes a Debian package of the
+# same files. Run from an install folder its user cannot write, with a fresh HOME, the program
+# keeps its data in the user's data location, creates it at the first start, and what it
+# writes there (a purchase, the history line) is there again at the next start.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+
+build_dir=$(cd "$(dirname "$E2E_PROGRAM")/.." && pwd)
+prefix="$E2E_DIR/prefix"
+cmake --install "$build_dir" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
+for file in bin/pantrova share/pantrova/Help/Help.hta share/applications/pantrova.desktop \
+    share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/pantrova.png; do
+    [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+[ ! -e "$prefix/bin/system" ] || fail "a data folder was installed"
+validation=$(desktop-file-validate "$prefix/share/applications/pantrova.desktop" 2>&1) ||
+    fail "desktop-file-validate: $validation"
+[ -z "$validation" ] || fail "desktop-file-validate has remarks: $validation"
+
+cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$E2E_DIR/package" >"$E2E_DIR/cpack.log" 2>&1 ||
+    fail "cpack failed: $(tail -n 5 "$E2E_DIR/cpack.log")"
+deb=$(ls "$E2E_DIR"/package/pantrova_*.deb) || fail "no .deb made"
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6widgets6 libgif7 qt6-qpa-plugins fonts-liberation2; do
+    [[ $depends == *"$package"* ]] || fail "the package does not depend on $package: $depends"
+done
+contents=$(dpkg-deb -c "$deb")
+for file in ./usr/bin/pantrova ./usr/share/applications/pantrova.desktop ./usr/share/pantrova/Help/Help.hta \
+    ./usr/share/icons/hicolor/48x48/apps/pantrova.png; do
+    [[ $contents == *" $file"* ]] || fail "$file is not in the package"
+done
+
+# The user may not write the install folder. Root may write anywhere, so as root the program
+# runs as "nobody", for whom the install folder is read-only like for any user.
+home="$E2E_DIR/home"
+mkdir -p "$home/runtime"
+chmod 700 "$home/runtime"
+chmod -R a-w "$prefix"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    chmod 755 "$E2E_DIR"
+    chown -R nobody: "$home"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
+fi
+# The desktop's opener is a stand-in that notes what it was asked to open.
+mkdir -p "$home/bin"
+printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$home" >"$home/bin/xdg-open"
+chmod 755 "$home/bin/xdg-open"
+installed=("${as_user[@]}" env -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_CONFIG_HOME HOME="$home"
+    XDG_RUNTIME_DIR="$home/runtime" PATH="$home/bin:$PATH" "$prefix/bin/pantrova")
+data="$home/.local/share/pantrova/system"
+
+help=$("${installed[@]}" --help) || fail "--help failed"
+[[ $help == *"Data folder: $data (in the user's data location"* ]] || fail "--help does not name $data: $help"
+
+start_installed() {
+    "${installed[@]}" >>"$E2E_DIR/output.log" 2>&1 & # each command execs the next: the program's pid
+    APP_PID=$!
+    wait_for_window 30
+}
+close_window() {
+    click_at $((286 + 43)) $((34 + 11))
+    wait_for_exit 15
+    assert_eq 0 "$APP_STATUS" "exit status of the program"
+}
+
+# First start: a fresh, empty inventory in the user's data location.
+start_installed
+APP_DIR="$home/.local/share/pantrova"
+assert_file_lines InvRecs.txt 100
+assert_data_line InvRecs.txt 7 "00/00/0000 0 000 3"
+wm_class=$(grep '^StartupWMClass=' "$prefix/share/applications/pantrova.desktop")
+[[ $(xprop -id "$WINDOW_ID" WM_CLASS) == *"\"${wm_class#*=}\""* ]] || fail "the window's class is not ${wm_class#*=}"
+# The help opens in the browser: the installed help as an HTML file.
+click_at $((834 + 7)) $((33 + 13))
+sleep 1
+opened=$(head -n 1 "$home/opened" 2>/dev/null)
+[[ $opened == *.html ]] || fail "the help was opened as '$opened'"
+cmp -s "${opened#file://}" "$prefix/share/pantrova/Help/Help.hta" || fail "$opened is not the installed help"
+close_window
+assert_file_lines RecDesc.txt 100
+assert_crlf ecol.div
+
+# Slot 7 is due today; "P" buys it, which the history records.
+today=$(date +%m/%d/%Y)
+ten_days_ago=$(date -d '-10 days' +%m/%d/%Y)
+sed -i "7s|.*|$ten_days_ago 1 010 3\r|" "$data/InvRecs.txt"
+sed -i "7s|.*|Milk\r|" "$data/RecDesc.txt"
+start_installed
+assert_pixel 130 240 "#ff0000"
+click_at $((144 + 11)) $((232 + 7))
+close_window
+assert_data_line InvRecs.txt 7 "$today 1 010 3"
+assert_data_line history.csv 2 "$(date +%Y-%m-%d),7,Milk,10"
+start_installed # the purchase is there at the next start
+assert_pixel 130 240 "#ffffce"
+close_window
+[ ! -e "$prefix/bin/system" ] || fail "data was written beside the installed program"
+e2e_pass

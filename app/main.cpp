@@ -36,11 +36,7 @@ int main(int argc, char *argv[])
     TAForm1 aForm1(dataFolder);
     TForm2 form2;
 
-    QObject::connect(&instance, &SingleInstance::activationRequested, &aForm1, [&aForm1] {
-        aForm1.showNormal();
-        aForm1.raise();
-        aForm1.activateWindow();
-    });
+    QObject::connect(&instance, &SingleInstance::activationRequested, &aForm1, &TAForm1::restoreAndShow);
 
     // Ending the desktop session or a termination signal closes the window as "Close" does.
     ShutdownSignals shutdownSignals;

@@ -1,9 +1,28 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Pointer.h"
+
 #include <QList>
 #include <QMessageBox>
 
 namespace {
+// A box centred on the desktop rather than over its parent window, so that the pointer
+// placed before it lies over its buttons wherever the window has been moved.
+class DesktopBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        // The box has its final size once its own show handling has run.
+        QMessageBox::showEvent(event);
+        const QRect frame = frameGeometry();
+        move(Pointer::desktopCentre() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
+};
+
 struct TestState
 {
     bool testMode = false;
@@ -48,7 +67,7 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
         return kind == Kind::Question ? Answer::Yes : Answer::Ok;
     }
 
-    QMessageBox box(parent);
+    DesktopBox box(parent);
     box.setWindowTitle(title);
     box.setText(text);
     switch (kind) {

@@ -36,11 +36,16 @@ QRect Pointer::desktop()
     return screen ? screen->virtualGeometry() : QRect();
 }
 
-void Pointer::placeForBox(int dx, int dy)
+QPoint Pointer::desktopCentre()
 {
     const QRect d = desktop();
-    // Offsets count from half the desktop's size, as the box is centred on the screen.
-    moveTo(QPoint(d.width() / 2 + dx, d.height() / 2 + dy));
+    return {d.x() + d.width() / 2, d.y() + d.height() / 2};
+}
+
+void Pointer::placeForBox(int dx, int dy)
+{
+    // Offsets count from the desktop's centre, where the boxes open.
+    moveTo(desktopCentre() + QPoint(dx, dy));
 }
 
 void Pointer::setTestMode(bool on)

@@ -13,6 +13,8 @@ public:
     static void moveTo(QPoint screenPos);
     // The whole virtual desktop across all monitors.
     static QRect desktop();
+    // The point that screen-centred boxes are centred on.
+    static QPoint desktopCentre();
 
     // The pointer placement before a screen-centred box: an offset from the desktop centre,
     // each half taken as a whole number.

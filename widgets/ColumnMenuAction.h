@@ -1,7 +1,8 @@
 #pragma once
 // A block of menu entries laid out in columns inside a popup menu, for a submenu whose entries
 // are meant to stand side by side (such as "1" to "10" beside "11" to "20"). Each entry stays
-// an ordinary QAction with its own name: choosing it triggers the action and closes the menus.
+// an ordinary QAction with its own name: choosing it, with the mouse or with the arrow keys
+// and Return, triggers the action and closes the menus.
 
 #include <QList>
 #include <QWidgetAction>

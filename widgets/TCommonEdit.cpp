@@ -387,6 +387,7 @@ bool TCommonEdit::typeCharacter(QChar c)
 
 void TCommonEdit::keyPressEvent(QKeyEvent *event)
 {
+    m_keysDown.insert(event->key());
     const Qt::KeyboardModifiers shift = event->modifiers();
     int key = event->key();
     keyDownStep(key, shift);
@@ -422,7 +423,9 @@ void TCommonEdit::keyPressEvent(QKeyEvent *event)
 void TCommonEdit::keyReleaseEvent(QKeyEvent *event)
 {
     // Held keys repeat only their key-down; the key-up comes once, when the key is let go.
-    if (!event->isAutoRepeat() && OnKeyUp) {
+    // A key that went down elsewhere (Return that chose a menu entry opening this edit, say)
+    // was not typed here, so its release is not reported.
+    if (!event->isAutoRepeat() && m_keysDown.remove(event->key()) && OnKeyUp) {
         int code = keyCode(event->key());
         QPointer<TCommonEdit> self(this);
         OnKeyUp(this, code, event->modifiers());
@@ -461,6 +464,8 @@ void TCommonEdit::focusInEvent(QFocusEvent *event)
 void TCommonEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
+    // Keys let go while the focus is elsewhere are released there.
+    m_keysDown.clear();
     // Another window or a popup taking the focus does not leave the edit.
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !m_entered)

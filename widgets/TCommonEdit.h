@@ -8,6 +8,7 @@
 #include "widgets/Events.h"
 
 #include <QLineEdit>
+#include <QSet>
 
 class QMenu;
 
@@ -106,4 +107,6 @@ private:
     // Whether the enter step ran and the exit step is still due; switching to another window
     // or opening a popup takes the keyboard focus away without leaving the edit.
     bool m_entered = false;
+    // The keys that went down in this edit and are not yet released.
+    QSet<int> m_keysDown;
 };

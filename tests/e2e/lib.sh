@@ -126,6 +126,18 @@ install_program() {
     done
 }
 
+# start_with_names <name for slot 1> <name for slot 2> ...: installs the program with these
+# names, an empty inventory and plain colours, starts it and waits for its window.
+start_with_names() {
+    local records names colours
+    empty_records records
+    lines_100 names "$@"
+    plain_colours colours
+    install_program "$records" "$names" "$colours"
+    start_program
+    wait_for_window 30
+}
+
 # data_line <file> <n>: line n (1-based) of a data file, without its line end.
 data_line() {
     local line
@@ -215,6 +227,23 @@ screenshot() {
     "$GRAB" window "$WINDOW_ID" "$1" 2>/dev/null || fail "cannot save a screenshot to $1"
 }
 
+# close_program: clicks "Close" and waits until the program has ended with status 0.
+close_program() {
+    click_at $((286 + 43)) $((34 + 11))
+    wait_for_exit 15
+    assert_eq 0 "$APP_STATUS" "exit status of the program"
+}
+
+# wait_until <what> <command...>: retries the command for up to 10 s; fails with <what>.
+wait_until() {
+    local what=$1 deadline=$((SECONDS + 10))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || fail "$what"
+        sleep 0.2
+    done
+}
+
 # wait_for_exit [timeout seconds]: waits until the program has ended; sets APP_STATUS.
 wait_for_exit() {
     local timeout=${1:-15}
@@ -251,6 +280,14 @@ assert_window_size() {
 
 assert_borderless() {
     window_is_borderless || fail "window $WINDOW_ID has a window-manager frame: $(xprop -id "$WINDOW_ID" _NET_FRAME_EXTENTS _MOTIF_WM_HINTS 2>&1 | tr '\n' ' ')"
+}
+
+# assert_pixel_unhovered <x> <y> <#rrggbb>: as assert_pixel, with the pointer moved off the
+# grid first so that no hover look hides the colour.
+assert_pixel_unhovered() {
+    move_to 400 20
+    sleep 0.3
+    assert_pixel "$@"
 }
 
 # assert_pixel <x> <y> <#rrggbb>: the window shows exactly this colour at that point.

@@ -38,9 +38,7 @@ title=$(pixel_at 400 15)
 ((0x${BASH_REMATCH[3]} > 0x${BASH_REMATCH[1]} + 40)) || fail "title bar is not blue: $title"
 
 # "Close": the command button at (286, 34), 86 x 22.
-click_at $((286 + 43)) $((34 + 11))
-wait_for_exit 15
-assert_eq 0 "$APP_STATUS" "exit status of the program"
+close_program
 
 for file in InvRecs.txt RecDesc.txt ecol.div; do
     assert_file_lines "$file" 100

@@ -1,11 +1,13 @@
 #pragma once
-// A main window on a fresh temporary data folder with an injected date; message boxes and
-// pointer placements are recorded instead of shown.
+// A main window on a fresh temporary data folder with an injected date; message boxes,
+// pointer placements and the tray icon are recorded instead of shown, and a notification
+// area exists unless the test says otherwise.
 
 #include "FieldColorsPrinting.h"
 #include "core/RecordLine.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "platform/NotificationArea.h"
 #include "platform/Pointer.h"
 #include "ui/main/TAForm1.h"
 #include "widgets/TEdit.h"
@@ -34,12 +36,14 @@ struct DataFiles
 class MainWindowFixture
 {
 public:
-    explicit MainWindowFixture(const DataFiles &files = {}, QDate today = QDate(2026, 12, 10))
+    explicit MainWindowFixture(const DataFiles &files = {}, QDate today = QDate(2026, 12, 10),
+                               bool trayAvailable = true)
     {
         Clock::setToday(today);
         MessageBox::setTestMode(true);
         MessageBox::clearShown();
         Pointer::setTestMode(true);
+        NotificationArea::setTestMode(true, trayAvailable);
         QDir().mkpath(folder());
         write(QStringLiteral("InvRecs.txt"), files.records);
         write(QStringLiteral("RecDesc.txt"), files.names);

@@ -1,13 +1,23 @@
-// The title-bar buttons, "Close" and the help button.
+// The title-bar buttons, "Close", the help button, the tray icon, the drag surfaces, where
+// message boxes open, and the reminder when the date changes.
 
 #include "MainWindowFixture.h"
 
+#include "platform/DayWatch.h"
 #include "platform/Shell.h"
 #include "widgets/THoverButton.h"
+#include "widgets/TTrayIcon.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QMessageBox>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+using Report = NotificationArea::Report;
+using Reports = QList<Report>;
 
 namespace {
 void press(TAForm1 *window, const char *name)
@@ -26,7 +36,13 @@ private slots:
     void closeButtonsWriteAndClose_data();
     void closeButtonsWriteAndClose();
     void stayOnTopTogglesTheGlyph();
+    void trayButtonHides_data();
     void trayButtonHides();
+    void onlyTheSurfaceDrags_data();
+    void onlyTheSurfaceDrags();
+    void messageBoxOpensAtTheDesktopCentre();
+    void dayChangeReminder_data();
+    void dayChangeReminder();
     void helpOpensTheHelpFile();
 };
 
@@ -54,24 +70,170 @@ void TestWindowCommands::stayOnTopTogglesTheGlyph()
 {
     MainWindowFixture f;
     f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     auto *pin = f.window->findChild<THoverButton *>(QStringLiteral("ButtonOnTop"));
+    const QPoint centre = pin->rect().center();
+    QCursor::setPos(pin->mapToGlobal(centre));
+    QTest::mouseMove(pin, centre);
+    // What the screen shows right after the click, the pointer still over the button.
+    auto clickShowsYellow = [&] {
+        QTest::mouseClick(pin, Qt::LeftButton, {}, centre);
+        const QImage shown =
+            pin->screen()->grabWindow(f.window->winId(), pin->x(), pin->y(), pin->width(), pin->height()).toImage();
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                if (shown.pixelColor(x, y) == QColor(255, 255, 0))
+                    return true;
+            }
+        }
+        return false;
+    };
     QCOMPARE(pin->fontColor(), 0x00FFFFFFu);
-    press(f.window.get(), "ButtonOnTop");
+    QVERIFY(clickShowsYellow());
     QCOMPARE(pin->fontColor(), 0x0000FFFFu);
     QVERIFY(f.window->onTop());
-    press(f.window.get(), "ButtonOnTop");
+    QVERIFY(!clickShowsYellow());
     QCOMPARE(pin->fontColor(), 0x00FFFFFFu);
     QVERIFY(!f.window->onTop());
 }
 
+void TestWindowCommands::trayButtonHides_data()
+{
+    QTest::addColumn<bool>("trayAvailable");
+    QTest::addColumn<Reports>("trayClick");
+    QTest::newRow("tray, left click") << true << Reports{Report::LeftDown, Report::LeftUp};
+    QTest::newRow("tray, right click") << true << Reports{Report::RightDown, Report::RightUp};
+    // Without a notification area, hiding would strand the window: "T" minimises instead.
+    QTest::newRow("no tray") << false << Reports{Report::LeftDown, Report::LeftUp};
+}
+
 void TestWindowCommands::trayButtonHides()
 {
-    MainWindowFixture f;
+    QFETCH(bool, trayAvailable);
+    QFETCH(Reports, trayClick);
+    MainWindowFixture f({}, QDate(2026, 12, 10), trayAvailable);
+    TTrayIcon *tray = f.window->trayIcon();
+    QVERIFY(tray->added());
+    QVERIFY(!tray->icon().isNull());
+    QCOMPARE(tray->notificationArea().tip(), QString());
     f.window->show();
     QSignalSpy closed(f.window.get(), &TAForm1::closed);
     press(f.window.get(), "ButtonTray");
-    QVERIFY(!f.window->isVisible());
+    QCOMPARE(f.window->isVisible(), !trayAvailable);
+    QCOMPARE(f.window->isMinimized(), !trayAvailable);
     QCOMPARE(closed.count(), 0);
+
+    for (Report r : trayClick)
+        tray->handleReport(r);
+    QVERIFY(f.window->isVisible());
+    QVERIFY(!f.window->isMinimized());
+
+    // The print dialog closed by its frame leaves the window to the tray icon, if there is one.
+    f.window->hide();
+    f.window->printDialogClosedByFrame();
+    QCOMPARE(f.window->isVisible(), !trayAvailable);
+}
+
+void TestWindowCommands::onlyTheSurfaceDrags_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<int>("drags");
+    QTest::newRow("background picture") << "Image1" << Qt::LeftButton << 1;
+    QTest::newRow("background picture, right button") << "Image1" << Qt::RightButton << 0;
+    QTest::newRow("status bar") << "StatusBarPro1" << Qt::LeftButton << 1;
+    QTest::newRow("date label") << "Label2" << Qt::LeftButton << 0;
+    QTest::newRow("days panel") << "Panel1" << Qt::LeftButton << 0;
+    QTest::newRow("days label") << "Label1" << Qt::LeftButton << 0;
+    QTest::newRow("calendar navigation bar") << "qt_calendar_navigationbar" << Qt::LeftButton << 0;
+    QTest::newRow("name field") << "Edit1" << Qt::LeftButton << 0;
+}
+
+void TestWindowCommands::onlyTheSurfaceDrags()
+{
+    QFETCH(QString, control);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(int, drags);
+    MainWindowFixture f;
+    int started = 0;
+    f.window->startWindowMove = [&started] { ++started; };
+    f.window->findChild<QWidget *>(QStringLiteral("Panel1"))->show();
+    f.window->findChild<QCalendarWidget *>(QStringLiteral("MonthCalendar1"))->show();
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    auto *target = f.window->findChild<QWidget *>(control);
+    QVERIFY(target);
+    QTest::mousePress(target, button, {}, QPoint(2, 2));
+    QTest::mouseRelease(target, button, {}, QPoint(2, 2));
+    QCOMPARE(started, drags);
+}
+
+void TestWindowCommands::messageBoxOpensAtTheDesktopCentre()
+{
+    MainWindowFixture f;
+    MessageBox::setTestMode(false);
+    f.window->move(300, 200);
+    f.window->show();
+    QRect shownAt;
+    QTimer::singleShot(0, [&shownAt] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shownAt = box->frameGeometry();
+            box->accept();
+        }
+    });
+    MessageBox::information(f.window.get(), QStringLiteral("Centred"));
+    MessageBox::setTestMode(true);
+    QVERIFY(shownAt.isValid());
+    QCOMPARE(shownAt.topLeft() + QPoint(shownAt.width() / 2, shownAt.height() / 2), Pointer::desktopCentre());
+}
+
+void TestWindowCommands::dayChangeReminder_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("records");
+    QTest::addColumn<QString>("message");
+    // On 12/10/2026 Milk and Bread are plain and Eggs and Tea yellow; a day later Milk and
+    // Eggs are red, Bread yellow, and Tea still yellow; Jam is far from due.
+    const QStringList shop{"Milk", "Tea", "Bread", "Jam", "Eggs"};
+    const QStringList lines{"12/01/2026 1 010 0", "12/01/2026 1 015 9", "12/01/2026 1 012 2", "12/01/2026 1 030 3",
+                            "12/01/2026 1 010 3"};
+    QTest::newRow("three of five") << shop << lines << "3 items to buy: Milk, Bread, Eggs";
+    QTest::newRow("one") << shop.mid(0, 2) << lines.mid(0, 2) << "1 item to buy: Milk";
+    QTest::newRow("none") << shop.mid(1, 1) << lines.mid(1, 1) << "";
+    QStringList many;
+    for (int n = 1; n <= 12; ++n)
+        many << QStringLiteral("Washing powder %1").arg(n);
+    QTest::newRow("list cut") << many << QStringList(12, lines[0])
+                              << "12 items to buy: Washing powder 1, Washing powder 2, Washing powder 3, ...";
+}
+
+void TestWindowCommands::dayChangeReminder()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, records);
+    QFETCH(QString, message);
+    DataFiles files;
+    for (int i = 0; i < names.size(); ++i) {
+        files.names->replace(i, names[i]);
+        files.records->replace(i, records[i]);
+    }
+    MainWindowFixture f(files);
+    const QByteArray storedRecords = f.read(QStringLiteral("InvRecs.txt"));
+    NotificationArea &area = f.window->trayIcon()->notificationArea();
+    f.window->dayWatch()->check();
+    QCOMPARE(area.lastMessage(), QString());
+
+    // The window being shown checks the date too.
+    Clock::setToday(QDate(2026, 12, 11));
+    f.window->show();
+    QCOMPARE(area.lastMessage(), message);
+    QVERIFY(!QFile::exists(f.path(QStringLiteral("ecol.div"))));
+    QCOMPARE(f.read(QStringLiteral("InvRecs.txt")), storedRecords);
+
+    // Clicking the notification brings the hidden window back.
+    f.window->hide();
+    emit area.messageClicked();
+    QVERIFY(f.window->isVisible());
 }
 
 void TestWindowCommands::helpOpensTheHelpFile()

@@ -558,27 +558,35 @@ private slots:
     void keyUpCodes_data()
     {
         QTest::addColumn<int>("key");
-        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("pressedHere");
+        QTest::addColumn<QList<int>>("expected");
+        // A release counts only for a key that went down in the edit.
         // clang-format off
-        QTest::newRow("return") << int(Qt::Key_Return) << 13;
-        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << 13;
-        QTest::newRow("digit") << int(Qt::Key_5) << int(Qt::Key_5);
-        QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::Key_Escape);
+        QTest::newRow("return") << int(Qt::Key_Return) << true << QList<int>{13};
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << true << QList<int>{13};
+        QTest::newRow("digit") << int(Qt::Key_5) << true << QList<int>{int(Qt::Key_5)};
+        QTest::newRow("escape") << int(Qt::Key_Escape) << true << QList<int>{int(Qt::Key_Escape)};
+        QTest::newRow("return pressed elsewhere") << int(Qt::Key_Return) << false << QList<int>{};
+        QTest::newRow("digit pressed elsewhere") << int(Qt::Key_5) << false << QList<int>{};
         // clang-format on
     }
 
     void keyUpCodes()
     {
         QFETCH(int, key);
-        QFETCH(int, expected);
-        TIntegerEdit edit;
+        QFETCH(bool, pressedHere);
+        QFETCH(QList<int>, expected);
+        Host host;
         QList<int> ups;
-        edit.OnKeyUp = [&](QObject *sender, int &k, Qt::KeyboardModifiers) {
-            QCOMPARE(sender, &edit);
+        host.edit->OnKeyUp = [&](QObject *sender, int &k, Qt::KeyboardModifiers) {
+            QCOMPARE(sender, host.edit);
             ups.append(k);
         };
-        QTest::keyRelease(&edit, Qt::Key(key));
-        QCOMPARE(ups, QList<int>{expected});
+        QTest::keyPress(pressedHere ? static_cast<QWidget *>(host.edit) : host.other, Qt::Key(key));
+        QTest::keyRelease(host.edit, Qt::Key(key));
+        // A second release of the same key has no press of its own.
+        QTest::keyRelease(host.edit, Qt::Key(key));
+        QCOMPARE(ups, expected);
     }
 
     void enterIsNoCharacter()

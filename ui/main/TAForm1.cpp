@@ -5,6 +5,7 @@
 #include "core/DueCheck.h"
 #include "core/Numbers.h"
 #include "platform/Clock.h"
+#include "platform/DayWatch.h"
 #include "platform/MessageBox.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 
 // The field colours as the inventory rules see them: slot N is Edit N.
 class TAForm1::Fields : public FieldColorAccess
@@ -42,9 +44,16 @@ TAForm1::TAForm1(const QString &dataFolderPath, QWidget *parent)
     , m_fields(std::make_unique<Fields>(*this))
 {
     openMenu = [](QMenu *menu, QPoint screenPos) { menu->popup(screenPos); };
+    startWindowMove = [this] {
+        if (windowHandle())
+            windowHandle()->startSystemMove();
+    };
     buildLayout();
     connectHandlers();
+    m_trayIcon1->loaded();
     FormCreate();
+    m_dayWatch = new DayWatch(this);
+    connect(m_dayWatch, &DayWatch::dayChanged, this, &TAForm1::remindOfNewDay);
 }
 
 TAForm1::~TAForm1() = default;
@@ -128,6 +137,10 @@ void TAForm1::connectHandlers()
         IntegerEdit1KeyUp(sender, key, shift);
     };
     m_zekButton1->OnClick = bind(&TAForm1::ZekButton1Click);
+    m_trayIcon1->OnClick = [this](QObject *sender, Qt::MouseButton b, TrayShiftState s, int x, int y) {
+        TrayIcon1Click(sender, b, s, x, y);
+    };
+    m_trayIcon1->OnMessageClick = [this](QObject *) { restoreAndShow(); };
     m_image1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     m_statusBarPro1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { MonthCalendar1Click(); });

@@ -9,6 +9,7 @@
 #include "core/DataFolder.h"
 #include "core/FieldColorAccess.h"
 #include "widgets/Events.h"
+#include "widgets/TTrayIcon.h"
 
 #include <QHash>
 #include <QWidget>
@@ -19,6 +20,7 @@ class QLabel;
 class QMenu;
 class QAction;
 class QTimer;
+class DayWatch;
 class TEdit;
 class THoverButton;
 class TImage;
@@ -52,6 +54,8 @@ public:
     int currentSlot() const { return m_currentSlot; }
     TEdit *currentField() const { return m_currentField; }
     bool onTop() const { return m_onTop; }
+    TTrayIcon *trayIcon() const { return m_trayIcon1; }
+    DayWatch *dayWatch() const { return m_dayWatch; }
 
     // Start-up and shut-down.
     void FormCreate();
@@ -95,6 +99,19 @@ public:
     void ButtonOnTopClick(QObject *sender);
     void ButtonTrayClick(QObject *sender);
     void SpeedButton17Click(QObject *sender);
+    void TrayIcon1Click(QObject *sender, Qt::MouseButton button, TrayShiftState shift, int x, int y);
+    // Undoes a minimise of the program and shows the window in front, as the tray icon does.
+    void restoreAndShow();
+    // The print dialog was closed by its frame: with a notification area the window stays
+    // hidden (the tray icon brings it back); without one nothing could, so it is shown.
+    void printDialogClosedByFrame();
+
+    // The local date has moved on: the due check runs on the records in memory, and the items
+    // that fell due or entered their prewarn days are named in one tray notification.
+    void remindOfNewDay();
+
+    // Starts the windowing system's move loop; tests replace it.
+    std::function<void()> startWindowMove;
 
     // Where a right-button release opens the item menu; tests replace it.
     std::function<void(QMenu *menu, QPoint screenPos)> openMenu;
@@ -107,6 +124,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     class Fields;
@@ -156,6 +174,8 @@ private:
     QMenu *m_popupMenu1 = nullptr;
     QMenu *m_popupMenu2 = nullptr;
     QTimer *m_timer1 = nullptr;
+    TTrayIcon *m_trayIcon1 = nullptr;
+    DayWatch *m_dayWatch = nullptr;
     // The menu entries by name.
     QHash<QString, QAction *> m_actions;
 

@@ -192,6 +192,12 @@ void TAForm1::buildLayout()
     m_timer1->setSingleShot(true);
 
     buildColorMenu();
+
+    // The program's icon, no hint: the icon stays in the notification area while the program runs.
+    m_trayIcon1 = new TTrayIcon(this);
+    m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
+    m_trayIcon1->setIcon(windowIcon());
+
     for (QAction *a : findChildren<QAction *>())
         m_actions.insert(a->objectName(), a);
 }

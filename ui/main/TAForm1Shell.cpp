@@ -2,8 +2,10 @@
 
 #include "ui/main/TAForm1.h"
 
+#include "platform/NotificationArea.h"
 #include "platform/Shell.h"
 #include "widgets/THoverButton.h"
+#include "widgets/TImage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,13 +17,17 @@ void TAForm1::FormMouseDown(QObject *, Qt::MouseButton button, Qt::KeyboardModif
 {
     // The windowing system moves the window with the pointer until the button is released,
     // as if its title bar had been dragged.
-    if (button == Qt::LeftButton && windowHandle())
-        windowHandle()->startSystemMove();
+    if (button == Qt::LeftButton)
+        startWindowMove();
 }
 
 void TAForm1::mousePressEvent(QMouseEvent *event)
 {
+    // Presses that a control let through (the date label, the days panel, the calendar's
+    // navigation bar) reach the window too; only the bare window surface drags it.
     const QPoint p = event->position().toPoint();
+    if (QWidget *control = childAt(p); control && control != m_image1)
+        return;
     FormMouseDown(this, event->button(), event->modifiers(), p.x(), p.y());
 }
 
@@ -43,12 +49,43 @@ void TAForm1::ButtonOnTopClick(QObject *)
     m_onTop = !m_onTop;
     if (windowHandle())
         windowHandle()->setFlag(Qt::WindowStaysOnTopHint, m_onTop);
-    m_buttonOnTop->setFontColor(m_onTop ? 0x0000FFFF : 0x00FFFFFF);
+    // The glyph under the pointer is drawn with the hover caption colour: both change, so the
+    // new colour shows at once.
+    const ColorValue glyph = m_onTop ? 0x0000FFFF : 0x00FFFFFF;
+    m_buttonOnTop->setFontColor(glyph);
+    m_buttonOnTop->setColorOverCaption(glyph);
 }
 
-void TAForm1::ButtonTrayClick(QObject *)
+void TAForm1::ButtonTrayClick(QObject *sender)
 {
-    hide();
+    // Without a notification area nothing could bring a hidden window back.
+    if (NotificationArea::available())
+        hide();
+    else
+        ButtonMinClick(sender);
+}
+
+void TAForm1::TrayIcon1Click(QObject *, Qt::MouseButton, TrayShiftState, int, int)
+{
+    restoreAndShow();
+}
+
+void TAForm1::restoreAndShow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && window->isMinimized())
+            window->showNormal();
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TAForm1::printDialogClosedByFrame()
+{
+    if (!NotificationArea::available())
+        restoreAndShow();
 }
 
 void TAForm1::SpeedButton17Click(QObject *)

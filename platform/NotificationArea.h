@@ -1,0 +1,65 @@
+#pragma once
+// One icon in the desktop's notification area, reached through QSystemTrayIcon. Qt reports
+// activations rather than button presses; each activation is turned here into the button
+// reports a tray icon component works with. Tests run it without a real icon and read what
+// would have been shown.
+
+#include <QIcon>
+#include <QObject>
+
+class QSystemTrayIcon;
+
+class NotificationArea : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Report {
+        MouseMove,
+        LeftDown,
+        LeftUp,
+        LeftDouble,
+        RightDown,
+        RightUp,
+        RightDouble,
+        MiddleDown,
+        MiddleUp,
+        MiddleDouble
+    };
+
+    explicit NotificationArea(QObject *parent = nullptr);
+    ~NotificationArea() override;
+
+    // Whether a notification area exists on the desktop now.
+    static bool available();
+
+    // Puts the icon into the notification area, or replaces the one there. Qt keeps an added
+    // icon and shows it as soon as a notification area appears, so adding succeeds without one.
+    bool add(const QIcon &icon, const QString &tip);
+    bool modify(const QIcon &icon, const QString &tip);
+    void remove();
+    bool isAdded() const { return m_added; }
+    QString tip() const { return m_tip; }
+    QIcon icon() const { return m_icon; }
+
+    // A message shown beside the icon; clicking it emits messageClicked.
+    void showMessage(const QString &title, const QString &text);
+    QString lastMessage() const { return m_lastMessage; }
+
+    // The button reports of one activation of the icon, in the order the icon gets them.
+    static QList<Report> reportsFor(int activationReason);
+
+    // Test hooks: no real icon is made, and available() says what the test set.
+    static void setTestMode(bool on, bool available = true);
+
+signals:
+    void reported(NotificationArea::Report report);
+    void messageClicked();
+
+private:
+    QSystemTrayIcon *m_tray = nullptr;
+    bool m_added = false;
+    QString m_tip;
+    QIcon m_icon;
+    QString m_lastMessage;
+};

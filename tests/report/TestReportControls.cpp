@@ -66,6 +66,8 @@ void TestReportControls::labelMeasuredAtPrint_data()
     QTest::newRow("right keeps its right edge") << "Hello" << int(taRightJustify) << true << "right";
     QTest::newRow("empty measured as one blank") << "" << int(taLeftJustify) << true << "left";
     QTest::newRow("no auto-size keeps the rectangle") << "Hello" << int(taRightJustify) << false << "whole";
+    QTest::newRow("word wrap breaks in the control's width")
+        << "Some words that cannot stand on one line of two hundred pixels" << int(taLeftJustify) << true << "wrap";
 }
 
 void TestReportControls::labelMeasuredAtPrint()
@@ -80,7 +82,8 @@ void TestReportControls::labelMeasuredAtPrint()
     label->setCaption(caption);
     label->setAlignment(TAlignment(alignment));
     label->setAutoSize(autoSize);
-    label->setGeometry(100, 20, 200, 40);
+    label->setWordWrap(anchor == u"wrap");
+    label->setGeometry(100, 20, 200, 10);
     page.print({});
     const QRect printed = page.log.entries.front().rect;
 
@@ -88,13 +91,16 @@ void TestReportControls::labelMeasuredAtPrint()
     QPainter painter(&scratch);
     Canvas measure(painter);
     measure.setFont({QStringLiteral("Arial"), -13, 0});
-    QRect text(0, 0, 200, 40);
-    measure.drawText(caption.isEmpty() ? QStringLiteral(" ") : caption, text, DrawTextFlag::CalcRect);
-    QVERIFY(text.width() > 0 && text.height() > 10);
+    QRect text(0, 0, 200, 10);
+    measure.drawText(caption.isEmpty() ? QStringLiteral(" ") : caption, text,
+                     label->wordWrap() ? DrawTextFlag::CalcRect | DrawTextFlag::WordBreak : DrawTextFlag::CalcRect);
+    QVERIFY(text.width() > 0 && text.width() <= 200 && text.height() > 10);
+    // Measured, a line is taller than the control's 10 pixels; wrapped, the text takes two.
+    QCOMPARE(text.height() > 20, label->wordWrap());
 
-    const QRect expected = anchor == u"left"    ? QRect(100, 20, text.width(), text.height())
+    const QRect expected = anchor == u"left" || anchor == u"wrap" ? QRect(100, 20, text.width(), text.height())
                            : anchor == u"right" ? QRect(300 - text.width(), 20, text.width(), text.height())
-                                                : QRect(100, 20, 200, 40);
+                                                : QRect(100, 20, 200, 10);
     QCOMPARE(printed, expected);
     QCOMPARE(page.log.entries.front().text, caption);
 }

@@ -388,7 +388,11 @@ int Canvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
 
     // Without a clip of its own the painter is clipped and unclipped again, which costs a
     // recorded picture less than saving and restoring its whole state.
-    const bool clip = !flags.testFlag(DrawTextFlag::NoClip);
+    // As in Qt's own text-in-rectangle drawing, the clip is set only when the lines reach out
+    // of the rectangle; a text inside it draws the same pixels either way.
+    const bool fits =
+        laid.widest <= rect.width() && top >= rect.top() && top + laid.height <= rect.top() + rect.height();
+    const bool clip = !flags.testFlag(DrawTextFlag::NoClip) && !fits;
     const bool nested = clip && m_painter.hasClipping();
     if (nested) {
         m_painter.save();

@@ -34,8 +34,8 @@ void buildBands(QWidget &form, const QString &description)
     int stackTop = 0;
     TAlDetailLink *link = nullptr;
     tAlBand *detail = nullptr;
-    for (const QString &spec : description.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList words = spec.split(u' ', Qt::SkipEmptyParts);
+    for (const QString &row : description.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList words = row.split(u' ', Qt::SkipEmptyParts);
         auto *band = new tAlBand(&form);
         band->setBandType(bandTypes.value(words[0]));
         const int height = words[2].toInt();

@@ -4,6 +4,8 @@
 
 #include "CommandLine.h"
 #include "ShutdownSignals.h"
+#include "core/DataFolder.h"
+#include "platform/MessageBox.h"
 #include "ui/main/SingleInstance.h"
 #include "ui/main/TAForm1.h"
 #include "ui/print/TForm2.h"
@@ -12,6 +14,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSessionManager>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -30,8 +33,15 @@ int main(int argc, char *argv[])
         return start.exitStatus;
     const QString &dataFolder = start.dataFolder;
     SingleInstance instance(dataFolder);
-    if (!instance.claim())
-        return 0;
+    if (!instance.claim()) {
+        if (instance.refusal().isEmpty())
+            return 0;
+        std::fprintf(stderr, "pantrova: %s\n", qPrintable(instance.refusal()));
+        MessageBox::error(nullptr, instance.refusal());
+        return 1;
+    }
+    if (!instance.lockPath().isEmpty())
+        DataFolder(dataFolder).removeInterruptedSaves();
 
     TAForm1 aForm1(dataFolder);
     TForm2 form2(&aForm1);
@@ -39,13 +49,12 @@ int main(int argc, char *argv[])
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &aForm1, &TAForm1::restoreAndShow);
 
-    // Ending the desktop session or a termination signal closes the window as "Close" does.
+    // Ending the desktop session or a termination signal closes the window as "Close" does,
+    // but without a box that nobody would answer.
     ShutdownSignals shutdownSignals;
-    QObject::connect(&shutdownSignals, &ShutdownSignals::closeRequested, &aForm1, &QWidget::close);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &aForm1, [&aForm1](QSessionManager &manager) {
-        if (!aForm1.close())
-            manager.cancel();
-    });
+    QObject::connect(&shutdownSignals, &ShutdownSignals::closeRequested, &aForm1, &TAForm1::closeUnattended);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &aForm1,
+                     [&aForm1](QSessionManager &) { aForm1.closeUnattended(); });
 
     // Closing the main window ends the program; hiding it (to the notification area) does not.
     QObject::connect(&aForm1, &TAForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -2,7 +2,6 @@
 
 #include "core/AppError.h"
 #include "core/DataFolder.h"
-#include "core/Numbers.h"
 
 void applyColorLines(const QStringList &lines, FieldColorAccess &fields, ColorLoad load)
 {
@@ -11,7 +10,7 @@ void applyColorLines(const QStringList &lines, FieldColorAccess &fields, ColorLo
             throw ListIndexError::outOfBounds(slot - 1);
         const QString &line = lines.at(slot - 1);
         FieldColors colors = fields.colors(slot);
-        colors.background = static_cast<ColorValue>(Numbers::toInteger(line));
+        colors.background = colorFromLine(line);
         if (load == ColorLoad::Startup)
             colors.font = startupFontColor(line);
         else if (const std::optional<ColorValue> font = recheckFontColor(line))

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace {
@@ -37,16 +39,41 @@ LineText DataFolder::readFile(File file) const
     return text;
 }
 
-void DataFolder::writeFile(File file, const LineText &text) const
+namespace {
+// Throws FileError "Cannot create file %s" unless the bytes are written completely.
+void saveBytes(const QString &path, const QByteArray &bytes)
+{
+    // A data folder removed while the program runs is made again, so the save still succeeds.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw FileError::cannotCreate(path);
+    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
+        throw FileError::cannotCreate(path);
+}
+} // namespace
+
+void DataFolder::writeFile(File file, const LineText &text)
 {
     if (isProtected(file))
         return;
-    QSaveFile f(path(file));
-    if (!f.open(QIODevice::WriteOnly))
-        throw FileError::cannotCreate(path(file));
-    const QByteArray bytes = text.encode();
-    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
-        throw FileError::cannotCreate(path(file));
+    if (m_damaged[index(file)])
+        keepDamagedFile(file);
+    saveBytes(path(file), text.encode());
+}
+
+void DataFolder::keepDamagedFile(File file)
+{
+    QFile damaged(path(file));
+    if (damaged.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = damaged.readAll();
+        if (damaged.error() != QFileDevice::NoError)
+            throw FileError::cannotOpen(path(file));
+        saveBytes(backupPath(file), bytes);
+        m_newBackups.append(file);
+    }
+    // Kept, or gone meanwhile: either way the file may now be written.
+    m_damaged[index(file)] = false;
 }
 
 TextLines DataFolder::loadRecords()
@@ -95,7 +122,7 @@ void DataFolder::saveColors(const QList<ColorValue> &colors)
 {
     LineText text;
     for (ColorValue color : colors)
-        text.lines.append(QString::number(color));
+        text.lines.append(colorLine(color));
     writeFile(File::Colors, text);
 }
 
@@ -104,10 +131,15 @@ void DataFolder::markLoaded(File file)
     m_loaded[index(file)] = true;
 }
 
+void DataFolder::markDamaged(File file)
+{
+    m_damaged[index(file)] = true;
+}
+
 void DataFolder::protectUnloadedFiles()
 {
     for (File file : {File::Records, File::Names, File::Colors}) {
-        if (!m_loaded[index(file)] && QFile::exists(path(file)))
+        if (!m_loaded[index(file)] && !m_damaged[index(file)] && QFile::exists(path(file)))
             m_protected[index(file)] = true;
     }
 }
@@ -125,4 +157,27 @@ QStringList DataFolder::protectedPaths() const
             paths.append(path(file));
     }
     return paths;
+}
+
+QString DataFolder::backupPath(File file) const
+{
+    return path(file) + QStringLiteral(".unreadable");
+}
+
+QList<DataFolder::File> DataFolder::takeNewBackups()
+{
+    return std::exchange(m_newBackups, {});
+}
+
+void DataFolder::removeInterruptedSaves() const
+{
+    // A save writes "<name>.XXXXXX" and renames it over the file, and the start's write test
+    // makes ".write-test-XXXXXX"; a kill in between leaves them.
+    static const QRegularExpression leftover(QStringLiteral(
+        "^(InvRecs\\.txt\\.|RecDesc\\.txt\\.|ecol\\.div\\.|ecol\\.div\\.unreadable\\.|\\.write-test-)[A-Za-z0-9]{6}$"));
+    QDir folder(m_folder);
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (leftover.match(name).hasMatch())
+            folder.remove(name);
+    }
 }

@@ -3,8 +3,10 @@
 // "InvRecs.txt", the names file "RecDesc.txt" and the colours file "ecol.div".
 //
 // Saving is atomic (QSaveFile): a crash or a full disk mid-write leaves the previous file
-// whole. A file that exists but was not read completely at start is never overwritten by
-// this run, so a failed start cannot replace stored data with an empty inventory.
+// whole, and a folder that has gone is created again. A file that exists but was not read
+// completely at start is never overwritten by this run, so a failed start cannot replace
+// stored data with an empty inventory; only a damaged file (read, but not usable to the
+// end) is replaced, after its bytes have been kept beside it as "<name>.unreadable".
 
 #include "core/FieldColors.h"
 #include "core/LineText.h"
@@ -35,25 +37,40 @@ public:
     std::optional<QStringList> loadColorLines();
 
     // Throw FileError "Cannot create file %s" when the file cannot be written.
-    // A protected file is left as it is.
+    // A protected file is left as it is; a damaged one is first kept aside, and is not
+    // written when that fails.
     void saveRecords(const TextLines &records);
     void saveNames(const QStringList &names);
     void saveColors(const QList<ColorValue> &colors);
 
-    // Start-up marks what it has read completely; afterwards every file that exists but
-    // was not read completely is protected for the rest of the run.
+    // Start-up marks what it has read completely and what it read but could not use to the
+    // end; afterwards every other file that exists but was not read completely is protected
+    // for the rest of the run.
     void markLoaded(File file);
+    void markDamaged(File file);
     void protectUnloadedFiles();
     bool isProtected(File file) const;
     QStringList protectedPaths() const;
 
+    // Where a damaged file's bytes are kept before it is first written over.
+    QString backupPath(File file) const;
+    // The files backed up since the last call, so that the user is told about each once.
+    QList<File> takeNewBackups();
+
+    // Removes what an interrupted save left in the folder ("InvRecs.txt.Ab12Cd" and the like).
+    // Only safe while this program holds the folder.
+    void removeInterruptedSaves() const;
+
 private:
     LineText readFile(File file) const;
-    void writeFile(File file, const LineText &text) const;
+    void writeFile(File file, const LineText &text);
+    void keepDamagedFile(File file);
 
     QString m_folder;
     std::array<bool, 3> m_loaded{};
     std::array<bool, 3> m_protected{};
+    std::array<bool, 3> m_damaged{};
+    QList<File> m_newBackups;
     LineText m_recordsFormat;
     LineText m_namesFormat;
 };

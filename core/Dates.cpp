@@ -7,6 +7,11 @@
 
 namespace Dates {
 
+bool isStorable(QDate date)
+{
+    return date.isValid() && date >= FirstStorable && date <= LastStorable;
+}
+
 QString format(QDate date)
 {
     return QStringLiteral("%1/%2/%3")

@@ -11,6 +11,12 @@ namespace Dates {
 // The buy date of an item that has none.
 inline const QString UnsetDate = QStringLiteral("00/00/0000");
 
+// The first and last day the buy-date columns can hold: a five-digit year would run over
+// the separator after them.
+inline const QDate FirstStorable{1, 1, 1};
+inline const QDate LastStorable{9999, 12, 31};
+bool isStorable(QDate date);
+
 // "mm/dd/yyyy".
 QString format(QDate date);
 

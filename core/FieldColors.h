@@ -37,6 +37,13 @@ constexpr FieldColors Due{FieldColor::Red, FieldColor::Yellow};
 constexpr FieldColors Learning{FieldColor::Gray, FieldColor::White};
 } // namespace FieldState
 
+// A colours file line holds the colour as the signed 32-bit decimal it is read as, so that
+// system colours (0x80000000 + n) and other negative values survive a save byte for byte.
+// The unsigned form 2147483648..4294967295 that older saves wrote is read as the same 32 bits.
+// Throws ConversionError "'%s' is not a valid integer value" for anything else.
+ColorValue colorFromLine(const QString &line);
+QString colorLine(ColorValue color);
+
 // Font colours are not stored; start-up derives them from the stored background line.
 ColorValue startupFontColor(const QString &storedLine);
 

@@ -1,5 +1,6 @@
 #include "core/ItemOperations.h"
 
+#include "core/AppError.h"
 #include "core/DataFolder.h"
 #include "core/Dates.h"
 #include "core/RecordLine.h"
@@ -116,17 +117,23 @@ CycleResult stopTracking(TextLines &records, int slot, QDate today)
 
 void bumpDate(TextLines &records, int slot, int days)
 {
-    const QString date = Dates::plusDays(RecordLine::buyDate(records.slotLine(slot)), days);
-    editLine(records, slot, [&](QString &line) { RecordLine::setBuyDate(line, date); });
+    const QString text = RecordLine::buyDate(records.slotLine(slot));
+    const QDate date = Dates::parse(text).addDays(days);
+    if (!Dates::isStorable(date))
+        throw ConversionError::invalidDate(text);
+    editLine(records, slot, [&](QString &line) { RecordLine::setBuyDate(line, Dates::format(date)); });
 }
 
-void setHardDate(TextLines &records, int slot, QDate date)
+bool setHardDate(TextLines &records, int slot, QDate date)
 {
+    if (!Dates::isStorable(date))
+        return false;
     editLine(records, slot, [&](QString &line) {
         RecordLine::setBuyDate(line, Dates::format(date));
         if (RecordLine::flag(line) != RecordLine::Flag::Learning)
             RecordLine::setFlag(line, RecordLine::Flag::Tracked);
     });
+    return true;
 }
 
 void setPrewarn(TextLines &records, int slot, int days)

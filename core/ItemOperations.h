@@ -40,11 +40,13 @@ CycleResult setCycle(TextLines &records, int slot, int days, QDate today);
 // Throws ConversionError for an unreadable buy date.
 CycleResult stopTracking(TextLines &records, int slot, QDate today);
 
-// Moves the buy date by days (+1 or -1). Throws ConversionError for an unreadable date.
+// Moves the buy date by days (+1 or -1). Throws ConversionError for an unreadable date and
+// for a result the buy-date columns cannot hold; the line is then left as it was.
 void bumpDate(TextLines &records, int slot, int days);
 
 // A hand-picked buy date; an untracked item becomes tracked, a learning one stays learning.
-void setHardDate(TextLines &records, int slot, QDate date);
+// A date the buy-date columns cannot hold is refused (false) and changes nothing.
+bool setHardDate(TextLines &records, int slot, QDate date);
 
 void setPrewarn(TextLines &records, int slot, int days);
 void setPrewarnAll(TextLines &records, int days);

@@ -61,7 +61,7 @@ QString stateName(ColorValue background)
     default:
         break;
     }
-    return QString::number(background);
+    return colorLine(background);
 }
 
 } // namespace StoredInventory

@@ -14,8 +14,10 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <memory>
 
 class QPainter;
+struct LaidOutText;
 
 // A rectangle given as GDI gives it: left, top, and an exclusive right and bottom.
 constexpr QRect gdiRect(int left, int top, int right, int bottom)
@@ -113,6 +115,9 @@ private:
     void plotLine(QPoint from, QPoint to);
     void strokeWide(const QList<QPoint> &points, bool closed);
     void outline(const QList<QPoint> &points, bool closed);
+    // The text laid out for drawText; the last layout is kept, so drawing a text right after
+    // measuring it lays it out once.
+    const LaidOutText &laidOut(const QString &text, int width, DrawTextFlags flags);
 
     QPainter &m_painter;
     GdiPen m_pen;
@@ -120,4 +125,5 @@ private:
     GdiFont m_font;
     QPoint m_penPos;
     int m_dashPhase = 0;
+    std::unique_ptr<LaidOutText> m_lastText;
 };

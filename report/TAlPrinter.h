@@ -48,7 +48,8 @@ public:
     // The printer of printer mode; the caller chooses the printer or a PDF file on it.
     QPrinter &printer();
     void setPageStoreDevice(const PageStoreDevice &device);
-    // Every page of the last document printed in page-store mode.
+    // Every page of the last document printed in page-store mode, drawn from the printable
+    // area's top-left: a preview draws it moved by printingOffset() to place it on the paper.
     const QList<QPicture> &pages() const { return m_pages; }
     // Test hook: the canvas that draws each page (the plain canvas when none is set).
     void setCanvasFactory(CanvasFactory factory) { m_canvasFactory = std::move(factory); }

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "report/TAlPrinter.h"
 
+#include <QEvent>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
@@ -80,6 +81,13 @@ QString TAlSysField::GetPrintText()
     }
     }
     return {};
+}
+
+bool TAlSysField::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange)
+        setCaption(placeholder(m_dataType));
+    return TAlLabel::event(event);
 }
 
 bool TAlSysField::NextRecord()

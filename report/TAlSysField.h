@@ -24,6 +24,10 @@ public:
     // The placeholder shown on the screen for a type, e.g. "#Page#".
     QString placeholder(tAlSysDataType type) const;
 
+protected:
+    // A field placed on another window shows that window's name.
+    bool event(QEvent *event) override;
+
 private:
     tAlSysDataType m_dataType = alr_Time;
     int m_counter = 0;

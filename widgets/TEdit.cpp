@@ -5,6 +5,7 @@
 #include "platform/SystemColors.h"
 
 #include <QMouseEvent>
+#include <limits>
 
 TEdit::TEdit(QWidget *parent)
     : QLineEdit(parent)
@@ -14,6 +15,8 @@ TEdit::TEdit(QWidget *parent)
     setFocusPolicy(Qt::ClickFocus);
     // The item menu is the window's business; the edit's own menu never opens.
     setContextMenuPolicy(Qt::NoContextMenu);
+    // A stored name of any length must come back unchanged at close (the default cuts it).
+    setMaxLength(std::numeric_limits<int>::max());
     applyPalette();
     connect(this, &QLineEdit::textChanged, this, &TEdit::keepOneLine);
 }

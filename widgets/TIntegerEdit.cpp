@@ -105,7 +105,8 @@ QString TIntegerEdit::formatNumber(const QString &format, int number)
 int TIntegerEdit::value() const
 {
     const QString t = text();
-    if (t.isEmpty())
+    // A lone sign is a number not yet begun: no entry, like an empty edit.
+    if (t.isEmpty() || (t.size() == 1 && isSign(t.front())))
         return 0;
     return toWholeNumber(t).value_or(m_minValue);
 }

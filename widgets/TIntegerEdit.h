@@ -20,7 +20,8 @@ public:
     int maxValue() const { return m_maxValue; }
     void setMaxValue(int value) { m_maxValue = value; }
 
-    // The number the text holds: 0 for an empty text, MinValue for a text that is no number.
+    // The number the text holds: 0 for an empty text or a lone sign, MinValue for a text that
+    // is no number.
     // Reading changes nothing; writing clamps and shows the formatted result.
     int value() const;
     void setValue(int value);

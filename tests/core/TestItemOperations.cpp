@@ -398,6 +398,9 @@ void TestItemOperations::bumpDateMovesOneDay_data()
     QTest::newRow("forward over year end") << "12/31/2007 1 010 3" << 1 << "01/01/2008 1 010 3";
     QTest::newRow("forward into leap day") << "02/28/2024 2 000 4" << 1 << "02/29/2024 2 000 4";
     QTest::newRow("back over year end, text kept") << "01/01/2027 0 005 3 Salt" << -1 << "12/31/2026 0 005 3 Salt";
+    QTest::newRow("forward onto the last day") << "12/30/9999 1 010 3" << 1 << "12/31/9999 1 010 3";
+    QTest::newRow("forward past 9999 refused") << "12/31/9999 1 010 3" << 1 << "12/31/9999 1 010 3";
+    QTest::newRow("back before year 1 refused") << "01/01/0001 1 010 3" << -1 << "01/01/0001 1 010 3";
     // clang-format on
 }
 
@@ -408,7 +411,11 @@ void TestItemOperations::bumpDateMovesOneDay()
     QFETCH(QString, expected);
 
     TextLines records = recordsWith(64, line);
-    ItemOperations::bumpDate(records, 64, days);
+    // A refused move throws, and the line must be as it was.
+    if (line == expected)
+        QVERIFY_THROWS_EXCEPTION(ConversionError, ItemOperations::bumpDate(records, 64, days));
+    else
+        ItemOperations::bumpDate(records, 64, days);
     QCOMPARE(records.slotLine(64), expected);
 }
 
@@ -428,22 +435,27 @@ void TestItemOperations::bumpDateOfUnsetDateThrows()
 void TestItemOperations::setHardDateTracksUntrackedItems_data()
 {
     QTest::addColumn<QString>("line");
+    QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("expected");
 
+    const QDate leapDay(2024, 2, 29);
     // clang-format off
-    QTest::newRow("untracked becomes tracked") << "00/00/0000 0 000 3" << "02/29/2024 1 000 3";
-    QTest::newRow("tracked stays tracked") << "12/01/2026 1 010 3" << "02/29/2024 1 010 3";
-    QTest::newRow("learning stays learning") << "12/01/2026 2 000 5" << "02/29/2024 2 000 5";
+    QTest::newRow("untracked becomes tracked") << "00/00/0000 0 000 3" << leapDay << "02/29/2024 1 000 3";
+    QTest::newRow("tracked stays tracked") << "12/01/2026 1 010 3" << leapDay << "02/29/2024 1 010 3";
+    QTest::newRow("learning stays learning") << "12/01/2026 2 000 5" << leapDay << "02/29/2024 2 000 5";
+    QTest::newRow("last storable day") << "12/01/2026 1 010 3" << QDate(9999, 12, 31) << "12/31/9999 1 010 3";
+    QTest::newRow("five-digit year refused") << "12/01/2026 0 010 3" << QDate(10000, 1, 1) << "12/01/2026 0 010 3";
     // clang-format on
 }
 
 void TestItemOperations::setHardDateTracksUntrackedItems()
 {
     QFETCH(QString, line);
+    QFETCH(QDate, date);
     QFETCH(QString, expected);
 
     TextLines records = recordsWith(30, line);
-    ItemOperations::setHardDate(records, 30, QDate(2024, 2, 29));
+    QCOMPARE(ItemOperations::setHardDate(records, 30, date), line != expected);
     QCOMPARE(records.slotLine(30), expected);
 }
 

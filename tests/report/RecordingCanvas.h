@@ -5,6 +5,8 @@
 
 #include "platform/Canvas.h"
 #include "report/TAlPrinter.h"
+#include "report/TAlReport.h"
+#include "report/tAlBand.h"
 
 #include <QPainter>
 
@@ -100,4 +102,28 @@ public:
     }
 
     QList<Drawn> entries;
+};
+
+// A window "Form7" with a report on a Letter page and one 813 x 100 band, printed into the
+// page store: at 96 dpi the printable height is 1000 lines.
+struct ReportPage
+{
+    explicit ReportPage(int pixelsPerInch = 96)
+        : report(&form)
+        , log(pixelsPerInch)
+        , band(new tAlBand(&form))
+    {
+        form.setObjectName(QStringLiteral("Form7"));
+        report.setPapersize(alr_Letter);
+        band->setGeometry(0, 0, 813, 100);
+    }
+    QStringList print(const QStringList &ops = {})
+    {
+        report.Print(TAlPrinter::Mode::PageStore);
+        return log.briefs(ops);
+    }
+    QWidget form;
+    TAlReport report;
+    PageLog log;
+    tAlBand *band;
 };

@@ -34,8 +34,8 @@ void buildBands(QWidget &form, const QString &description)
     int stackTop = 0;
     TAlDetailLink *link = nullptr;
     tAlBand *detail = nullptr;
-    for (const QString &spec : description.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList words = spec.split(u' ', Qt::SkipEmptyParts);
+    for (const QString &row : description.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList words = row.split(u' ', Qt::SkipEmptyParts);
         auto *band = new tAlBand(&form);
         band->setBandType(bandTypes.value(words[0]));
         const int height = words[2].toInt();
@@ -76,17 +76,6 @@ void buildBands(QWidget &form, const QString &description)
     }
 }
 
-struct Letter96
-{
-    Letter96()
-        : report(&form)
-    {
-        report.setPapersize(alr_Letter);
-    }
-    QWidget form;
-    TAlReport report;
-    PageLog log; // 96 dpi, a printable height of 1000 lines
-};
 } // namespace
 
 class TestReportLayout : public QObject
@@ -147,7 +136,8 @@ void TestReportLayout::bandsOnPages()
     QFETCH(QString, bands);
     QFETCH(QStringList, printed);
     QFETCH(int, pages);
-    Letter96 page;
+    ReportPage page;
+    delete page.band;
     buildBands(page.form, bands);
     page.report.Print(TAlPrinter::Mode::PageStore);
     QCOMPARE(page.log.briefs({"text", "fill"}), printed);
@@ -171,11 +161,10 @@ void TestReportLayout::clipModes()
 {
     QFETCH(int, mode);
     QFETCH(QStringList, printed);
-    Letter96 page;
-    buildBands(page.form, "Title T 100; Title next 100");
-    auto *band = page.form.findChildren<tAlBand *>().front();
+    ReportPage page;
+    buildBands(page.form, "Title next 100 @100");
+    tAlBand *band = page.band;
     band->setClipMode(tClipMode(mode));
-    delete band->findChild<TAlLabel *>();
     auto *reachingOut = new TAlShape(band);
     reachingOut->setGeometry(10, 80, 20, 40);
     auto *outside = new TAlShape(band);

@@ -27,7 +27,9 @@ private slots:
     void recheckSavesReloadsAndChecks();
     void recheckDerivesOnlyLearningAndDueFonts();
     void recheckReportsAnUnwritableFolder();
-    void recheckLeavesAColorsFileThatFailedAtStart();
+    void damagedColorsFileIsKeptAsideAndRewritten_data();
+    void damagedColorsFileIsKeptAsideAndRewritten();
+    void recheckLeavesARecordsFileThatFailedAtStart();
     void purchaseSequenceOnARedItem();
     void purchaseIgnores_data();
     void purchaseIgnores();
@@ -102,7 +104,11 @@ void TestInventoryCommands::recheckReportsAnUnwritableFolder()
     files.records->replace(0, QStringLiteral("12/10/2026 1 000 3"));
     MainWindowFixture f(files);
     f.edit(1)->setColors(FieldState::Plain);
+    // A folder that has gone is made again; a file in its place cannot be written into.
     QVERIFY(QDir(f.folder()).removeRecursively());
+    QFile blocker(f.folder());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
 
     click(f.window.get(), QStringLiteral("HoverButton102"));
     QCOMPARE(MessageBox::shown().size(), 1);
@@ -112,23 +118,74 @@ void TestInventoryCommands::recheckReportsAnUnwritableFolder()
     QCOMPARE(f.edit(1)->colors(), FieldState::Plain);
 }
 
-void TestInventoryCommands::recheckLeavesAColorsFileThatFailedAtStart()
+void TestInventoryCommands::damagedColorsFileIsKeptAsideAndRewritten_data()
 {
+    QTest::addColumn<QStringList>("colors");
+    QTest::addColumn<bool>("atClose"); // first written by Close instead of ReCheck
+
+    QStringList bad(100, QStringLiteral("12632256"));
+    bad[2] = QStringLiteral("255");
+    bad[60] = QStringLiteral("blue");
+    QTest::newRow("not a number") << bad << false;
+    QTest::newRow("past 32 bits") << QStringList(bad).replaceInStrings(u"blue", u"4294967296") << false;
+    QTest::newRow("too few lines") << bad.mid(0, 60) << false;
+    QTest::newRow("empty, written at close") << QStringList() << true;
+}
+
+void TestInventoryCommands::damagedColorsFileIsKeptAsideAndRewritten()
+{
+    QFETCH(QStringList, colors);
+    QFETCH(bool, atClose);
+
     DataFiles files;
-    files.records->replace(0, QStringLiteral("11/30/2026 1 010 3"));
-    files.colors = QStringList(100, QStringLiteral("12632256"));
-    files.colors->replace(60, QStringLiteral("blue"));
+    files.records->replace(2, QStringLiteral("12/09/2026 1 030 3"));
+    files.records->replace(79, QStringLiteral("11/30/2026 1 010 3"));
+    files.colors = colors;
     MainWindowFixture f(files);
-    const QByteArray colorsBefore = f.read(QStringLiteral("ecol.div"));
+    const QByteArray damaged = f.read(QStringLiteral("ecol.div"));
+    // The colour loop stopped, so the due check did not run at start.
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(f.edit(80)->colors(), FieldState::Plain);
     MessageBox::clearShown();
 
+    // Bought today (when restored red): the change must survive the save and reading back.
+    click(f.window.get(), QStringLiteral("HoverButton3"));
+    const FieldColors bought = f.edit(3)->colors();
+    if (atClose)
+        QVERIFY(f.window->close());
+    else
+        click(f.window.get(), QStringLiteral("HoverButton102"));
+    for (int told = 1; told >= 0; --told) {
+        QCOMPARE(f.read(QStringLiteral("ecol.div.unreadable")), damaged);
+        QCOMPARE(f.read(QStringLiteral("ecol.div")).split('\n').at(2), QByteArray::number(bought.background) + '\r');
+        QCOMPARE(MessageBox::shown().size(), told);
+        QVERIFY(!told || MessageBox::shown().first().text.contains(f.path(QStringLiteral("ecol.div.unreadable"))));
+        if (atClose)
+            return;
+        QCOMPARE(f.edit(3)->colors(), bought);
+        QCOMPARE(f.edit(80)->colors(), FieldState::Due);
+        // Told once: a second re-check says nothing more and keeps the copy.
+        MessageBox::clearShown();
+        click(f.window.get(), QStringLiteral("HoverButton102"));
+    }
+}
+
+void TestInventoryCommands::recheckLeavesARecordsFileThatFailedAtStart()
+{
+    DataFiles files;
+    files.records.reset();
+    MainWindowFixture f(files);
+    // A folder in the place of the file: it exists but cannot be read.
+    QVERIFY(QDir().mkpath(f.path(QStringLiteral("InvRecs.txt"))));
+    f.window = std::make_unique<TAForm1>(f.folder());
+    MessageBox::clearShown();
+    f.window->records().setSlotLine(1, QStringLiteral("11/30/2026 1 010 3"));
+
     click(f.window.get(), QStringLiteral("HoverButton102"));
-    // The records are saved; the colours file keeps the line the user may still repair, and
-    // reading it back reports it again.
-    QCOMPARE(f.read(QStringLiteral("ecol.div")), colorsBefore);
-    QCOMPARE(f.read(QStringLiteral("InvRecs.txt")).split('\n').at(0), QByteArray("11/30/2026 1 010 3\r"));
-    QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown().first().text, QStringLiteral("'blue' is not a valid integer value"));
+    QCOMPARE(f.window->statusLine(), QStringLiteral(" InvRecs.txt left unchanged: not read completely at start."));
+    QVERIFY(MessageBox::shown().isEmpty());
+    // The lines in memory are kept and checked.
+    QCOMPARE(f.edit(1)->colors(), FieldState::Due);
 }
 
 void TestInventoryCommands::purchaseSequenceOnARedItem()

@@ -54,6 +54,7 @@ private slots:
     void daysPanel_data();
     void daysPanel();
     void daysPanelCancelAndEnter();
+    void daysPanelActsOnTheSlotOfAPurchaseClickedMeanwhile();
     void bumpDate_data();
     void bumpDate();
     void trackingStartsAndStops_data();
@@ -117,6 +118,12 @@ void TestItemCommands::daysPanel_data()
                                        << belowZero << false;
     QTest::newRow("inc/dec +995 on 010") << "12/01/2026 1 010 3" << "PlusMinusCycle1" << "995"
                                          << "12/01/2026 1 010 3" << above << false;
+    QTest::newRow("inc/dec lone minus") << "12/01/2026 1 010 3" << "PlusMinusCycle1" << "-" << "12/01/2026 1 010 3"
+                                        << none << false;
+    QTest::newRow("inc/dec lone plus") << "12/01/2026 1 010 3" << "PlusMinusCycle1" << "+" << "12/01/2026 1 010 3"
+                                       << none << false;
+    QTest::newRow("> 20 lone minus") << RecordLine::Empty << "SetDaysMan" << "-" << "12/10/2026 1 000 3" << none
+                                     << true;
     QTest::newRow("inc/dec on a bad cycle") << "12/01/2026 1 x10 3" << "PlusMinusCycle1" << "4" << "12/01/2026 1 x10 3"
                                             << none << false;
     // clang-format on
@@ -172,6 +179,27 @@ void TestItemCommands::daysPanelCancelAndEnter()
     QVERIFY(!c.panel()->isVisible());
 }
 
+void TestItemCommands::daysPanelActsOnTheSlotOfAPurchaseClickedMeanwhile()
+{
+    constexpr int Bought = 30;
+    DataFiles files;
+    files.records->replace(Slot - 1, QStringLiteral("12/01/2026 1 010 3"));
+    files.records->replace(Bought - 1, QStringLiteral("11/30/2026 1 010 3"));
+    MainWindowFixture f(files);
+    f.edit(Slot)->setColors(FieldState::Learning);
+    Command c{f};
+    c.choose(QStringLiteral("SetDaysMan"));
+    f.window->purchaseButton(Bought)->OnClick(f.window->purchaseButton(Bought));
+    // The purchase made it cream; plain again, OK alone can make it cream.
+    f.edit(Bought)->setColors(FieldState::Plain);
+
+    c.confirmDays(QStringLiteral("45"));
+    QCOMPARE(f.line(Bought), QStringLiteral("12/10/2026 1 045 3"));
+    QCOMPARE(f.edit(Bought)->colors(), FieldState::Bought);
+    QCOMPARE(f.line(Slot), QStringLiteral("12/01/2026 1 010 3"));
+    QCOMPARE(f.edit(Slot)->colors(), FieldState::Learning);
+}
+
 void TestItemCommands::bumpDate_data()
 {
     QTest::addColumn<QString>("line");
@@ -189,6 +217,7 @@ void TestItemCommands::bumpDate_data()
     QTest::newRow("forward onto the due day") << "11/29/2026 1 010 3" << "BumpDate1" << "11/30/2026 1 010 3" << true
                                               << today;
     QTest::newRow("unset date") << "00/00/0000 1 010 3" << "BackDate1" << "00/00/0000 1 010 3" << false << today;
+    QTest::newRow("past 12/31/9999") << "12/31/9999 1 010 3" << "BumpDate1" << "12/31/9999 1 010 3" << false << today;
     // clang-format on
 }
 

@@ -3,7 +3,6 @@
 #include "MainWindowFixture.h"
 
 #include "core/DataFolder.h"
-#include "ui/main/SingleInstance.h"
 #include "widgets/THoverButton.h"
 
 #include <QAbstractButton>
@@ -33,11 +32,12 @@ private slots:
     void badColorLineStopsColorLoop();
     void closeWritesTheThreeFiles();
     void unchangedStateIsRewrittenByteForByte();
-    void closeIsRefusedWhenTheFolderIsGone();
+    void closeWhenSavingFails_data();
+    void closeWhenSavingFails();
+    void longNameIsWrittenBackWhole();
     void linesPastTheLastSlotAreKept();
     void damagedRecordsNeitherCrashNorBreakLines();
     void filesNotReadAtStartAreLeftUnchanged();
-    void secondStartOnTheSameFolderActivatesTheFirst();
 };
 
 void TestMainWindow::fieldsShowNamesAndStoredColors_data()
@@ -326,19 +326,62 @@ void TestMainWindow::unchangedStateIsRewrittenByteForByte()
     QCOMPARE(f.read(QStringLiteral("ecol.div")), DataFiles::crlf(*files.colors));
 }
 
-void TestMainWindow::closeIsRefusedWhenTheFolderIsGone()
+void TestMainWindow::closeWhenSavingFails_data()
 {
+    QTest::addColumn<bool>("blocked");    // a file where the data folder was, else the folder is just gone
+    QTest::addColumn<bool>("unattended"); // a signal or the end of the session
+    QTest::addColumn<QString>("answers"); // per box: "-" for OK, Y or N to a question
+    // E the error, T "Try to save again?", Q "Quit without saving? ... will be lost."
+    QTest::addColumn<QString>("boxes");
+    QTest::addColumn<bool>("closed");
+
+    // clang-format off
+    QTest::newRow("folder gone: made again") << false << false << "" << "" << true;
+    QTest::newRow("stay open") << true << false << "-NN" << "ETQ" << false;
+    QTest::newRow("retry, then quit without saving") << true << false << "-Y-NY" << "ETETQ" << true;
+    QTest::newRow("quit without saving") << true << false << "-NY" << "ETQ" << true;
+    QTest::newRow("signal: no box, ends") << true << true << "" << "" << true;
+    // clang-format on
+}
+
+void TestMainWindow::closeWhenSavingFails()
+{
+    QFETCH(bool, blocked);
+    QFETCH(bool, unattended);
+    QFETCH(QString, answers);
+    QFETCH(QString, boxes);
+    QFETCH(bool, closed);
+
     MainWindowFixture f;
     f.window->show();
+    f.edit(7)->setText(QStringLiteral("Rice"));
     QVERIFY(QDir(f.folder()).removeRecursively());
-    QSignalSpy closed(f.window.get(), &TAForm1::closed);
+    QVERIFY(!blocked || QFile(f.folder()).open(QIODevice::WriteOnly));
+    for (QChar a : answers)
+        MessageBox::setNextAnswer(a == u'Y'   ? MessageBox::Answer::Yes
+                                  : a == u'N' ? MessageBox::Answer::No
+                                              : MessageBox::Answer::Ok);
+    QSignalSpy closedSpy(f.window.get(), &TAForm1::closed);
+    unattended ? f.window->closeUnattended() : void(f.window->close());
 
-    QVERIFY(!f.window->close());
-    QVERIFY(f.window->isVisible());
-    QCOMPARE(closed.count(), 0);
-    QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown().first().text,
-             QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("InvRecs.txt"))));
+    QCOMPARE(closedSpy.count(), closed ? 1 : 0);
+    QCOMPARE(f.window->isVisible(), !closed);
+    QString shown;
+    for (const MessageBox::Shown &box : MessageBox::shown())
+        shown += box.kind == MessageBox::Kind::Error ? u'E' : box.text.at(0);
+    QCOMPARE(shown, boxes);
+    QVERIFY(boxes.isEmpty() || MessageBox::shown().last().text.contains(u"changes since the last save will be lost"));
+    QVERIFY(blocked || f.read(QStringLiteral("RecDesc.txt")).contains("\r\nRice\r\n"));
+}
+
+void TestMainWindow::longNameIsWrittenBackWhole()
+{
+    DataFiles files;
+    const QString name = QString(40000, u'n') + QStringLiteral(" end");
+    files.names->replace(9, name);
+    MainWindowFixture f(files);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), DataFiles::crlf(*files.names));
 }
 
 void TestMainWindow::linesPastTheLastSlotAreKept()
@@ -401,23 +444,6 @@ void TestMainWindow::filesNotReadAtStartAreLeftUnchanged()
     QVERIFY(MessageBox::shown().first().text.contains(f.path(QStringLiteral("RecDesc.txt"))));
     QVERIFY(MessageBox::shown().first().text.contains(f.path(QStringLiteral("ecol.div"))));
     QVERIFY(!MessageBox::shown().first().text.contains(f.path(QStringLiteral("InvRecs.txt"))));
-}
-
-void TestMainWindow::secondStartOnTheSameFolderActivatesTheFirst()
-{
-    QTemporaryDir dir;
-    const QString folder = QDir(dir.path()).filePath(QStringLiteral("system"));
-    SingleInstance first(folder);
-    QVERIFY(first.claim());
-    QSignalSpy activation(&first, &SingleInstance::activationRequested);
-
-    SingleInstance second(folder);
-    QVERIFY(!second.claim());
-    QTRY_COMPARE(activation.count(), 1);
-
-    QTemporaryDir otherDir;
-    SingleInstance elsewhere(QDir(otherDir.path()).filePath(QStringLiteral("system")));
-    QVERIFY(elsewhere.claim());
 }
 
 QTEST_MAIN(TestMainWindow)

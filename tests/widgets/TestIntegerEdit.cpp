@@ -79,8 +79,9 @@ private slots:
         QTest::addColumn<int>("expected");
         // clang-format off
         QTest::newRow("empty") << "" << 0;
-        QTest::newRow("minus alone") << "-" << -100;
-        QTest::newRow("plus alone") << "+" << -100;
+        // A lone sign is no entry yet, like an empty edit.
+        QTest::newRow("minus alone") << "-" << 0;
+        QTest::newRow("plus alone") << "+" << 0;
         QTest::newRow("eleven nines") << "99999999999" << -100;
         QTest::newRow("just above 32 bits") << "2147483648" << -100;
         QTest::newRow("largest") << "2147483647" << std::numeric_limits<int>::max();
@@ -147,7 +148,7 @@ private slots:
         QTest::newRow("above") << "5000" << "999" << 1 << 0;
         QTest::newRow("below") << "-500" << "-100" << 0 << 1;
         QTest::newRow("inside") << "-17" << "-17" << 0 << 0;
-        QTest::newRow("lone sign") << "-" << "-100" << 0 << 0;
+        QTest::newRow("lone sign") << "-" << "0" << 0 << 0;
         // clang-format on
     }
 
@@ -183,7 +184,7 @@ private slots:
         QVERIFY(edit->hasSelectedText()); // the "0" is selected and replaced by typing
         QTest::keyClicks(edit, typed);
         QCOMPARE(edit->text(), typed);
-        const int expectedBefore = typed == QLatin1String("-") ? -100 : typed.toInt();
+        const int expectedBefore = typed == QLatin1String("-") ? 0 : typed.toInt();
         QCOMPARE(edit->value(), expectedBefore);
         QCOMPARE(edit->fontColor(), edit->colorNormal());
 

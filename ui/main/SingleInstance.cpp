@@ -1,41 +1,135 @@
 #include "ui/main/SingleInstance.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QThread>
+
+namespace {
+// The same folder reached through links or "..", or not created yet, gives the same path.
+QString canonicalFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return parent.isEmpty() ? info.absoluteFilePath() : QDir(parent).filePath(info.fileName());
+}
+} // namespace
 
 SingleInstance::SingleInstance(const QString &dataFolderPath, QObject *parent)
     : QObject(parent)
+    , m_dataFolder(canonicalFolder(dataFolderPath))
 {
-    const QString canonical = QFileInfo(dataFolderPath).absoluteFilePath();
-    const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_serverName = QStringLiteral("pantrova-%1").arg(QString::fromLatin1(hash));
-    // The lock lies beside the data folder, so it works even when the folder is missing.
-    const QString lockPath = QFileInfo(canonical).absoluteDir().filePath(QStringLiteral(".pantrova.lock"));
-    m_lock = std::make_unique<QLockFile>(lockPath);
-    m_lock->setStaleLockTime(0);
+    const QString hash =
+        QString::fromLatin1(QCryptographicHash::hash(m_dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    m_serverName = QStringLiteral("pantrova-%1").arg(hash);
+    // Beside the data folder the lock works even when the folder is missing.
+    m_besideLockPath = QFileInfo(m_dataFolder).absoluteDir().filePath(QStringLiteral(".pantrova.lock"));
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        m_runtimeLockPath = QDir(runtime).filePath(QStringLiteral("pantrova-%1.lock").arg(hash));
 }
 
 SingleInstance::~SingleInstance() = default;
 
+QString SingleInstance::lockPath() const
+{
+    return m_lock ? m_lock->fileName() : QString();
+}
+
 bool SingleInstance::claim()
 {
-    if (!m_lock->tryLock(0)) {
-        if (m_lock->error() == QLockFile::LockFailedError) {
-            QLocalSocket socket;
-            socket.connectToServer(m_serverName);
-            if (socket.waitForConnected(1000)) {
-                socket.write("activate\n");
-                socket.waitForBytesWritten(1000);
-                socket.disconnectFromServer();
-            }
-            return false;
-        }
-        // The lock cannot be made (a read-only folder, say): run unguarded rather than not at all.
+    m_refusal.clear();
+    Outcome outcome = claimAt(m_besideLockPath);
+    // A read-only program folder: the runtime folder still keeps two copies off the same data.
+    if (outcome == Outcome::CannotLock && !m_runtimeLockPath.isEmpty())
+        outcome = claimAt(m_runtimeLockPath);
+    switch (outcome) {
+    case Outcome::Claimed:
+        listen();
         return true;
+    case Outcome::CannotLock:
+        // Nowhere to put a lock: run unguarded rather than not at all.
+        m_lock.reset();
+        return true;
+    case Outcome::Answered:
+    case Outcome::Held:
+        break;
     }
+    return false;
+}
+
+SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
+{
+    m_lock = std::make_unique<QLockFile>(lockPath);
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0))
+        return Outcome::Claimed;
+    if (m_lock->error() != QLockFile::LockFailedError)
+        return Outcome::CannotLock;
+    if (askToActivate(0))
+        return Outcome::Answered;
+
+    // Nobody answers. Unless a live process still holds the lock (the removal fails then),
+    // it is left over from a crash or comes with a copied folder: empty, garbage, a dead
+    // process, another computer's.
+    if (m_lock->removeStaleLockFile() && m_lock->tryLock(0))
+        return Outcome::Claimed;
+    // A lock that came with a read-only program folder cannot be removed, only avoided.
+    if (!QFileInfo(QFileInfo(lockPath).absolutePath()).isWritable())
+        return Outcome::CannotLock;
+
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    const bool readable = m_lock->getLockInfo(&pid, &host, &application);
+    if (readable && !host.isEmpty() && host != QSysInfo::machineHostName()) {
+        // A shared folder: the program on the other computer cannot be asked to step aside.
+        m_refusal = QStringLiteral("The data folder %1 is in use by Pantrova on the computer \"%2\".\n"
+                                   "Close Pantrova there first. If it no longer runs there, delete %3.")
+                        .arg(QDir::toNativeSeparators(m_dataFolder), host, QDir::toNativeSeparators(lockPath));
+        return Outcome::Held;
+    }
+    // A Pantrova on this computer that is still starting answers in a moment.
+    if (askToActivate(m_answerWait))
+        return Outcome::Answered;
+    // An empty folder in the place of the lock names no one and nobody can hold it. A file that
+    // cannot be opened may be another user's live lock: the message says what to delete.
+    if (!readable && QFileInfo(lockPath).isDir() && QDir().rmdir(lockPath) && m_lock->tryLock(0))
+        return Outcome::Claimed;
+    m_refusal = QStringLiteral("Another Pantrova holds the data folder %1 but does not answer.\n"
+                               "Close it and start Pantrova again. If none runs, delete %2.")
+                    .arg(QDir::toNativeSeparators(m_dataFolder), QDir::toNativeSeparators(lockPath));
+    return Outcome::Held;
+}
+
+bool SingleInstance::askToActivate(int waitMilliseconds) const
+{
+    const QDeadlineTimer deadline(waitMilliseconds);
+    for (;;) {
+        QLocalSocket socket;
+        socket.connectToServer(m_serverName);
+        if (socket.waitForConnected(1000)) {
+            socket.write("activate\n");
+            socket.waitForBytesWritten(1000);
+            socket.disconnectFromServer();
+            return true;
+        }
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
+}
+
+void SingleInstance::listen()
+{
+    // A socket left by a program that was killed would make listening fail.
     QLocalServer::removeServer(m_serverName);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -46,5 +140,4 @@ bool SingleInstance::claim()
         }
     });
     m_server->listen(m_serverName);
-    return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// One Pantrova per data folder: the first start holds a lock file in the folder's parent and
-// listens on a local socket; a later start finds the lock, asks the running program to bring
-// its window to the front, and ends, so two programs never write the same files.
+// One Pantrova per data folder: the first start holds a lock file beside the data folder (or,
+// where that folder takes no files, in the user's runtime folder) and listens on a local
+// socket; a later start asks the running program to bring its window to the front and ends,
+// so two programs never write the same files. A lock that no running Pantrova answers for is
+// what a crash or a copied folder left behind: it is removed and the start goes on.
 
 #include <QLockFile>
 #include <QObject>
@@ -17,15 +19,33 @@ public:
     explicit SingleInstance(const QString &dataFolderPath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this is the only program on the data folder; otherwise the running one has
-    // been told to come to the front.
+    // True when this is the only program on the data folder. Otherwise either the running one
+    // has been told to come to the front (refusal() is empty), or the lock is held by one that
+    // cannot be asked and refusal() says why the start must end.
     bool claim();
+    QString refusal() const { return m_refusal; }
+
+    // The lock file in use once claim() has run; empty when no lock could be made anywhere.
+    QString lockPath() const;
+    // How long a start waits for a Pantrova that holds the lock but does not answer yet (it
+    // may be starting itself) before giving up.
+    void setAnswerWait(int milliseconds) { m_answerWait = milliseconds; }
 
 signals:
     void activationRequested();
 
 private:
+    enum class Outcome { Claimed, Answered, Held, CannotLock };
+    Outcome claimAt(const QString &lockPath);
+    bool askToActivate(int waitMilliseconds) const;
+    void listen();
+
+    QString m_dataFolder;
     QString m_serverName;
+    QString m_besideLockPath;
+    QString m_runtimeLockPath;
+    QString m_refusal;
+    int m_answerWait = 3000;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
 };

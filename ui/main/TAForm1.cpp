@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 
 // The field colours as the inventory rules see them: slot N is Edit N.
 class TAForm1::Fields : public FieldColorAccess
@@ -88,9 +89,28 @@ void TAForm1::setStatusLine(const QString &text)
     m_statusBarPro1->panels()->item(0)->setText(text);
 }
 
+namespace {
+// Nobody is there to answer a box during an unattended close.
+void printMessage(const QString &message)
+{
+    std::fprintf(stderr, "pantrova: %s\n", qPrintable(message));
+}
+} // namespace
+
 void TAForm1::showError(const QString &message)
 {
-    MessageBox::error(this, message);
+    if (m_unattended)
+        printMessage(message);
+    else
+        MessageBox::error(this, message);
+}
+
+void TAForm1::showWarning(const QString &message)
+{
+    if (m_unattended)
+        printMessage(message);
+    else
+        MessageBox::warning(this, message);
 }
 
 QAction *TAForm1::action(const QString &name) const

@@ -63,7 +63,11 @@ public:
     // Puts a date text into Label2, centred on x = 194.
     void showDate(const QString &text);
     void FormActivate();
+    // Writes the data files; false when a file could not be written (the message is shown).
     bool FormCloseQuery();
+    // Closes for a signal or the end of the desktop session, when nobody can answer a box:
+    // writes what it can, reports failures on standard error and ends in any case.
+    void closeUnattended();
 
     // Inventory rules.
     void CheckDates();
@@ -140,6 +144,12 @@ private:
     void connectHandlers();
     void setStatusLine(const QString &text);
     void showError(const QString &message);
+    void showWarning(const QString &message);
+    QStringList saveAtClose();
+    // Where the damaged files written over since the last call were kept; each is told once.
+    QString backupNotice();
+    enum class AfterFailedSave { Retry, Quit, StayOpen };
+    AfterFailedSave askAfterFailedSave();
     void loadStartupColors();
     // Sets the field colours from the colours file's lines (see core/ColorLines.h).
     void applyColorLines(const QStringList &lines, ColorLoad load);
@@ -193,5 +203,6 @@ private:
     FieldColors m_heldColors;
     bool m_itemMenuAutoPopup = false;
     bool m_onTop = false;
+    bool m_unattended = false;
     TForm2 *m_printDialog = nullptr;
 };

@@ -13,6 +13,8 @@
 #include "platform/Pointer.h"
 #include "widgets/TEdit.h"
 
+#include <QFileInfo>
+
 void TAForm1::CheckDates()
 {
     DueCheck::run(records(), *m_fields, Clock::today());
@@ -21,6 +23,16 @@ void TAForm1::CheckDates()
 void TAForm1::HoverButton102Click(QObject *)
 {
     setStatusLine(QString());
+    // A file this run must not overwrite is neither saved nor read back, and the user is told.
+    QStringList unchanged;
+    for (DataFolder::File file : {DataFolder::File::Records, DataFolder::File::Colors}) {
+        if (m_data.isProtected(file))
+            unchanged.append(QFileInfo(m_data.path(file)).fileName());
+    }
+    if (!unchanged.isEmpty()) {
+        setStatusLine(QStringLiteral(" %1 left unchanged: not read completely at start.")
+                          .arg(unchanged.join(QStringLiteral(" and "))));
+    }
     try {
         // Saving and reading back leave the screen as it was and make the files match it.
         m_data.saveRecords(records());
@@ -29,13 +41,18 @@ void TAForm1::HoverButton102Click(QObject *)
             colors.append(edit(slot)->color());
         m_data.saveColors(colors);
 
-        records() = m_data.loadRecords();
-        if (const std::optional<QStringList> lines = m_data.loadColorLines())
-            applyColorLines(*lines, ColorLoad::Recheck);
+        if (!m_data.isProtected(DataFolder::File::Records))
+            records() = m_data.loadRecords();
+        if (!m_data.isProtected(DataFolder::File::Colors)) {
+            if (const std::optional<QStringList> lines = m_data.loadColorLines())
+                applyColorLines(*lines, ColorLoad::Recheck);
+        }
         CheckDates();
     } catch (const AppError &error) {
         showError(error.message());
     }
+    if (const QString backups = backupNotice(); !backups.isEmpty())
+        showWarning(backups);
 }
 
 void TAForm1::PurchaseButtonsClick(QObject *sender)

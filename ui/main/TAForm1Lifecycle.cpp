@@ -4,10 +4,10 @@
 
 #include "core/AppError.h"
 #include "core/Dates.h"
-#include "core/Numbers.h"
 #include "core/RecordLine.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "platform/Pointer.h"
 #include "widgets/TEdit.h"
 #include "widgets/TMemo.h"
 
@@ -20,6 +20,8 @@
 void TAForm1::FormCreate()
 {
     const QDate today = Clock::today();
+    // Only dates that fit the buy-date columns can be picked.
+    m_monthCalendar1->setDateRange(Dates::FirstStorable, Dates::LastStorable);
     m_monthCalendar1->setSelectedDate(today);
 
     showDate(Dates::longText(today));
@@ -59,7 +61,14 @@ void TAForm1::showDate(const QString &text)
 void TAForm1::loadStartupColors()
 {
     if (const std::optional<QStringList> lines = m_data.loadColorLines()) {
-        applyColorLines(*lines, ColorLoad::Startup);
+        try {
+            applyColorLines(*lines, ColorLoad::Startup);
+        } catch (const AppError &) {
+            // Read but damaged: the next save keeps its bytes aside and writes it anew, so
+            // that the re-check and the due check work again.
+            m_data.markDamaged(DataFolder::File::Colors);
+            throw;
+        }
         m_data.markLoaded(DataFolder::File::Colors);
     }
 }
@@ -77,46 +86,101 @@ void TAForm1::FormActivate()
         windowHandle()->setFlag(Qt::WindowStaysOnTopHint, false);
 }
 
+QStringList TAForm1::saveAtClose()
+{
+    TextLines &names = m_memo2->lines();
+    // Lines past the last slot have no field; they are written back as they were read.
+    const QStringList pastTheFields = names.lines().mid(Slots);
+    names.clear();
+    QList<ColorValue> colors;
+    for (int slot = 1; slot <= Slots; ++slot) {
+        names.append(edit(slot)->text());
+        colors.append(edit(slot)->color());
+    }
+    for (const QString &name : pastTheFields)
+        names.append(name);
+
+    // The first failure ends the save, unless nobody can answer: then all that can be
+    // written is.
+    QStringList errors;
+    const std::array<std::function<void()>, 3> saves{[&] { m_data.saveRecords(records()); },
+                                                     [&] { m_data.saveNames(names.lines()); },
+                                                     [&] { m_data.saveColors(colors); }};
+    for (const auto &save : saves) {
+        try {
+            save();
+        } catch (const AppError &error) {
+            errors.append(error.message());
+            if (!m_unattended)
+                break;
+        }
+    }
+    return errors;
+}
+
+QString TAForm1::backupNotice()
+{
+    QStringList parts;
+    for (DataFolder::File file : m_data.takeNewBackups()) {
+        parts.append(QStringLiteral("%1 could not be read completely at start; its old content is kept in %2")
+                         .arg(m_data.path(file), m_data.backupPath(file)));
+    }
+    return parts.join(QStringLiteral("\n\n"));
+}
+
 bool TAForm1::FormCloseQuery()
 {
-    try {
-        m_data.saveRecords(records());
-
-        TextLines &names = m_memo2->lines();
-        // Lines past the last slot have no field; they are written back as they were read.
-        const QStringList pastTheFields = names.lines().mid(Slots);
-        names.clear();
-        QList<ColorValue> colors;
-        for (int slot = 1; slot <= Slots; ++slot) {
-            names.append(edit(slot)->text());
-            colors.append(edit(slot)->color());
-        }
-        for (const QString &name : pastTheFields)
-            names.append(name);
-        m_data.saveNames(names.lines());
-        m_data.saveColors(colors);
-    } catch (const AppError &error) {
-        showError(error.message());
+    const QStringList errors = saveAtClose();
+    for (const QString &error : errors)
+        showError(error);
+    if (!errors.isEmpty())
         return false;
+    QStringList notices;
+    if (const QStringList unchanged = m_data.protectedPaths(); !unchanged.isEmpty()) {
+        notices.append(QStringLiteral("These files could not be read completely at start and were left unchanged:\n%1")
+                           .arg(unchanged.join(QLatin1Char('\n'))));
     }
-
-    const QStringList unchanged = m_data.protectedPaths();
-    if (!unchanged.isEmpty()) {
-        MessageBox::warning(this, QStringLiteral("These files could not be read completely at start and were left "
-                                                 "unchanged:\n%1")
-                                      .arg(unchanged.join(QLatin1Char('\n'))));
-    }
+    if (const QString backups = backupNotice(); !backups.isEmpty())
+        notices.append(backups);
+    if (!notices.isEmpty())
+        showWarning(notices.join(QStringLiteral("\n\n")));
     return true;
+}
+
+TAForm1::AfterFailedSave TAForm1::askAfterFailedSave()
+{
+    Pointer::placeForBox(-10, 35);
+    if (MessageBox::question(this, QStringLiteral("Close"), QStringLiteral("Try to save again?"))
+        == MessageBox::Answer::Yes)
+        return AfterFailedSave::Retry;
+    Pointer::placeForBox(-10, 35);
+    if (MessageBox::question(this, QStringLiteral("Close"),
+                             QStringLiteral("Quit without saving? The changes since the last save will be lost."))
+        == MessageBox::Answer::Yes)
+        return AfterFailedSave::Quit;
+    return AfterFailedSave::StayOpen;
+}
+
+void TAForm1::closeUnattended()
+{
+    m_unattended = true;
+    close();
 }
 
 void TAForm1::closeEvent(QCloseEvent *event)
 {
-    if (FormCloseQuery()) {
-        event->accept();
-        emit closed();
-    } else {
-        event->ignore();
+    // Unattended, what could be written is written and the close goes ahead regardless.
+    while (!FormCloseQuery() && !m_unattended) {
+        const AfterFailedSave choice = askAfterFailedSave();
+        if (choice == AfterFailedSave::Quit)
+            break;
+        if (choice == AfterFailedSave::StayOpen) {
+            event->ignore();
+            return;
+        }
     }
+    event->accept();
+    emit closed();
 }
 
 bool TAForm1::event(QEvent *event)

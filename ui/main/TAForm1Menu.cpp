@@ -100,13 +100,15 @@ void TAForm1::DaysOKClick(QObject *sender)
                     refuseCycle(ItemOperations::refusalMessage(result));
             }
         } else {
+            // A purchase button clicked while the panel stood open moved the current slot but not
+            // the current field: the line and the colour must be the same item's.
             const auto result = ItemOperations::setCycle(records(), m_currentSlot, value, Clock::today());
             if (result != ItemOperations::CycleResult::Changed) {
                 refuseCycle(ItemOperations::refusalMessage(result));
             } else {
                 recordPurchase(m_currentSlot, Clock::today());
-                if (m_currentField)
-                    m_currentField->setColors(FieldState::Bought);
+                if (TEdit *field = edit(m_currentSlot))
+                    field->setColors(FieldState::Bought);
             }
         }
     } catch (const ConversionError &) {

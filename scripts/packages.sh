@@ -7,8 +7,12 @@ FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
 # measure windows in the real-window tests.
 HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
+# Printing: the lp command the program hands its print jobs to, and for the real-print tests a
+# CUPS scheduler with a PDF printer (whose pages the PDF tools below read).
+PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # Checks of the installed program and the command line in the tests: the desktop entry's
 # validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
-# and a notification area (tray host) for the tray icon's test.
-# The XCB headers for the start-up benchmark's window watcher (bench/startup-process).
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer libxcb1-dev)
+# a notification area (tray host) for the tray icon's test; the PDF tools that read the text
+# positions and the page size of printed PDFs; the XCB headers of the start-up benchmark's
+# window watcher (bench/startup-process).
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb1-dev)

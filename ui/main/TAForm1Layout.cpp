@@ -45,16 +45,7 @@ QImage resourcePng(const QString &path)
     return reader.read();
 }
 
-THoverButton *hoverButton(QWidget *parent, const QString &name, const QString &caption, HoverButtonStyle style,
-                          QPoint pos)
-{
-    auto *button = new THoverButton(parent);
-    button->setObjectName(name);
-    applyStyle(button, style);
-    button->setCaption(caption);
-    button->move(pos);
-    return button;
-}
+constexpr auto hoverButton = &createHoverButton;
 
 QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 {

@@ -13,11 +13,6 @@
 namespace {
 constexpr int ListLength = 60;
 
-bool isDueOrPrewarn(ColorValue background)
-{
-    return background == FieldColor::Red || background == FieldColor::Yellow;
-}
-
 // "3 items to buy: Milk, Bread, ..." with the names cut after about ListLength characters.
 QString reminderText(const QStringList &names)
 {

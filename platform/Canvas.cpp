@@ -195,6 +195,20 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
         fillRect(gdiRect(left, top, right - 1, bottom - 1));
         return;
     }
+    // A wide pen's frame is the painter's own stroke with round joins: the same pixels as
+    // the stroke path, and a single call, which keeps a recorded picture small.
+    if (m_pen.width > 1 && right - left > 1 && bottom - top > 1) {
+        const qreal centre = m_pen.width % 2 ? 0.5 : 0.0;
+        const QPen pen(toQColor(m_pen.color), m_pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        const QBrush brush = m_brush.style == BrushStyle::Solid ? QBrush(toQColor(m_brush.color)) : QBrush();
+        // Setting an equal brush still marks it changed, and a picture would record it again.
+        if (m_painter.pen() != pen)
+            m_painter.setPen(pen);
+        if (m_painter.brush() != brush)
+            m_painter.setBrush(brush);
+        m_painter.drawRect(QRectF(left + centre, top + centre, right - 1 - left, bottom - 1 - top));
+        return;
+    }
     fillRect(gdiRect(left, top, right, bottom));
     outline({{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}}, true);
 }
@@ -269,15 +283,49 @@ QSize Canvas::textExtent(const QString &text) const
     return {textWidth(text), textHeight(text)};
 }
 
-// Laid out line by line with the cell height as the line height, as GDI's DrawText does;
-// a word wider than the rectangle is not broken.
-int Canvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
+// A text laid out line by line with the cell height as the line height, as GDI's DrawText
+// does; a word wider than the rectangle is not broken.
+struct LaidOutText
 {
-    const QFont qfont = toQFont(m_font);
-    const QFontMetrics metrics(qfont);
+    QString text;
+    GdiFont font;
+    DrawTextFlags flags;
+    int width = 0;
+    QTextLayout layout;
+    int lineHeight = 0;
+    int tabDistance = 0;
+    int height = 0;
+    int widest = 0;
+    bool empty = true;
+};
+
+namespace {
+// The flags that change a layout; alignment, clipping and measuring do not.
+constexpr DrawTextFlags layoutFlags =
+    DrawTextFlag::WordBreak | DrawTextFlag::SingleLine | DrawTextFlag::ExpandTabs | DrawTextFlag::NoPrefix;
+} // namespace
+
+const LaidOutText &Canvas::laidOut(const QString &text, int width, DrawTextFlags flags)
+{
+    flags &= layoutFlags;
     const bool single = flags.testFlag(DrawTextFlag::SingleLine);
     const bool wraps = !single && flags.testFlag(DrawTextFlag::WordBreak);
+    if (!wraps)
+        width = 0;
+    if (m_lastText && m_lastText->text == text && m_lastText->font == m_font && m_lastText->flags == flags
+        && m_lastText->width == width)
+        return *m_lastText;
 
+    auto laid = std::make_unique<LaidOutText>();
+    laid->text = text;
+    laid->font = m_font;
+    laid->flags = flags;
+    laid->width = width;
+    // The font of the last layout serves the next one when it is the same.
+    const bool sameFont = m_lastText && m_lastText->font == m_font;
+    const QFont qfont = sameFont ? m_lastText->layout.font() : toQFont(m_font);
+    laid->lineHeight = sameFont ? m_lastText->lineHeight : QFontMetrics(qfont).height();
+    laid->tabDistance = sameFont ? m_lastText->tabDistance : 8 * QFontMetrics(qfont).averageCharWidth();
     QString shown = textToDraw(text, m_font);
     shown.remove(QLatin1Char('\r'));
     shown.replace(QLatin1Char('\n'), single ? QChar(QLatin1Char(' ')) : QChar(QChar::LineSeparator));
@@ -292,51 +340,71 @@ int Canvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
         plain += shown[i];
     }
 
-    QTextLayout layout(plain, qfont);
+    QTextLayout &layout = laid->layout;
+    layout.setText(plain);
+    layout.setFont(qfont);
     QTextOption option;
     option.setWrapMode(wraps ? QTextOption::WordWrap : QTextOption::NoWrap);
     if (flags.testFlag(DrawTextFlag::ExpandTabs))
-        option.setTabStopDistance(8 * metrics.averageCharWidth());
+        option.setTabStopDistance(laid->tabDistance);
     layout.setTextOption(option);
     if (underlined >= 0) {
         QTextCharFormat format;
         format.setFontUnderline(true);
         layout.setFormats({{underlined, 1, format}});
     }
-    const int lineHeight = metrics.height();
-    int height = 0;
-    int widest = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(wraps ? qMax(1, rect.width()) : 1e6);
-        line.setPosition(QPointF(0, height));
-        height += lineHeight;
-        widest = qMax(widest, qCeil(line.naturalTextWidth()));
+        line.setLineWidth(wraps ? qMax(1, width) : 1e6);
+        line.setPosition(QPointF(0, laid->height));
+        laid->height += laid->lineHeight;
+        laid->widest = qMax(laid->widest, qCeil(line.naturalTextWidth()));
     }
     layout.endLayout();
-    if (plain.isEmpty())
-        widest = 0;
+    laid->empty = plain.isEmpty();
+    if (laid->empty)
+        laid->widest = 0;
+    m_lastText = std::move(laid);
+    return *m_lastText;
+}
 
+int Canvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
+{
+    const LaidOutText &laid = laidOut(text, rect.width(), flags);
+    const bool single = flags.testFlag(DrawTextFlag::SingleLine);
     if (flags.testFlag(DrawTextFlag::CalcRect)) {
-        rect.setWidth(widest);
-        rect.setHeight(height);
-        return height;
+        rect.setWidth(laid.widest);
+        rect.setHeight(laid.height);
+        return laid.height;
     }
-    if (plain.isEmpty())
-        return height;
+    if (laid.empty)
+        return laid.height;
 
     int top = rect.top();
     if (single && flags.testFlag(DrawTextFlag::VCenter))
-        top = rect.top() + (rect.height() - height) / 2;
+        top = rect.top() + (rect.height() - laid.height) / 2;
     else if (single && flags.testFlag(DrawTextFlag::Bottom))
-        top = rect.top() + rect.height() - height;
+        top = rect.top() + rect.height() - laid.height;
 
-    m_painter.save();
-    if (!flags.testFlag(DrawTextFlag::NoClip))
+    // Without a clip of its own the painter is clipped and unclipped again, which costs a
+    // recorded picture less than saving and restoring its whole state.
+    // As in Qt's own text-in-rectangle drawing, the clip is set only when the lines reach out
+    // of the rectangle; a text inside it draws the same pixels either way.
+    const bool fits =
+        laid.widest <= rect.width() && top >= rect.top() && top + laid.height <= rect.top() + rect.height();
+    const bool clip = !flags.testFlag(DrawTextFlag::NoClip) && !fits;
+    const bool nested = clip && m_painter.hasClipping();
+    if (nested) {
+        m_painter.save();
         m_painter.setClipRect(rect, Qt::IntersectClip);
-    m_painter.setPen(toQColor(m_font.color));
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
+    } else if (clip) {
+        m_painter.setClipRect(rect);
+    }
+    const QColor color = toQColor(m_font.color);
+    if (m_painter.pen() != QPen(color))
+        m_painter.setPen(color);
+    for (int i = 0; i < laid.layout.lineCount(); ++i) {
+        const QTextLine line = laid.layout.lineAt(i);
         const int lineWidth = qCeil(line.naturalTextWidth());
         int x = rect.left();
         if (flags.testFlag(DrawTextFlag::Center))
@@ -344,11 +412,14 @@ int Canvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
         else if (flags.testFlag(DrawTextFlag::Right))
             x = rect.left() + rect.width() - lineWidth;
         if (m_brush.style == BrushStyle::Solid)
-            fillRect(QRect(x, top + int(line.y()), lineWidth, lineHeight), m_brush.color);
+            fillRect(QRect(x, top + int(line.y()), lineWidth, laid.lineHeight), m_brush.color);
         line.draw(&m_painter, QPointF(x, top));
     }
-    m_painter.restore();
-    return height;
+    if (nested)
+        m_painter.restore();
+    else if (clip)
+        m_painter.setClipping(false);
+    return laid.height;
 }
 
 void Canvas::draw(int x, int y, const QImage &image)

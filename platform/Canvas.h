@@ -2,6 +2,7 @@
 // A drawing surface over a QPainter that keeps the semantics of a GDI device context, so that
 // control code reads like its drawing algorithm: the current pen, brush and font, a current
 // position, lines without their end point, rectangles whose right and bottom are exclusive.
+// The drawing operations are virtual so that a test can log what a report draws on a page.
 
 #include "platform/GdiBrush.h"
 #include "platform/GdiFont.h"
@@ -13,8 +14,10 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <memory>
 
 class QPainter;
+struct LaidOutText;
 
 // A rectangle given as GDI gives it: left, top, and an exclusive right and bottom.
 constexpr QRect gdiRect(int left, int top, int right, int bottom)
@@ -47,7 +50,7 @@ class Canvas
 public:
     // The painter must outlive the canvas; its state is saved and restored around the canvas.
     explicit Canvas(QPainter &painter);
-    ~Canvas();
+    virtual ~Canvas();
     Canvas(const Canvas &) = delete;
     Canvas &operator=(const Canvas &) = delete;
 
@@ -71,21 +74,21 @@ public:
     QPoint penPos() const { return m_penPos; }
     void moveTo(int x, int y) { m_penPos = {x, y}; }
     // Draws from the current position to (x, y), without (x, y) itself, and moves there.
-    void lineTo(int x, int y);
+    virtual void lineTo(int x, int y);
     // Connected lines through the points; only the last point is left undrawn.
     void polyline(const QList<QPoint> &points);
 
     // Fills with the brush (or the given colour); right and bottom are exclusive.
     void fillRect(const QRect &rect);
-    void fillRect(const QRect &rect, ColorValue color);
+    virtual void fillRect(const QRect &rect, ColorValue color);
     // A one-pixel frame in the brush colour just inside the rectangle.
     void frameRect(const QRect &rect);
     void frameRect(const QRect &rect, ColorValue color);
 
     // Outlined with the pen, filled with the brush; right and bottom exclusive.
-    void rectangle(int left, int top, int right, int bottom);
-    void roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
-    void ellipse(int left, int top, int right, int bottom);
+    virtual void rectangle(int left, int top, int right, int bottom);
+    virtual void roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
+    virtual void ellipse(int left, int top, int right, int bottom);
     void polygon(const QList<QPoint> &points);
 
     // The text cell's top-left corner at (x, y); the background is filled with the brush
@@ -97,10 +100,10 @@ public:
 
     // Text laid out in a rectangle. Returns the height of the text; with CalcRect nothing is
     // drawn and the rectangle's right and bottom are set to fit the text.
-    int drawText(const QString &text, QRect &rect, DrawTextFlags flags);
+    virtual int drawText(const QString &text, QRect &rect, DrawTextFlags flags);
 
     void draw(int x, int y, const QImage &image);
-    void stretchDraw(const QRect &rect, const QImage &image);
+    virtual void stretchDraw(const QRect &rect, const QImage &image);
     // The image without its pixels of the transparent colour (0x00BBGGRR); see maskedByColor.
     void drawTransparent(int x, int y, const QImage &image, ColorValue transparentColor);
 
@@ -112,6 +115,9 @@ private:
     void plotLine(QPoint from, QPoint to);
     void strokeWide(const QList<QPoint> &points, bool closed);
     void outline(const QList<QPoint> &points, bool closed);
+    // The text laid out for drawText; the last layout is kept, so drawing a text right after
+    // measuring it lays it out once.
+    const LaidOutText &laidOut(const QString &text, int width, DrawTextFlags flags);
 
     QPainter &m_painter;
     GdiPen m_pen;
@@ -119,4 +125,5 @@ private:
     GdiFont m_font;
     QPoint m_penPos;
     int m_dashPhase = 0;
+    std::unique_ptr<LaidOutText> m_lastText;
 };

@@ -9,5 +9,6 @@ FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
 # Checks of the installed program and the command line in the tests: the desktop entry's
 # validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
-# and a notification area (tray host) for the tray icon's test.
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer)
+# a notification area (tray host) for the tray icon's test; the PDF tools that read the text
+# positions and the page size of printed PDFs.
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils)

@@ -1,0 +1,40 @@
+#include "report/TAlLabel.h"
+
+#include "report/TAlPrinter.h"
+
+TAlLabel::TAlLabel(QWidget *parent)
+    : tAlControl(parent)
+{
+    setAutoSize(true);
+    setTransparent(true);
+}
+
+void TAlLabel::DoPrint(const QRect &rect, const QString &text)
+{
+    TAlPrinter &printer = TAlPrinter::shared();
+    ::Canvas &canvas = printer.Canvas();
+    if (!transparent()) {
+        canvas.setBrushColor(color());
+        canvas.fillRect(rect);
+    }
+    canvas.setBrushStyle(BrushStyle::Clear);
+    canvas.setFont(fontAt(printer.pixelsPerInchY()));
+    QRect area = rect;
+    canvas.drawText(text, area, textFlags());
+}
+
+// An empty text is measured as one blank, so an empty auto-size label keeps a line's height.
+QRect TAlLabel::measured(::Canvas &canvas, const QRect &rect)
+{
+    if (!autoSize())
+        return rect;
+    canvas.setFont(fontAt(TAlPrinter::shared().pixelsPerInchY()));
+    const QString text = GetPrintText();
+    QRect area(0, 0, rect.width(), rect.height());
+    canvas.drawText(text.isEmpty() ? QStringLiteral(" ") : text, area, textFlags() | DrawTextFlag::CalcRect);
+    const int w = area.width();
+    const int h = area.height();
+    if (alignment() == taRightJustify)
+        return gdiRect(rect.right() + 1 - w, rect.top(), rect.right() + 1, rect.top() + h);
+    return QRect(rect.left(), rect.top(), w, h);
+}

@@ -1,0 +1,188 @@
+#include "report/TAlPrinter.h"
+
+#include "platform/Canvas.h"
+#include "report/ReportError.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+TAlPrinter *sharedPrinter = nullptr;
+
+void releaseSharedPrinter()
+{
+    delete sharedPrinter;
+    sharedPrinter = nullptr;
+}
+} // namespace
+
+TAlPrinter &TAlPrinter::shared()
+{
+    if (!sharedPrinter) {
+        sharedPrinter = new TAlPrinter;
+        // The QPrinter inside must go before the application does.
+        if (QCoreApplication::instance())
+            qAddPostRoutine(releaseSharedPrinter);
+    }
+    return *sharedPrinter;
+}
+
+TAlPrinter::TAlPrinter() = default;
+
+TAlPrinter::~TAlPrinter()
+{
+    if (printing())
+        abortDoc();
+}
+
+void TAlPrinter::setMode(Mode mode)
+{
+    if (printing())
+        throw ReportError(QStringLiteral("The printer mode cannot change while a document is printed"));
+    m_mode = mode;
+}
+
+QPrinter &TAlPrinter::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void TAlPrinter::setPageStoreDevice(const PageStoreDevice &device)
+{
+    m_device = device;
+    if (m_mode == Mode::PageStore)
+        UpdateMetrics();
+}
+
+void TAlPrinter::SetOrientation(TPrinterOrientation orientation)
+{
+    m_orientation = orientation;
+    if (m_mode == Mode::Printer)
+        printer().setPageOrientation(orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    UpdateMetrics();
+}
+
+void TAlPrinter::SetTitle(const QString &title)
+{
+    m_title = title;
+    if (m_mode == Mode::Printer)
+        printer().setDocName(title);
+}
+
+void TAlPrinter::UpdateMetrics()
+{
+    if (m_mode == Mode::Printer) {
+        QPrinter &device = printer();
+        m_pixelsPerInchX = device.logicalDpiX();
+        m_pixelsPerInchY = device.logicalDpiY();
+        const QRect paper = device.paperRect(QPrinter::DevicePixel).toRect();
+        const QRect page = device.pageRect(QPrinter::DevicePixel).toRect();
+        m_printingOffset = page.topLeft() - paper.topLeft();
+        m_physicalPageSize = paper.size();
+        m_pageHeight = page.height();
+        return;
+    }
+    m_pixelsPerInchX = m_device.pixelsPerInchX;
+    m_pixelsPerInchY = m_device.pixelsPerInchY;
+    m_printingOffset = m_device.printingOffset;
+    QSize mm = paperSizeMM(m_paperSize);
+    if (m_orientation == poLandscape)
+        mm.transpose();
+    m_physicalPageSize = {qRound(mm.width() * m_pixelsPerInchX / 25.4), qRound(mm.height() * m_pixelsPerInchY / 25.4)};
+    m_pageHeight = m_physicalPageSize.height() - 2 * m_printingOffset.y();
+}
+
+void TAlPrinter::BeginDoc()
+{
+    if (printing())
+        throw ReportError(QStringLiteral("A document is already being printed"));
+    m_pageNumber = 0;
+    if (m_mode == Mode::PageStore) {
+        m_pages.clear();
+        UpdateMetrics();
+        openStoredPage();
+        return;
+    }
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&printer()))
+        throw ReportError(QStringLiteral("The printer \"%1\" could not start the print job")
+                              .arg(printer().outputFormat() == QPrinter::PdfFormat ? printer().outputFileName()
+                                                                                   : printer().printerName()));
+    m_painter = std::move(painter);
+    m_pageNumber = 1;
+    openCanvas();
+}
+
+void TAlPrinter::EndDoc()
+{
+    if (!printing())
+        return;
+    m_canvas.reset();
+    if (m_mode == Mode::PageStore) {
+        closeStoredPage();
+        return;
+    }
+    const bool ended = m_painter->end();
+    m_painter.reset();
+    if (!ended || printer().printerState() == QPrinter::Error || printer().printerState() == QPrinter::Aborted)
+        throw ReportError(QStringLiteral("The print job \"%1\" could not be finished").arg(m_title));
+}
+
+void TAlPrinter::abortDoc()
+{
+    m_canvas.reset();
+    if (m_mode == Mode::Printer && m_printer && m_painter) {
+        m_printer->abort();
+        m_painter->end();
+    }
+    m_painter.reset();
+    m_page.reset();
+}
+
+void TAlPrinter::NewPage()
+{
+    if (!printing())
+        throw ReportError(QStringLiteral("AlPrinter could not assign the Canvas"));
+    if (m_mode == Mode::PageStore) {
+        m_canvas.reset();
+        closeStoredPage();
+        openStoredPage();
+        return;
+    }
+    if (!printer().newPage())
+        throw ReportError(QStringLiteral("The printer could not start page %1").arg(m_pageNumber + 1));
+    ++m_pageNumber;
+}
+
+::Canvas &TAlPrinter::Canvas()
+{
+    if (!m_canvas)
+        throw ReportError(QStringLiteral("AlPrinter could not assign the Canvas"));
+    return *m_canvas;
+}
+
+// A stored page is the paper at the store's resolution; drawing starts at the printable area.
+void TAlPrinter::openStoredPage()
+{
+    m_page = std::make_unique<QPicture>();
+    m_page->setBoundingRect(QRect(QPoint(0, 0), m_physicalPageSize).translated(-m_printingOffset));
+    m_painter = std::make_unique<QPainter>(m_page.get());
+    ++m_pageNumber;
+    openCanvas();
+}
+
+void TAlPrinter::closeStoredPage()
+{
+    m_painter->end();
+    m_painter.reset();
+    m_pages.append(*m_page);
+    m_page.reset();
+}
+
+void TAlPrinter::openCanvas()
+{
+    m_canvas = m_canvasFactory ? m_canvasFactory(*m_painter) : std::make_unique<::Canvas>(*m_painter);
+}

@@ -8,13 +8,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 # Long names make a save take a while, so that a kill lands inside it.
-empty_records records
-FILL=$(printf 'Soap%.0s' $(seq 5000)) lines_100 names "Milk" ""
-plain_colours colours
-install_program "$records" "$names" "$colours"
-
-start_program
-wait_for_window 30
+FILL=$(printf 'Soap%.0s' $(seq 5000)) start_with_names "Milk" ""
 first_pid=$APP_PID
 
 # Type a name into slot 2 (field at (16, 112)).

@@ -44,7 +44,8 @@ int main(int argc, char *argv[])
         DataFolder(dataFolder).removeInterruptedSaves();
 
     TAForm1 aForm1(dataFolder);
-    TForm2 form2;
+    TForm2 form2(&aForm1);
+    aForm1.setPrintDialog(&form2);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &aForm1, &TAForm1::restoreAndShow);
 

@@ -25,6 +25,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # plug-ins are loaded at run time and the window's texts are drawn in these fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core, fontconfig")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, cups-client")
 set(CPACK_GENERATOR DEB)
 include(CPack)

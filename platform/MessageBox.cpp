@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 // A box centred on the desktop rather than over its parent window, so that the pointer
@@ -90,6 +91,25 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return Answer::Ok;
+}
+
+MessageBox::Answer MessageBox::errorWithOffer(QWidget *parent, const QString &text, const QString &offer)
+{
+    TestState &s = state();
+    if (s.testMode || !s.answers.isEmpty()) {
+        s.shown.append({Kind::Error, QStringLiteral("Error"), text});
+        return s.answers.isEmpty() ? Answer::Ok : s.answers.takeFirst();
+    }
+
+    QMessageBox box(parent);
+    box.setWindowTitle(QStringLiteral("Error"));
+    box.setText(text);
+    box.setIcon(QMessageBox::Critical);
+    QAbstractButton *offerButton = box.addButton(offer, QMessageBox::AcceptRole);
+    box.setDefaultButton(qobject_cast<QPushButton *>(offerButton));
+    box.setEscapeButton(box.addButton(QMessageBox::Ok));
+    box.exec();
+    return box.clickedButton() == offerButton ? Answer::Yes : Answer::Ok;
 }
 
 void MessageBox::setNextAnswer(Answer answer)

@@ -27,6 +27,9 @@ public:
     static void information(QWidget *parent, const QString &text);
     // Yes is the default button; Escape and the No button answer No.
     static Answer question(QWidget *parent, const QString &title, const QString &text);
+    // An error that offers a way out on a second button (such as "Save as PDF..."): Yes when
+    // the user takes it; OK, Escape and the close box answer Ok.
+    static Answer errorWithOffer(QWidget *parent, const QString &text, const QString &offer);
 
     // Test hooks: while an answer is queued no box is opened; the boxes are recorded.
     static void setNextAnswer(Answer answer);

@@ -7,6 +7,9 @@ FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
 # measure windows in the real-window tests.
 HEADLESS_PACKAGES=(xvfb openbox xdotool x11-utils)
+# Printing: the lp command the program hands its print jobs to, and for the real-print tests a
+# CUPS scheduler with a PDF printer (whose pages the PDF tools below read).
+PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # Checks of the installed program and the command line in the tests: the desktop entry's
 # validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
 # a notification area (tray host) for the tray icon's test; the PDF tools that read the text

@@ -72,3 +72,14 @@ void applyStyle(THoverButton *button, HoverButtonStyle style)
     button->setButtonEnabled(true);
     button->setShowCaption(true);
 }
+
+THoverButton *createHoverButton(QWidget *parent, const QString &name, const QString &caption, HoverButtonStyle style,
+                                QPoint pos)
+{
+    auto *button = new THoverButton(parent);
+    button->setObjectName(name);
+    applyStyle(button, style);
+    button->setCaption(caption);
+    button->move(pos);
+    return button;
+}

@@ -322,3 +322,34 @@ assert_crlf() {
 assert_data_line() {
     assert_eq "$3" "$(data_line "$1" "$2")" "line $2 of $1"
 }
+
+# --- other windows of the program -------------------------------------------------------------
+
+# visible_window <title>: the id of the program's visible window with exactly this title, if any.
+visible_window() {
+    xdotool search --all --onlyvisible --pid "$APP_PID" --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# wait_for_named_window <title> [timeout seconds]: waits until the program shows a window with
+# this title; prints its id.
+wait_for_named_window() {
+    local deadline=$((SECONDS + ${2:-15})) id
+    while [ $SECONDS -lt $deadline ]; do
+        id=$(visible_window "$1")
+        if [ -n "$id" ]; then
+            sleep 0.5 # placed by the window manager and painted
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    fail "no visible window '$1' within ${2:-15} s"
+}
+
+# click_in <window> <x> <y>: clicks at a point of another window's client area.
+click_in() {
+    xdotool mousemove --window "$1" "$2" "$3" || fail "cannot move the pointer into window $1"
+    sleep 0.2
+    xdotool click 1 || fail "cannot click in window $1"
+    sleep 0.2
+}

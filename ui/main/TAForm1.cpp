@@ -146,6 +146,7 @@ void TAForm1::connectHandlers()
     m_hoverButton101->OnClick = bind(&TAForm1::ResetAllReds1Click);
     m_hoverButton102->OnClick = bind(&TAForm1::HoverButton102Click);
     m_hoverButton103->OnClick = bind(&TAForm1::ButtonXClick);
+    m_hoverButton104->OnClick = bind(&TAForm1::HoverButton104Click);
     m_buttonX->OnClick = bind(&TAForm1::ButtonXClick);
     m_buttonMin->OnClick = bind(&TAForm1::ButtonMinClick);
     m_buttonOnTop->OnClick = bind(&TAForm1::ButtonOnTopClick);

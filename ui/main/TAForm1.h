@@ -24,6 +24,7 @@ class TEdit;
 class THoverButton;
 class TImage;
 class TIntegerEdit;
+class TForm2;
 class TMemo;
 class TPanel;
 class TSpeedButton;
@@ -116,6 +117,10 @@ public:
     // Starts the windowing system's move loop; tests replace it.
     std::function<void()> startWindowMove;
 
+    // Printing: "Print" hides this window and shows the print dialog modally.
+    void setPrintDialog(TForm2 *dialog);
+    void HoverButton104Click(QObject *sender);
+
     // Where a right-button release opens the item menu; tests replace it.
     std::function<void(QMenu *menu, QPoint screenPos)> openMenu;
 
@@ -196,4 +201,5 @@ private:
     bool m_itemMenuAutoPopup = false;
     bool m_onTop = false;
     bool m_unattended = false;
+    TForm2 *m_printDialog = nullptr;
 };

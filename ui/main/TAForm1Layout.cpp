@@ -39,16 +39,7 @@ QImage resourceImage(const QString &path)
     return QImage::fromData(file.readAll());
 }
 
-THoverButton *hoverButton(QWidget *parent, const QString &name, const QString &caption, HoverButtonStyle style,
-                          QPoint pos)
-{
-    auto *button = new THoverButton(parent);
-    button->setObjectName(name);
-    applyStyle(button, style);
-    button->setCaption(caption);
-    button->move(pos);
-    return button;
-}
+constexpr auto hoverButton = &createHoverButton;
 
 QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 {

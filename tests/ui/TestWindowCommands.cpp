@@ -196,6 +196,8 @@ void TestWindowCommands::dayChangeReminder_data()
                             "12/01/2026 1 010 3"};
     QTest::newRow("three of five") << shop << lines << "3 items to buy: Milk, Bread, Eggs";
     QTest::newRow("one") << shop.mid(0, 2) << lines.mid(0, 2) << "1 item to buy: Milk";
+    QTest::newRow("unnamed") << QStringList{"", "Eggs"} << QStringList{lines[0], lines[4]}
+                             << "2 items to buy: (item 1), Eggs";
     QTest::newRow("none") << shop.mid(1, 1) << lines.mid(1, 1) << "";
     QStringList many;
     for (int n = 1; n <= 12; ++n)

@@ -13,18 +13,9 @@
 #include <QtTest>
 
 namespace {
-const QMap<QString, tAlBandType> bandTypes{
-    {"Title", alr_Title},
-    {"PageHeader", alr_PageHeader},
-    {"DetailHeader", alr_DetailHeader},
-    {"Detail", alr_Detail},
-    {"DetailFooter", alr_DetailFooter},
-    {"PageFooter", alr_PageFooter},
-    {"ReportFooter", alr_ReportFooter},
-    {"NewPage", alr_NewPage},
-    {"GroupHeader", alr_GroupHeader},
-    {"GroupFooter", alr_GroupFooter},
-};
+// The band types in their order of declaration.
+const QStringList bandTypes{"Title",      "PageHeader",   "DetailHeader", "Detail",      "DetailFooter",
+                            "PageFooter", "ReportFooter", "NewPage",      "GroupHeader", "GroupFooter"};
 
 // Builds bands from "Type name height [a|b|c] [alt] [@top]; ...": each band is stacked under
 // the one before unless "@top" places it, and shows its name in a label at (0, 0), or its
@@ -37,7 +28,7 @@ void buildBands(QWidget &form, const QString &description)
     for (const QString &row : description.split(u';', Qt::SkipEmptyParts)) {
         const QStringList words = row.split(u' ', Qt::SkipEmptyParts);
         auto *band = new tAlBand(&form);
-        band->setBandType(bandTypes.value(words[0]));
+        band->setBandType(tAlBandType(bandTypes.indexOf(words[0])));
         const int height = words[2].toInt();
         int top = stackTop;
         QStringList values;

@@ -85,10 +85,14 @@ bool CommandLine::runsWithoutWindow(int argc, char *argv[])
     });
 }
 
+bool CommandLine::asksForHelp() const
+{
+    return m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"));
+}
+
 bool CommandLine::asksForReport() const
 {
-    if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"))
-        || m_parser.isSet(QStringLiteral("version")) || !m_parser.positionalArguments().isEmpty())
+    if (asksForHelp() || m_parser.isSet(QStringLiteral("version")) || !m_parser.positionalArguments().isEmpty())
         return true;
     return std::any_of(Reports.begin(), Reports.end(), [this](const QString &name) { return m_parser.isSet(name); });
 }
@@ -104,7 +108,7 @@ int CommandLine::run() const
 {
     if (!m_parsed)
         return usageError(m_parser.errorText());
-    if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"))) {
+    if (asksForHelp()) {
         out() << m_parser.helpText() << "\nData folder: " << DataLocation::describe(dataFolder()) << '\n';
         return 0;
     }

@@ -36,6 +36,7 @@ public:
     DataLocation::Choice dataFolder() const;
 
 private:
+    bool asksForHelp() const;
     bool asksForReport() const;
     int report() const;
 

@@ -138,7 +138,7 @@ void DataFolder::markDamaged(File file)
 
 void DataFolder::protectUnloadedFiles()
 {
-    for (File file : {File::Records, File::Names, File::Colors}) {
+    for (File file : Files) {
         if (!m_loaded[index(file)] && !m_damaged[index(file)] && QFile::exists(path(file)))
             m_protected[index(file)] = true;
     }
@@ -152,7 +152,7 @@ bool DataFolder::isProtected(File file) const
 QStringList DataFolder::protectedPaths() const
 {
     QStringList paths;
-    for (File file : {File::Records, File::Names, File::Colors}) {
+    for (File file : Files) {
         if (isProtected(file))
             paths.append(path(file));
     }

@@ -21,6 +21,7 @@ class DataFolder
 {
 public:
     enum class File { Records, Names, Colors };
+    static constexpr std::array<File, 3> Files{File::Records, File::Names, File::Colors};
     static constexpr int Slots = 100;
 
     explicit DataFolder(QString folderPath);

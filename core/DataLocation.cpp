@@ -54,7 +54,7 @@ QString describe(const Choice &choice)
 bool isFresh(const QString &folder)
 {
     const DataFolder data(folder);
-    for (DataFolder::File file : {DataFolder::File::Records, DataFolder::File::Names, DataFolder::File::Colors}) {
+    for (DataFolder::File file : DataFolder::Files) {
         if (QFileInfo::exists(data.path(file)))
             return false;
     }

@@ -37,6 +37,12 @@ constexpr FieldColors Due{FieldColor::Red, FieldColor::Yellow};
 constexpr FieldColors Learning{FieldColor::Gray, FieldColor::White};
 } // namespace FieldState
 
+// Red (due) or yellow (prewarn): an item to buy now.
+constexpr bool isDueOrPrewarn(ColorValue background)
+{
+    return background == FieldColor::Red || background == FieldColor::Yellow;
+}
+
 // A colours file line holds the colour as the signed 32-bit decimal it is read as, so that
 // system colours (0x80000000 + n) and other negative values survive a save byte for byte.
 // The unsigned form 2147483648..4294967295 that older saves wrote is read as the same 32 bits.

@@ -14,7 +14,7 @@ namespace InventoryReport {
 namespace {
 bool isDue(const StoredItem &item)
 {
-    return item.colors.background == FieldColor::Red || item.colors.background == FieldColor::Yellow;
+    return isDueOrPrewarn(item.colors.background);
 }
 
 // Days are only counted for a tracked item with a buy date, as the due check counts them.

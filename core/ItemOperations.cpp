@@ -48,7 +48,7 @@ bool purchase(TextLines &records, FieldColorAccess &fields, int slot, QDate toda
     const ColorValue background = fields.colors(slot).background;
     if (background == FieldColor::Cream) {
         fields.setColors(slot, FieldState::Due);
-    } else if (background == FieldColor::Red || background == FieldColor::Yellow) {
+    } else if (isDueOrPrewarn(background)) {
         editLine(records, slot, [&](QString &line) { RecordLine::setBuyDate(line, Dates::format(today)); });
         fields.setColors(slot, FieldState::Bought);
         return true;

@@ -41,16 +41,16 @@ bool NotificationArea::available()
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-bool NotificationArea::add(const QIcon &icon, const QString &tip)
+void NotificationArea::add(const QIcon &icon, const QString &tip)
 {
     m_added = true;
-    return modify(icon, tip);
+    modify(icon, tip);
 }
 
-bool NotificationArea::modify(const QIcon &icon, const QString &tip)
+void NotificationArea::modify(const QIcon &icon, const QString &tip)
 {
     if (!m_added)
-        return false;
+        return;
     m_icon = icon;
     m_tip = tip;
     if (m_tray) {
@@ -58,7 +58,6 @@ bool NotificationArea::modify(const QIcon &icon, const QString &tip)
         m_tray->setToolTip(tip);
         m_tray->show();
     }
-    return true;
 }
 
 void NotificationArea::remove()

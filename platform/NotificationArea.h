@@ -35,8 +35,9 @@ public:
 
     // Puts the icon into the notification area, or replaces the one there. Qt keeps an added
     // icon and shows it as soon as a notification area appears, so adding succeeds without one.
-    bool add(const QIcon &icon, const QString &tip);
-    bool modify(const QIcon &icon, const QString &tip);
+    void add(const QIcon &icon, const QString &tip);
+    // Changes the icon shown; nothing while none is added.
+    void modify(const QIcon &icon, const QString &tip);
     void remove();
     bool isAdded() const { return m_added; }
     QString tip() const { return m_tip; }

@@ -25,7 +25,6 @@ TTrayIcon::TTrayIcon(QObject *parent)
 TTrayIcon::~TTrayIcon()
 {
     m_enabled = false;
-    m_animation->stop();
     HideIcon();
 }
 
@@ -81,15 +80,17 @@ void TTrayIcon::setAnimated(bool animated)
         return;
     m_animated = animated;
     m_frame = 0;
-    if (animated) {
-        m_animation->setInterval(m_interval);
-        // The animation only runs while the icon is in the notification area.
-        if (m_added)
-            m_animation->start();
-    } else {
-        m_animation->stop();
-    }
+    runAnimation();
     UpdateIcon();
+}
+
+void TTrayIcon::runAnimation()
+{
+    // The animation only runs while the icon is in the notification area.
+    if (m_animated && added())
+        m_animation->start(m_interval);
+    else
+        m_animation->stop();
 }
 
 void TTrayIcon::setPopupMenu(QMenu *menu)
@@ -106,23 +107,18 @@ QIcon TTrayIcon::currentIcon() const
 
 void TTrayIcon::ShowIcon()
 {
+    // Hiding first forgets a press whose release may never come.
     HideIcon();
     const QIcon icon = currentIcon();
     if (icon.isNull())
         return;
-    m_leftPending = false;
-    m_rightPending = false;
-    m_added = m_area->add(icon, shortHint());
-    if (m_added && m_animated) {
-        m_animation->setInterval(m_interval);
-        m_animation->start();
-    }
+    m_area->add(icon, shortHint());
+    runAnimation();
 }
 
 void TTrayIcon::HideIcon()
 {
     m_area->remove();
-    m_added = false;
     m_leftPending = false;
     m_rightPending = false;
     m_animation->stop();
@@ -130,14 +126,14 @@ void TTrayIcon::HideIcon()
 
 void TTrayIcon::UpdateIcon()
 {
+    // No frames left: the animation ends, which updates the icon again.
     if (m_icons.isEmpty() && m_animated) {
-        m_animated = false;
-        m_animation->stop();
-        m_frame = 0;
+        setAnimated(false);
+        return;
     }
     if (m_loading)
         return;
-    if (m_added) {
+    if (added()) {
         const QIcon icon = currentIcon();
         if (icon.isNull())
             HideIcon();

@@ -62,7 +62,7 @@ public:
     void HideIcon();
     void UpdateIcon();
 
-    bool added() const { return m_added; }
+    bool added() const { return m_area->isAdded(); }
     int frameIndex() const { return m_frame; }
     NotificationArea &notificationArea() { return *m_area; }
 
@@ -89,6 +89,7 @@ private:
     void doubleClickStep();
     bool menuUsable() const;
     void advanceFrame();
+    void runAnimation();
     // Runs an event handler; whatever it throws is reported and goes no further.
     void runHandler(const std::function<void()> &handler);
 
@@ -103,7 +104,6 @@ private:
     bool m_animated = false;
     quint16 m_interval = 150;
     QPointer<QMenu> m_popupMenu;
-    bool m_added = false;
     bool m_leftPending = false;
     bool m_rightPending = false;
     int m_frame = -1;

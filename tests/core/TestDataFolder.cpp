@@ -641,16 +641,14 @@ void TestDataFolder::unloadedFilesProtected_data()
     QTest::addColumn<bool>("namesLoaded");
     QTest::addColumn<bool>("colorsLoaded");
     QTest::addColumn<bool>("colorsExist");
-    QTest::addColumn<bool>("colorsDamaged");
 
     // clang-format off
-    QTest::newRow("records failed: all protected") << false << false << false << true << false;
-    QTest::newRow("names failed") << true << false << false << true << false;
-    QTest::newRow("colours not readable") << true << true << false << true << false;
-    QTest::newRow("colours damaged: kept aside, then written") << true << true << false << true << true;
-    QTest::newRow("all loaded") << true << true << true << true << false;
-    QTest::newRow("names failed, no colours file") << true << false << false << false << false;
-    QTest::newRow("records failed, no colours file") << false << false << false << false << false;
+    QTest::newRow("records failed: all protected") << false << false << false << true;
+    QTest::newRow("names failed") << true << false << false << true;
+    QTest::newRow("colours failed") << true << true << false << true;
+    QTest::newRow("all loaded") << true << true << true << true;
+    QTest::newRow("names failed, no colours file") << true << false << false << false;
+    QTest::newRow("records failed, no colours file") << false << false << false << false;
     // clang-format on
 }
 
@@ -660,7 +658,6 @@ void TestDataFolder::unloadedFilesProtected()
     QFETCH(bool, namesLoaded);
     QFETCH(bool, colorsLoaded);
     QFETCH(bool, colorsExist);
-    QFETCH(bool, colorsDamaged);
 
     Folder dir;
     const QByteArray records = joined(recordLines(100), "\r\n", true);
@@ -670,8 +667,6 @@ void TestDataFolder::unloadedFilesProtected()
     QVERIFY(dir.put(DataFolder::File::Names, names));
     if (colorsExist)
         QVERIFY(dir.put(DataFolder::File::Colors, colors));
-    // An older copy of the same name is replaced.
-    QVERIFY(writeBytes(dir.file(DataFolder::File::Colors) + ".unreadable", "older copy"));
 
     DataFolder folder(dir.path);
     if (recordsLoaded)
@@ -680,11 +675,9 @@ void TestDataFolder::unloadedFilesProtected()
         folder.markLoaded(DataFolder::File::Names);
     if (colorsLoaded)
         folder.markLoaded(DataFolder::File::Colors);
-    if (colorsDamaged)
-        folder.markDamaged(DataFolder::File::Colors);
     folder.protectUnloadedFiles();
 
-    const bool colorsProtected = !colorsLoaded && !colorsDamaged && colorsExist;
+    const bool colorsProtected = !colorsLoaded && colorsExist;
     QCOMPARE(folder.isProtected(DataFolder::File::Records), !recordsLoaded);
     QCOMPARE(folder.isProtected(DataFolder::File::Names), !namesLoaded);
     QCOMPARE(folder.isProtected(DataFolder::File::Colors), colorsProtected);
@@ -698,22 +691,17 @@ void TestDataFolder::unloadedFilesProtected()
         expectedPaths << dir.file(DataFolder::File::Colors);
     QCOMPARE(folder.protectedPaths(), expectedPaths);
 
-    // Saving the empty state of a failed start, twice: a damaged file is kept aside once.
-    const QByteArray silver = joined(repeated("12632256", 100), "\r\n", true);
-    for (int round = 0; round < 2; ++round) {
-        folder.saveRecords(TextLines(QStringList(100, RecordLine::Empty)));
-        folder.saveNames(QStringList(100, QString()));
-        folder.saveColors(QList<ColorValue>(100, FieldColor::Silver));
-        QCOMPARE(folder.takeNewBackups(),
-                 colorsDamaged && round == 0 ? QList{DataFolder::File::Colors} : QList<DataFolder::File>());
-    }
+    // Saving the empty state of a failed start.
+    folder.saveRecords(TextLines(QStringList(100, RecordLine::Empty)));
+    folder.saveNames(QStringList(100, QString()));
+    folder.saveColors(QList<ColorValue>(100, FieldColor::Silver));
 
     const QByteArray emptyRecords = joined(repeated("00/00/0000 0 000 3", 100), "\r\n", true);
     const QByteArray emptyNames = joined(repeated(QByteArray(), 100), "\r\n", true);
+    const QByteArray silver = joined(repeated("12632256", 100), "\r\n", true);
     QCOMPARE(dir.bytes(DataFolder::File::Records), recordsLoaded ? emptyRecords : records);
     QCOMPARE(dir.bytes(DataFolder::File::Names), namesLoaded ? emptyNames : names);
     QCOMPARE(dir.bytes(DataFolder::File::Colors), colorsProtected ? colors : silver);
-    QCOMPARE(readBytes(folder.backupPath(DataFolder::File::Colors)), colorsDamaged ? colors : QByteArray("older copy"));
 }
 
 void TestDataFolder::interruptedSavesRemoved()

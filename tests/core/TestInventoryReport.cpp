@@ -2,42 +2,35 @@
 // (by the due check, not only by the stored colours), the list and its CSV, and the history.
 // tests/e2e/test_command_line.sh runs them through the program.
 
+#include "core/DataFolder.h"
 #include "core/HistoryReport.h"
 #include "core/InventoryReport.h"
+#include "core/RecordLine.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 const QDate Today(2026, 12, 10);
 
-// A data folder with these first lines; the rest of each file is filled as a fresh one is.
-class Folder
+// The items of a data folder with these first items; the rest as in a fresh one.
+QList<StoredItem> storedItems()
 {
-public:
-    Folder()
-    {
-        write(QStringLiteral("InvRecs.txt"), {"12/01/2026 1 010 3", "11/30/2026 1 010 3", "11/25/2026 1 010 3",
-                                              "12/01/2026 1 030 3", "11/30/2026 0 010 3", "12/08/2026 2 000 3"});
-        write(QStringLiteral("RecDesc.txt"), {"Tea", "Milk, whole", "Rice", "Soap", "Salt", "Flour"});
-        write(QStringLiteral("ecol.div"), {"12632256", "12632256", "12632256", "255"}); // Soap saved red
-    }
-    void write(const QString &file, QStringList lines) const
-    {
-        const QString fill = file == QLatin1String("InvRecs.txt") ? QStringLiteral("00/00/0000 0 000 3")
-                             : file == QLatin1String("ecol.div")  ? QStringLiteral("12632256")
-                                                                  : QString();
-        while (lines.size() < 100)
-            lines.append(fill);
-        QFile f(QDir(m_dir.path()).filePath(file));
-        if (f.open(QIODevice::WriteOnly))
-            f.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-    }
-    QList<StoredItem> read() const { return StoredInventory::read(m_dir.path(), Today); }
-    QTemporaryDir m_dir;
-};
+    QStringList records(DataFolder::Slots, RecordLine::Empty);
+    const QStringList first{"12/01/2026 1 010 3", "11/30/2026 1 010 3", "11/25/2026 1 010 3",
+                            "12/01/2026 1 030 3", "11/30/2026 0 010 3", "12/08/2026 2 000 3"};
+    std::copy(first.begin(), first.end(), records.begin());
+    QStringList names{"Tea", "Milk, whole", "Rice", "Soap", "Salt", "Flour"};
+    names.resize(DataFolder::Slots);
+    QList<ColorValue> colors(DataFolder::Slots, FieldColor::Silver);
+    colors[3] = FieldColor::Red; // Soap saved red
+    QTemporaryDir dir;
+    DataFolder data(dir.path());
+    data.saveRecords(TextLines(records));
+    data.saveNames(names);
+    data.saveColors(colors);
+    return StoredInventory::read(dir.path(), Today);
+}
 } // namespace
 
 class TestInventoryReport : public QObject
@@ -51,7 +44,7 @@ private slots:
 
 void TestInventoryReport::dueListAndCsv()
 {
-    const QList<StoredItem> items = Folder().read();
+    const QList<StoredItem> items = storedItems();
     QCOMPARE(InventoryReport::due(items, Today), QStringLiteral("Tea\tprewarn\t1 day left\n"
                                                                 "Milk, whole\tdue\ttoday\n"
                                                                 "Rice\tprewarn\t5 days overdue\n"
@@ -70,7 +63,7 @@ void TestInventoryReport::dueListAndCsv()
 
 void TestInventoryReport::history()
 {
-    const QList<StoredItem> items = Folder().read();
+    const QList<StoredItem> items = storedItems();
     PurchaseHistory::Contents contents;
     for (const QDate date : {QDate(2026, 11, 2), QDate(2026, 11, 9), QDate(2026, 11, 18)})
         contents.purchases.append({date, 1, QStringLiteral("Green tea"), 10});

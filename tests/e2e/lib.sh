@@ -127,7 +127,8 @@ install_program() {
 }
 
 # start_with_names <name for slot 1> <name for slot 2> ...: installs the program with these
-# names, an empty inventory and plain colours, starts it and waits for its window.
+# names (the other slots $FILL), an empty inventory and plain colours, starts it and waits
+# for its window.
 start_with_names() {
     local records names colours
     empty_records records

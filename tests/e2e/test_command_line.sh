@@ -35,8 +35,7 @@ wait_for_window 30
 before=$(cd "$APP_DIR" && ls -A . system && md5sum system/*)
 check_reports
 assert_eq "$before" "$(cd "$APP_DIR" && ls -A . system && md5sum system/*)" "the folder after the reports"
-click_at $((286 + 43)) $((34 + 11))
-wait_for_exit 15
+close_program
 
 out=$(at_date --history tea 2>"$E2E_DIR/err")
 assert_eq "0:  median interval: 7 days" "$?:$(grep median <<<"$out")" "--history tea"
@@ -51,14 +50,10 @@ assert_eq 2 "$?" "exit status for an unknown option"
 # A data folder that cannot be made: an error box names it before any window opens.
 "$APP_DIR/pantrova" --data-folder /proc/self/pantrova >"$E2E_DIR/err" 2>&1 &
 APP_PID=$!
-for _ in $(seq 100); do
-    box=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Error$' 2>/dev/null | head -n 1)
-    [ -n "$box" ] && break
-    sleep 0.1
-done
-[ -n "$box" ] || fail "no error box for a data folder that cannot be made"
+error_box() { box=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Error$' 2>/dev/null) && [ -n "$box" ]; }
+wait_until "no error box for a data folder that cannot be made" error_box
 grep -qxF "The data folder /proc/self/pantrova cannot be created." "$E2E_DIR/err" || fail "$(cat "$E2E_DIR/err")"
-xdotool windowactivate --sync "$box" key Return
+xdotool windowactivate --sync "${box%%$'\n'*}" key Return
 wait_for_exit 15
 assert_eq 1 "$APP_STATUS" "exit status for a data folder that cannot be made"
 e2e_pass

@@ -143,6 +143,9 @@ void TestInventoryCommands::damagedColorsFileIsKeptAsideAndRewritten()
     files.colors = colors;
     MainWindowFixture f(files);
     const QByteArray damaged = f.read(QStringLiteral("ecol.div"));
+    QFile older(f.path(QStringLiteral("ecol.div.unreadable"))); // an older copy is replaced
+    QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older copy") == 10);
+    older.close();
     // The colour loop stopped, so the due check did not run at start.
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(f.edit(80)->colors(), FieldState::Plain);

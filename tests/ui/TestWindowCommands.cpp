@@ -78,15 +78,12 @@ void TestWindowCommands::stayOnTopTogglesTheGlyph()
     // What the screen shows right after the click, the pointer still over the button.
     auto clickShowsYellow = [&] {
         QTest::mouseClick(pin, Qt::LeftButton, {}, centre);
-        const QImage shown =
-            pin->screen()->grabWindow(f.window->winId(), pin->x(), pin->y(), pin->width(), pin->height()).toImage();
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                if (shown.pixelColor(x, y) == QColor(255, 255, 0))
-                    return true;
-            }
-        }
-        return false;
+        const QImage shown = pin->screen()
+                                 ->grabWindow(f.window->winId(), pin->x(), pin->y(), pin->width(), pin->height())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const auto *pixels = reinterpret_cast<const QRgb *>(shown.constBits());
+        return std::count(pixels, pixels + shown.sizeInBytes() / 4, qRgb(255, 255, 0)) > 0;
     };
     QCOMPARE(pin->fontColor(), 0x00FFFFFFu);
     QVERIFY(clickShowsYellow());
@@ -199,6 +196,8 @@ void TestWindowCommands::dayChangeReminder_data()
                             "12/01/2026 1 010 3"};
     QTest::newRow("three of five") << shop << lines << "3 items to buy: Milk, Bread, Eggs";
     QTest::newRow("one") << shop.mid(0, 2) << lines.mid(0, 2) << "1 item to buy: Milk";
+    QTest::newRow("unnamed") << QStringList{"", "Eggs"} << QStringList{lines[0], lines[4]}
+                             << "2 items to buy: (item 1), Eggs";
     QTest::newRow("none") << shop.mid(1, 1) << lines.mid(1, 1) << "";
     QStringList many;
     for (int n = 1; n <= 12; ++n)

@@ -6,11 +6,9 @@
 #include "platform/MessageBox.h"
 #include "widgets/TTrayIcon.h"
 
-#include <QSystemTrayIcon>
 #include <QtTest>
 
 using Report = NotificationArea::Report;
-using Reports = QList<Report>;
 
 namespace {
 QIcon filled(Qt::GlobalColor color)
@@ -28,36 +26,6 @@ QString name(Qt::MouseButtons buttons, bool doubleClick = false)
         s += (buttons & b) ? QString(QLatin1Char(c)) : QString();
     return doubleClick ? s + QLatin1Char('2') : s;
 }
-
-// A loaded tray icon that writes its events into a log.
-struct LoggedTray
-{
-    TTrayIcon tray;
-    QStringList log;
-    QMenu menu;
-
-    LoggedTray()
-    {
-        tray.setIcon(filled(Qt::red));
-        tray.loaded();
-        tray.OnMouseDown = [this](QObject *, Qt::MouseButton b, TrayShiftState s, int, int) {
-            log << "down " + name(b) + " " + name(s.buttons, s.doubleClick);
-        };
-        tray.OnMouseUp = [this](QObject *, Qt::MouseButton b, TrayShiftState s, int, int) {
-            log << "up " + name(b) + " " + name(s.buttons, s.doubleClick);
-        };
-        tray.OnClick = [this](QObject *, Qt::MouseButton b, TrayShiftState, int, int) { log << "click " + name(b); };
-        tray.OnDblClick = [this](QObject *) { log << QStringLiteral("dblclick"); };
-        tray.OnMouseMove = [this](QObject *, TrayShiftState, int, int) { log << QStringLiteral("move"); };
-        tray.openMenu = [this](QMenu *, QPoint) { log << QStringLiteral("menu"); };
-    }
-
-    void feed(const Reports &reports)
-    {
-        for (Report r : reports)
-            tray.handleReport(r);
-    }
-};
 } // namespace
 
 class TestTrayIcon : public QObject
@@ -73,71 +41,80 @@ private slots:
 
     void events_data()
     {
-        QTest::addColumn<Reports>("reports");
-        QTest::addColumn<QString>("menu"); // "" none, "auto", "off" (AutoPopup false), "default" entry
+        // Reports: "Ld" left down, "Lu" up, "L2" double, the same for R and M, "mv" a move,
+        // "show" ShowIcon again.
+        QTest::addColumn<QString>("reports");
+        // "" no menu, "auto", "off" (AutoPopup false), "default" entry; "disabled"; "throws" (OnClick).
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QStringList>("expected");
-        const Reports click{Report::LeftDown, Report::LeftUp};
-        const Reports right{Report::RightDown, Report::RightUp};
         // clang-format off
-        QTest::newRow("click") << click << "" << QStringList{"down L L", "click L", "up L L"};
-        QTest::newRow("double click") << click + Reports{Report::LeftDouble, Report::LeftUp} << ""
+        QTest::newRow("click") << "Ld Lu" << "" << QStringList{"down L L", "click L", "up L L"};
+        QTest::newRow("double click") << "Ld Lu L2 Lu" << ""
             << QStringList{"down L L", "click L", "up L L", "dblclick", "down L 2", "up L L"};
-        QTest::newRow("double click, default entry") << Reports{Report::LeftDouble} << "default"
-            << QStringList{"triggered", "down L 2"};
-        QTest::newRow("right click") << right << "" << QStringList{"down R R", "click R", "up R R"};
-        QTest::newRow("right click, menu") << right << "auto" << QStringList{"down R R", "menu", "up R R"};
-        QTest::newRow("right click, menu off") << right << "off" << QStringList{"down R R", "click R", "up R R"};
-        QTest::newRow("up without down") << Reports{Report::LeftUp, Report::RightUp} << ""
-            << QStringList{"up L L", "up R R"};
-        QTest::newRow("down of the other button") << Reports{Report::RightDown, Report::LeftUp} << ""
-            << QStringList{"down R R", "up L L"};
-        QTest::newRow("middle") << Reports{Report::MiddleDown, Report::MiddleUp, Report::MiddleDouble} << ""
-            << QStringList{"down M M", "up M M", "down M 2"};
+        QTest::newRow("double click, default entry") << "L2" << "default" << QStringList{"triggered", "down L 2"};
+        QTest::newRow("right click") << "Rd Ru" << "" << QStringList{"down R R", "click R", "up R R"};
+        QTest::newRow("right click, menu") << "Rd Ru" << "auto" << QStringList{"down R R", "menu", "up R R"};
+        QTest::newRow("right click, menu off") << "Rd Ru" << "off" << QStringList{"down R R", "click R", "up R R"};
+        QTest::newRow("up without down") << "Lu Ru" << "" << QStringList{"up L L", "up R R"};
+        QTest::newRow("down of the other button") << "Rd Lu" << "" << QStringList{"down R R", "up L L"};
+        QTest::newRow("middle, right double, move") << "Md Mu M2 R2 mv" << ""
+            << QStringList{"down M M", "up M M", "down M 2", "down R 2", "move"};
+        QTest::newRow("showing again forgets the press") << "Ld show Lu" << "" << QStringList{"down L L", "up L L"};
+        QTest::newRow("disabled: nothing, icon stays") << "Ld Lu L2 mv" << "disabled" << QStringList{};
+        // The report that threw ends there; the next one is handled as usual.
+        QTest::newRow("throwing handler") << "Ld Lu Rd" << "throws"
+            << QStringList{"down L L", "down R R", "error: click failed"};
         // clang-format on
     }
 
     void events()
     {
-        QFETCH(Reports, reports);
-        QFETCH(QString, menu);
+        QFETCH(QString, reports);
+        QFETCH(QString, setup);
         QFETCH(QStringList, expected);
-        LoggedTray t;
-        QAction *entry = t.menu.addAction(QStringLiteral("Show"));
-        connect(entry, &QAction::triggered, [&t] { t.log << QStringLiteral("triggered"); });
-        t.tray.setPopupMenu(menu.isEmpty() ? nullptr : &t.menu);
-        t.menu.setProperty("AutoPopup", menu != QLatin1String("off"));
-        t.menu.setDefaultAction(menu == QLatin1String("default") ? entry : nullptr);
-        t.feed(reports);
-        QCOMPARE(t.log, expected);
-    }
-
-    void pendingClickAndEnabled()
-    {
-        LoggedTray t;
-        // Showing the icon again between down and up forgets the press.
-        t.feed({Report::LeftDown});
-        t.tray.ShowIcon();
-        t.feed({Report::LeftUp});
-        QCOMPARE(t.log, QStringList({"down L L", "up L L"}));
-        // Disabled, nothing is raised, but the icon stays.
-        t.tray.setEnabled(false);
-        t.feed({Report::LeftDown, Report::LeftUp, Report::LeftDouble, Report::MouseMove});
-        QCOMPARE(t.log.size(), 2);
-        QVERIFY(t.tray.notificationArea().isAdded());
-    }
-
-    void throwingHandlerIsReported()
-    {
-        LoggedTray t;
         MessageBox::clearShown();
-        t.tray.OnClick = [](QObject *, Qt::MouseButton, TrayShiftState, int, int) {
-            throw AppError(QStringLiteral("click failed"));
+        TTrayIcon tray;
+        QStringList log;
+        QMenu menu;
+        tray.setIcon(filled(Qt::red));
+        tray.loaded();
+        tray.OnMouseDown = [&](QObject *, Qt::MouseButton b, TrayShiftState s, int, int) {
+            log << "down " + name(b) + " " + name(s.buttons, s.doubleClick);
         };
-        t.feed({Report::LeftDown, Report::LeftUp, Report::RightDown});
-        // The report that threw ends there; the next one is handled as usual.
-        QCOMPARE(t.log, QStringList({"down L L", "down R R"}));
-        QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::shown().first().text, QStringLiteral("click failed"));
+        tray.OnMouseUp = [&](QObject *, Qt::MouseButton b, TrayShiftState s, int, int) {
+            log << "up " + name(b) + " " + name(s.buttons, s.doubleClick);
+        };
+        tray.OnClick = [&](QObject *, Qt::MouseButton b, TrayShiftState, int, int) {
+            if (setup == QLatin1String("throws"))
+                throw AppError(QStringLiteral("click failed"));
+            log << "click " + name(b);
+        };
+        tray.OnDblClick = [&](QObject *) { log << QStringLiteral("dblclick"); };
+        tray.OnMouseMove = [&](QObject *, TrayShiftState, int, int) { log << QStringLiteral("move"); };
+        tray.openMenu = [&](QMenu *, QPoint) { log << QStringLiteral("menu"); };
+        QAction *entry = menu.addAction(QStringLiteral("Show"));
+        connect(entry, &QAction::triggered, [&log] { log << QStringLiteral("triggered"); });
+        const bool hasMenu = setup == u"auto" || setup == u"off" || setup == u"default";
+        tray.setPopupMenu(hasMenu ? &menu : nullptr);
+        menu.setProperty("AutoPopup", setup != u"off");
+        menu.setDefaultAction(setup == u"default" ? entry : nullptr);
+        tray.setEnabled(setup != u"disabled");
+
+        const QHash<QString, Report> codes{{"Ld", Report::LeftDown},     {"Lu", Report::LeftUp},
+                                           {"L2", Report::LeftDouble},   {"Rd", Report::RightDown},
+                                           {"Ru", Report::RightUp},      {"R2", Report::RightDouble},
+                                           {"Md", Report::MiddleDown},   {"Mu", Report::MiddleUp},
+                                           {"M2", Report::MiddleDouble}, {"mv", Report::MouseMove}};
+        for (const QString &code : reports.split(u' ')) {
+            if (code == u"show")
+                tray.ShowIcon();
+            else
+                tray.handleReport(codes.value(code));
+        }
+        for (const MessageBox::Shown &box : MessageBox::shown())
+            log << "error: " + box.text;
+        QCOMPARE(log, expected);
+        QVERIFY(tray.notificationArea().isAdded());
     }
 
     void iconAndAnimation()
@@ -171,15 +148,6 @@ private slots:
         // An empty icon is never handed over: an added one is removed instead.
         tray.setIcon(QIcon());
         QVERIFY(!tray.added() && !tray.notificationArea().isAdded());
-    }
-
-    void activationsBecomeReports()
-    {
-        QCOMPARE(NotificationArea::reportsFor(QSystemTrayIcon::Trigger), Reports({Report::LeftDown, Report::LeftUp}));
-        QCOMPARE(NotificationArea::reportsFor(QSystemTrayIcon::Context), Reports({Report::RightDown, Report::RightUp}));
-        QCOMPARE(NotificationArea::reportsFor(QSystemTrayIcon::DoubleClick), Reports{Report::LeftDouble});
-        QCOMPARE(NotificationArea::reportsFor(QSystemTrayIcon::MiddleClick),
-                 Reports({Report::MiddleDown, Report::MiddleUp}));
     }
 };
 

@@ -5,7 +5,6 @@
 // list in Memo1, the names in the name fields and each item's state in its field's colours.
 // Its handlers carry the names the layout gives them and tell their senders apart by name.
 
-#include "core/ColorLines.h"
 #include "core/DataFolder.h"
 #include "core/FieldColorAccess.h"
 #include "widgets/Events.h"
@@ -151,8 +150,6 @@ private:
     enum class AfterFailedSave { Retry, Quit, StayOpen };
     AfterFailedSave askAfterFailedSave();
     void loadStartupColors();
-    // Sets the field colours from the colours file's lines (see core/ColorLines.h).
-    void applyColorLines(const QStringList &lines, ColorLoad load);
     void startTracking();
     void stopTracking();
     void refuseCycle(const QString &message);

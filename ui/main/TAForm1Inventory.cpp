@@ -3,6 +3,7 @@
 #include "ui/main/TAForm1.h"
 
 #include "core/AppError.h"
+#include "core/ColorLines.h"
 #include "core/DueCheck.h"
 #include "core/ItemOperations.h"
 #include "core/Numbers.h"
@@ -45,7 +46,7 @@ void TAForm1::HoverButton102Click(QObject *)
             records() = m_data.loadRecords();
         if (!m_data.isProtected(DataFolder::File::Colors)) {
             if (const std::optional<QStringList> lines = m_data.loadColorLines())
-                applyColorLines(*lines, ColorLoad::Recheck);
+                applyColorLines(*lines, *m_fields, ColorLoad::Recheck);
         }
         CheckDates();
     } catch (const AppError &error) {

@@ -3,6 +3,7 @@
 #include "ui/main/TAForm1.h"
 
 #include "core/AppError.h"
+#include "core/ColorLines.h"
 #include "core/Dates.h"
 #include "core/RecordLine.h"
 #include "platform/Clock.h"
@@ -62,7 +63,7 @@ void TAForm1::loadStartupColors()
 {
     if (const std::optional<QStringList> lines = m_data.loadColorLines()) {
         try {
-            applyColorLines(*lines, ColorLoad::Startup);
+            applyColorLines(*lines, *m_fields, ColorLoad::Startup);
         } catch (const AppError &) {
             // Read but damaged: the next save keeps its bytes aside and writes it anew, so
             // that the re-check and the due check work again.
@@ -71,11 +72,6 @@ void TAForm1::loadStartupColors()
         }
         m_data.markLoaded(DataFolder::File::Colors);
     }
-}
-
-void TAForm1::applyColorLines(const QStringList &lines, ColorLoad load)
-{
-    ::applyColorLines(lines, *m_fields, load);
 }
 
 void TAForm1::FormActivate()
@@ -149,14 +145,13 @@ bool TAForm1::FormCloseQuery()
 
 TAForm1::AfterFailedSave TAForm1::askAfterFailedSave()
 {
-    Pointer::placeForBox(-10, 35);
-    if (MessageBox::question(this, QStringLiteral("Close"), QStringLiteral("Try to save again?"))
-        == MessageBox::Answer::Yes)
+    auto yes = [this](const QString &text) {
+        Pointer::placeForBox(-10, 35);
+        return MessageBox::question(this, QStringLiteral("Close"), text) == MessageBox::Answer::Yes;
+    };
+    if (yes(QStringLiteral("Try to save again?")))
         return AfterFailedSave::Retry;
-    Pointer::placeForBox(-10, 35);
-    if (MessageBox::question(this, QStringLiteral("Close"),
-                             QStringLiteral("Quit without saving? The changes since the last save will be lost."))
-        == MessageBox::Answer::Yes)
+    if (yes(QStringLiteral("Quit without saving? The changes since the last save will be lost.")))
         return AfterFailedSave::Quit;
     return AfterFailedSave::StayOpen;
 }

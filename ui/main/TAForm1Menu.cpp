@@ -140,8 +140,8 @@ void TAForm1::Days1Thru20Click(QObject *sender)
 void TAForm1::MonthCalendar1Click()
 {
     setStatusLine(QString());
-    ItemOperations::setHardDate(records(), m_currentSlot, m_monthCalendar1->selectedDate());
-    recordPurchase(m_currentSlot, m_monthCalendar1->selectedDate());
+    if (ItemOperations::setHardDate(records(), m_currentSlot, m_monthCalendar1->selectedDate()))
+        recordPurchase(m_currentSlot, m_monthCalendar1->selectedDate());
     m_monthCalendar1->hide();
     m_zekButton1->hide();
 }

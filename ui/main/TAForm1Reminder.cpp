@@ -13,11 +13,6 @@
 namespace {
 constexpr int ListLength = 60;
 
-bool isDueOrPrewarn(ColorValue background)
-{
-    return background == FieldColor::Red || background == FieldColor::Yellow;
-}
-
 // "3 items to buy: Milk, Bread, ..." with the names cut after about ListLength characters.
 QString reminderText(const QStringList &names)
 {
@@ -56,8 +51,11 @@ void TAForm1::remindOfNewDay()
     QStringList names;
     for (int slot = 1; slot <= Slots; ++slot) {
         const ColorValue now = edit(slot)->color();
-        if (isDueOrPrewarn(now) && now != before[slot - 1])
-            names.append(edit(slot)->text().trimmed());
+        if (!isDueOrPrewarn(now) || now == before[slot - 1])
+            continue;
+        // An item without a name is named by its slot, as the command line's reports do.
+        const QString name = edit(slot)->text().trimmed();
+        names.append(name.isEmpty() ? QStringLiteral("(item %1)").arg(slot) : name);
     }
     if (!names.isEmpty())
         m_trayIcon1->showMessage(QStringLiteral("Pantrova"), reminderText(names));

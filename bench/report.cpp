@@ -4,33 +4,19 @@
 // both medians and their ratio. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_report [rounds]
 
+#include "bench/Timing.h"
 #include "platform/GdiFont.h"
 #include "report/ReportTypes.h"
 #include "report/TAlPrinter.h"
 #include "tests/report/CheckListReport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QPicture>
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template<typename Work> double timed(Work work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
 // The same texts and boxes at the places the engine computes, without the engine.
 void drawStraight(const CheckListReport &checkList)
 {

@@ -3,6 +3,7 @@
 // ratio, and the resident memory the main window adds. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_startup [rounds]
 
+#include "bench/Timing.h"
 #include "core/DataFolder.h"
 #include "core/RecordLine.h"
 #include "platform/MessageBox.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -39,21 +39,16 @@ QString makeDataFolder(const QTemporaryDir &dir)
     return folder;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 template<typename Make> double timeFirstPaint(Make make)
 {
-    QElapsedTimer timer;
-    timer.start();
-    auto widget = make();
-    widget->show();
-    // Rendering the whole window is its first paint.
-    const QPixmap painted = widget->grab();
-    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    decltype(make()) widget;
+    QPixmap painted;
+    // Rendering the whole window is its first paint; destroying it is not timed.
+    const double ms = timed([&] {
+        widget = make();
+        widget->show();
+        painted = widget->grab();
+    });
     if (painted.isNull())
         qFatal("nothing was painted");
     return ms;

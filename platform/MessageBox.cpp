@@ -58,7 +58,8 @@ MessageBox::Answer MessageBox::question(QWidget *parent, const QString &title, c
     return show(parent, Kind::Question, title, text);
 }
 
-MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &title, const QString &text)
+MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &title, const QString &text,
+                                    const QString &offer)
 {
     TestState &s = state();
     if (s.testMode || !s.answers.isEmpty()) {
@@ -88,28 +89,21 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::No ? Answer::No : Answer::Yes;
     }
-    box.setStandardButtons(QMessageBox::Ok);
+    if (offer.isEmpty()) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return Answer::Ok;
+    }
+    QPushButton *offerButton = box.addButton(offer, QMessageBox::AcceptRole);
+    box.setDefaultButton(offerButton);
+    box.setEscapeButton(box.addButton(QMessageBox::Ok));
     box.exec();
-    return Answer::Ok;
+    return box.clickedButton() == offerButton ? Answer::Yes : Answer::Ok;
 }
 
 MessageBox::Answer MessageBox::errorWithOffer(QWidget *parent, const QString &text, const QString &offer)
 {
-    TestState &s = state();
-    if (s.testMode || !s.answers.isEmpty()) {
-        s.shown.append({Kind::Error, QStringLiteral("Error"), text});
-        return s.answers.isEmpty() ? Answer::Ok : s.answers.takeFirst();
-    }
-
-    QMessageBox box(parent);
-    box.setWindowTitle(QStringLiteral("Error"));
-    box.setText(text);
-    box.setIcon(QMessageBox::Critical);
-    QAbstractButton *offerButton = box.addButton(offer, QMessageBox::AcceptRole);
-    box.setDefaultButton(qobject_cast<QPushButton *>(offerButton));
-    box.setEscapeButton(box.addButton(QMessageBox::Ok));
-    box.exec();
-    return box.clickedButton() == offerButton ? Answer::Yes : Answer::Ok;
+    return show(parent, Kind::Error, QStringLiteral("Error"), text, offer);
 }
 
 void MessageBox::setNextAnswer(Answer answer)

@@ -38,5 +38,7 @@ public:
     static void clearShown();
 
 private:
-    static Answer show(QWidget *parent, Kind kind, const QString &title, const QString &text);
+    // With an offer, a second button that is the default and answers Yes.
+    static Answer show(QWidget *parent, Kind kind, const QString &title, const QString &text,
+                       const QString &offer = {});
 };

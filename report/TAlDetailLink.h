@@ -34,7 +34,6 @@ public:
     // Whether the group value changes: at the current record (which the link then
     // remembers) or at the next one.
     bool changed(Look look);
-    const QString &rememberedValue() const { return m_remembered; }
 
 private:
     QPointer<tAlBand> m_groupHeader;

@@ -21,8 +21,6 @@ public:
 
     // Appends a record value; duplicates are kept. Past maxRecords nothing more is taken.
     void addRecord(const QString &value);
-    const QStringList &records() const { return m_records; }
-    int recordIndex() const { return m_index; }
 
     QString GetPrintText() override;
     // The next record's value, as the group change test of a detail link needs it.

@@ -29,12 +29,5 @@ QRect TAlLabel::measured(::Canvas &canvas, const QRect &rect)
     if (!autoSize())
         return rect;
     canvas.setFont(fontAt(TAlPrinter::shared().pixelsPerInchY()));
-    const QString text = GetPrintText();
-    QRect area(0, 0, rect.width(), rect.height());
-    canvas.drawText(text.isEmpty() ? QStringLiteral(" ") : text, area, textFlags() | DrawTextFlag::CalcRect);
-    const int w = area.width();
-    const int h = area.height();
-    if (alignment() == taRightJustify)
-        return gdiRect(rect.right() + 1 - w, rect.top(), rect.right() + 1, rect.top() + h);
-    return QRect(rect.left(), rect.top(), w, h);
+    return fitted(canvas, GetPrintText(), rect);
 }

@@ -20,7 +20,6 @@ public:
     explicit TAlLabel(QWidget *parent = nullptr);
 
     void DoPrint(const QRect &rect, const QString &text) override;
-    bool measuredBeforePrint() const override { return true; }
     // The print rectangle of an auto-size label fitted to its print text (measured on the
     // canvas with its font), right-aligned labels keeping their right edge.
     QRect measured(::Canvas &canvas, const QRect &rect);

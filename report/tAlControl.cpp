@@ -196,10 +196,13 @@ void tAlControl::adjustBounds()
     QPainter painter(&scratch);
     Canvas canvas(painter);
     canvas.setFont(font());
-    QRect area(0, 0, width(), height());
-    canvas.drawText(m_caption.isEmpty() ? QStringLiteral(" ") : m_caption, area, textFlags() | DrawTextFlag::CalcRect);
-    int left = x();
-    if (m_alignment == taRightJustify)
-        left += width() - area.width();
-    setGeometry(left, y(), area.width(), area.height());
+    setGeometry(fitted(canvas, m_caption, geometry()));
+}
+
+QRect tAlControl::fitted(::Canvas &canvas, const QString &text, const QRect &rect) const
+{
+    QRect area(0, 0, rect.width(), rect.height());
+    canvas.drawText(text.isEmpty() ? QStringLiteral(" ") : text, area, textFlags() | DrawTextFlag::CalcRect);
+    const int left = m_alignment == taRightJustify ? rect.left() + rect.width() - area.width() : rect.left();
+    return QRect(left, rect.top(), area.width(), area.height());
 }

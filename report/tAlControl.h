@@ -61,8 +61,6 @@ public:
     // Moves to the next data record and answers whether there is one.
     virtual bool NextRecord() { return false; }
     virtual QString GetPrintText() { return m_caption; }
-    // Labels and the classes based on them are measured before they are placed.
-    virtual bool measuredBeforePrint() const { return false; }
 
     // The flags of the text-in-rectangle drawing for this control's text.
     DrawTextFlags textFlags() const;
@@ -75,6 +73,9 @@ protected:
     virtual void paintFace(Canvas &canvas);
     // Sizes an auto-size control to its caption, keeping the right edge of a right-aligned one.
     void adjustBounds();
+    // The place a text takes when measured in the canvas's font from a rectangle's top-left
+    // (an empty text as one blank), right-aligned text keeping the rectangle's right edge.
+    QRect fitted(::Canvas &canvas, const QString &text, const QRect &rect) const;
 
 private:
     int m_tag = 0;

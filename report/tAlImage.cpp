@@ -4,6 +4,11 @@
 
 #include <QPainter>
 
+namespace {
+// Without a picture the control shows where it lies.
+const GdiPen FramePen{0, 1, PenStyle::DashDot};
+} // namespace
+
 tAlImage::tAlImage(QWidget *parent)
     : tAlControl(parent)
 {
@@ -61,27 +66,21 @@ QImage tAlImage::composed() const
 
 void tAlImage::DoPrint(const QRect &rect, const QString &)
 {
-    ::Canvas &canvas = TAlPrinter::shared().Canvas();
+    drawInto(TAlPrinter::shared().Canvas(), rect);
+}
+
+void tAlImage::paintFace(::Canvas &canvas)
+{
+    drawInto(canvas, rect());
+}
+
+void tAlImage::drawInto(::Canvas &canvas, const QRect &rect) const
+{
     if (m_picture.isNull()) {
-        canvas.setPen(m_framePen);
+        canvas.setPen(FramePen);
         canvas.setBrushStyle(BrushStyle::Clear);
         canvas.rectangle(rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
         return;
     }
     canvas.stretchDraw(rect, m_stretch ? m_picture : composed());
-}
-
-void tAlImage::paintFace(::Canvas &canvas)
-{
-    if (m_picture.isNull()) {
-        canvas.setPen(m_framePen);
-        canvas.setBrushStyle(BrushStyle::Clear);
-        canvas.rectangle(0, 0, width(), height());
-    } else if (m_stretch) {
-        canvas.stretchDraw(rect(), m_picture);
-    } else if (m_center) {
-        canvas.draw((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2, m_picture);
-    } else {
-        canvas.draw(0, 0, m_picture);
-    }
 }

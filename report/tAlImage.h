@@ -2,7 +2,6 @@
 // A report picture: a bitmap stretched into its place, or composed at its screen size and
 // centred; without a bitmap it shows and prints a dash-dot frame.
 
-#include "platform/GdiPen.h"
 #include "report/tAlControl.h"
 
 #include <QImage>
@@ -28,7 +27,6 @@ public:
     void setPicture(const QImage &picture);
     // Sizes the control to the picture when Autosize is on, and redraws.
     void PicChanged();
-    const GdiPen &framePen() const { return m_framePen; }
 
     void DoPrint(const QRect &rect, const QString &text) override;
 
@@ -38,10 +36,11 @@ protected:
 private:
     // The picture drawn into an image of the control's size, at (0, 0) or centred.
     QImage composed() const;
+    // The picture (stretched, or composed at its screen size) or the frame, into a rectangle.
+    void drawInto(::Canvas &canvas, const QRect &rect) const;
 
     bool m_autosize = false;
     bool m_center = true;
     bool m_stretch = true;
     QImage m_picture;
-    GdiPen m_framePen{0, 1, PenStyle::DashDot};
 };

@@ -1,25 +1,23 @@
-# A CUPS scheduler for the printing tests, sourced by a test after lib.sh and e2e_init:
+# A CUPS scheduler for the printing test, sourced after lib.sh and e2e_init:
 #
 #     source "$(dirname "$0")/cups.sh"
-#     cups_start pdf-printer     # or: cups_start no-printer
+#     cups_start              # a scheduler on which the program has no printer yet
+#     cups_add_pdf_printer    # later: a cups-pdf queue becomes the program's default printer
 #
-# pdf-printer: a cups-pdf queue is the program's default printer; each job it prints lands as
-# a PDF file in $CUPS_PDF_OUT (wait_for_printed_pdf finds it). no-printer: the scheduler holds
-# no destination at all.
-#
-# As root with no scheduler running (a fresh machine, CI), the test runs a private scheduler:
-# its configuration, spool, logs and socket live in a temporary folder and the program reaches
-# it through CUPS_SERVER. When a scheduler already runs, the pdf-printer test uses it: it adds
-# a queue of its own, makes it the program's default through LPDEST (the system's default
-# stays as it was) and removes it again. The no-printer test needs a scheduler without
-# destinations, so it always runs a private one (root only). The cups-pdf backend reads its
-# settings from /etc/cups/cups-pdf-<queue>.conf; the test writes that file for its own queue
-# and removes it at the end. Where none of this is possible the test is skipped (status 77).
+# Each job the queue prints lands as a PDF file in $CUPS_PDF_OUT (wait_for_printed_pdf finds it).
+# As root with no scheduler running (a fresh machine, CI), the test runs a private scheduler
+# without destinations: its configuration, spool, logs and socket live in a temporary folder
+# and the program reaches it through CUPS_SERVER. When a scheduler already runs, the test uses
+# it: the program's default printer is the test's own queue through LPDEST (the system's
+# default stays as it was), a queue that does not exist until cups_add_pdf_printer adds it and
+# that is removed at the end. The cups-pdf backend reads its settings from
+# /etc/cups/cups-pdf-<queue>.conf; the test writes that file for its queue and removes it.
+# Where none of this is possible the test is skipped (status 77).
 
 CUPS_DIR=""         # the private scheduler's folder (private mode)
 CUPS_PID=""         # the private scheduler
-CUPS_QUEUE=""       # the test's cups-pdf queue
-CUPS_PDF_OUT=""     # where that queue writes its PDF files
+CUPS_QUEUE="PantrovaTest$$"
+CUPS_PDF_OUT=""     # where the queue writes its PDF files
 CUPS_PAGE_LOG=""    # the scheduler's page log (private mode): one line "<job id> <job title>" a page
 
 cups_skip() {
@@ -27,22 +25,15 @@ cups_skip() {
     exit 77
 }
 
-cups_log() {
-    e2e_log "cups: $*"
-}
-
 cups_stop() {
-    if [ -n "$CUPS_QUEUE" ]; then
-        [ -z "$CUPS_PID" ] && lpadmin -x "$CUPS_QUEUE" 2>/dev/null
-        rm -f "/etc/cups/cups-pdf-$CUPS_QUEUE.conf" "/var/log/cups/cups-pdf-${CUPS_QUEUE}_log"
-    fi
+    [ -z "$CUPS_PID" ] && lpadmin -x "$CUPS_QUEUE" 2>/dev/null
+    rm -f "/etc/cups/cups-pdf-$CUPS_QUEUE.conf" "/var/log/cups/cups-pdf-${CUPS_QUEUE}_log"
     if [ -n "$CUPS_PID" ] && kill -0 "$CUPS_PID" 2>/dev/null; then
         kill "$CUPS_PID" 2>/dev/null
         wait "$CUPS_PID" 2>/dev/null
     fi
     [ -n "$CUPS_DIR" ] && rm -rf "$CUPS_DIR"
     [[ $CUPS_PDF_OUT == /var/spool/cups-pdf/pantrova-test.* ]] && rm -rf "$CUPS_PDF_OUT"
-    CUPS_QUEUE="" CUPS_PID="" CUPS_DIR=""
 }
 
 scheduler_running() {
@@ -51,8 +42,6 @@ scheduler_running() {
 
 # cups_private_scheduler: starts cupsd on a socket in a fresh folder and points CUPS_SERVER at it.
 cups_private_scheduler() {
-    [ "$(id -u)" -eq 0 ] || cups_skip "a private CUPS scheduler needs root (its backends run as root)"
-    command -v cupsd >/dev/null || fail "cupsd is not installed (scripts/test installs cups)"
     CUPS_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pantrova-cups.XXXXXX")
     # Filters run as the scheduler's user lp, which must reach the spool.
     chmod 755 "$CUPS_DIR"
@@ -88,25 +77,36 @@ CONF
     cupsd -f -c "$CUPS_DIR/etc/cupsd.conf" -s "$CUPS_DIR/etc/cups-files.conf" >"$CUPS_DIR/log/cupsd.out" 2>&1 &
     CUPS_PID=$!
     export CUPS_SERVER="$CUPS_DIR/cups.sock"
-    local i
-    for i in $(seq 100); do
-        scheduler_running && break
-        kill -0 "$CUPS_PID" 2>/dev/null || fail "cupsd did not start: $(cat "$CUPS_DIR/log/cupsd.out" "$CUPS_DIR/log/error_log" 2>/dev/null)"
-        sleep 0.1
-    done
-    scheduler_running || fail "the private cupsd does not answer on $CUPS_SERVER"
+    wait_until "the private cupsd does not answer on $CUPS_SERVER: $(cat "$CUPS_DIR/log/cupsd.out" 2>/dev/null)" \
+        scheduler_running
     CUPS_PDF_OUT="$CUPS_DIR/out"
     CUPS_PAGE_LOG="$CUPS_DIR/log/page_log"
-    cups_log "private scheduler $CUPS_PID on $CUPS_SERVER"
+    [ -z "$(lpstat -e 2>/dev/null)" ] || fail "the private scheduler holds destinations"
+    e2e_log "cups: private scheduler $CUPS_PID on $CUPS_SERVER"
 }
 
-# cups_pdf_queue: adds the cups-pdf queue writing into $CUPS_PDF_OUT.
-cups_pdf_queue() {
-    local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-    [ -x /usr/lib/cups/backend/cups-pdf ] && [ -f "$ppd" ] ||
+cups_start() {
+    command -v lpstat >/dev/null && command -v cupsd >/dev/null ||
+        fail "CUPS is not installed (scripts/test installs cups and cups-client)"
+    [ -x /usr/lib/cups/backend/cups-pdf ] ||
         fail "cups-pdf is not installed (scripts/test installs printer-driver-cups-pdf)"
-    [ -w /etc/cups ] || cups_skip "cannot write the cups-pdf settings into /etc/cups"
-    CUPS_QUEUE="PantrovaTest$$"
+    command -v pdftotext >/dev/null || fail "pdftotext is not installed (scripts/test installs poppler-utils)"
+    # The backends run as root, and the cups-pdf settings go into /etc/cups.
+    [ "$(id -u)" -eq 0 ] && [ -w /etc/cups ] || cups_skip "a CUPS printer for the test needs root"
+    trap 'cups_stop; e2e_cleanup' EXIT
+    if scheduler_running; then
+        CUPS_PDF_OUT=$(mktemp -d /var/spool/cups-pdf/pantrova-test.XXXXXX)
+        chmod 1777 "$CUPS_PDF_OUT"
+        export LPDEST="$CUPS_QUEUE" PRINTER="$CUPS_QUEUE"
+        e2e_log "cups: the running scheduler; the program's printer $CUPS_QUEUE is added later"
+    else
+        cups_private_scheduler
+    fi
+}
+
+# cups_add_pdf_printer: adds the cups-pdf queue writing into $CUPS_PDF_OUT as the program's
+# default printer.
+cups_add_pdf_printer() {
     cat >"/etc/cups/cups-pdf-$CUPS_QUEUE.conf" <<CONF
 Out $CUPS_PDF_OUT
 AnonDirName $CUPS_PDF_OUT
@@ -117,51 +117,25 @@ UserUMask 0022
 CONF
     # The device URI names the backend's settings file. The queue turns the job into PostScript
     # for cups-pdf; drawn by pdftocairo, the texts can still be read from the final PDF.
-    lpadmin -p "$CUPS_QUEUE" -E -v "cups-pdf:/$CUPS_QUEUE" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>/dev/null ||
-        fail "cannot add the printer queue $CUPS_QUEUE"
+    lpadmin -p "$CUPS_QUEUE" -E -v "cups-pdf:/$CUPS_QUEUE" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+        -o pdftops-renderer-default=pdftocairo 2>/dev/null || fail "cannot add the printer queue $CUPS_QUEUE"
+    [ -z "$CUPS_PID" ] || lpadmin -d "$CUPS_QUEUE" || fail "cannot make $CUPS_QUEUE the default printer"
 }
 
-cups_start() {
-    command -v lpstat >/dev/null || fail "the CUPS client commands are not installed (scripts/test installs cups)"
-    trap 'cups_stop; e2e_cleanup' EXIT
-    case "$1" in
-    pdf-printer)
-        if scheduler_running; then
-            [ "$(id -u)" -eq 0 ] || cups_skip "the running scheduler's cups-pdf settings need root"
-            CUPS_PDF_OUT=$(mktemp -d /var/spool/cups-pdf/pantrova-test.XXXXXX)
-            chmod 1777 "$CUPS_PDF_OUT"
-            cups_pdf_queue
-            export LPDEST="$CUPS_QUEUE" PRINTER="$CUPS_QUEUE"
-            cups_log "queue $CUPS_QUEUE on the running scheduler"
-        else
-            cups_private_scheduler
-            cups_pdf_queue
-            lpadmin -d "$CUPS_QUEUE" || fail "cannot make $CUPS_QUEUE the default printer"
-        fi
-        ;;
-    no-printer)
-        cups_private_scheduler
-        [ -z "$(lpstat -e 2>/dev/null)" ] || fail "the private scheduler holds destinations"
-        ;;
-    *) fail "cups_start pdf-printer|no-printer" ;;
-    esac
-}
-
-# wait_for_printed_pdf <count> [timeout seconds]: waits until the queue has written that many
-# PDF files and holds no unfinished job; prints the newest file's path.
+# wait_for_printed_pdf <count>: waits until the queue has written that many PDF files and
+# holds no unfinished job; prints the newest file's path.
 wait_for_printed_pdf() {
-    local count=$1 timeout=${2:-90}
-    local deadline=$((SECONDS + timeout)) files
+    local deadline=$((SECONDS + 90)) files
     while [ $SECONDS -lt $deadline ]; do
         files=$(find "$CUPS_PDF_OUT" -maxdepth 1 -name '*.pdf' -size +0 2>/dev/null | wc -l)
-        if [ "$files" -ge "$count" ] && [ -z "$(lpstat -o "$CUPS_QUEUE" 2>/dev/null)" ]; then
+        if [ "$files" -ge "$1" ] && [ -z "$(lpstat -o "$CUPS_QUEUE" 2>/dev/null)" ]; then
             sleep 0.5 # the backend renames the finished file into place
             ls -t "$CUPS_PDF_OUT"/*.pdf | head -n 1
             return 0
         fi
         sleep 0.5
     done
-    fail "no printed PDF number $count within $timeout s; jobs: $(lpstat -W all -o 2>&1 | tr '\n' ' ')"
+    fail "no printed PDF number $1 within 90 s; jobs: $(lpstat -W all -o 2>&1 | tr '\n' ' ')"
 }
 
 # pdf_words <file.pdf>: one line per word on the first page: "xMin yMin text" in points.

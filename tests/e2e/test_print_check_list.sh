@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# "Print" in the main window and in the print dialog prints the red names, in slot order, with
-# ten blank rows, through a real CUPS scheduler onto a PDF printer; the job is titled
-# "Inventory" and the main window comes back. With the right page side chosen the second
-# print lies wholly on the right half of the sheet.
+# The check list through a real CUPS scheduler, with red items in slots 3, 7 and 50.
+# No printer yet: "Print" in the dialog says the list was not printed and offers "Save as
+# PDF...", whose file dialog proposes Inventory.pdf in the documents folder; the saved file
+# holds the list, the dialog stays open and the main window hidden. Then a PDF printer is the
+# default: "Print" prints the red names in slot order with ten blank rows as the job
+# "Inventory" and the main window comes back; with the right page side the page lies wholly
+# on the right half. After "Reset All Red" nothing is red: the dialog warns once, with the
+# pointer at the box, and closing the warning does not bring it back.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 source "$(dirname "$0")/cups.sh"
-cups_start pdf-printer
-command -v pdftotext >/dev/null || fail "pdftotext is not installed (scripts/test installs poppler-utils)"
+cups_start
+
+# A home of the test's own, so the documents folder is a fresh one.
+export HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/home/.config"
+mkdir -p "$HOME/Documents" "$XDG_CONFIG_HOME"
 
 today=$(date +%m/%d/%Y)
 ten_days_ago=$(date -d '-10 days' +%m/%d/%Y)
@@ -21,61 +28,100 @@ lines_100 names "" "" "Milk" "" "" "" "Bread" "Butter" "Jam"
 names=$(printf '%s' "$names" | sed '50s|.*|Apples|')$'\n'
 plain_colours colours
 install_program "$records" "$names" "$colours"
-
 start_program
 wait_for_window 30
 assert_pixel 130 144 "#ff0000"
 
-blanks="_________ _________ _________ _________ _________ _________ _________ _________ _________ _________"
-# Hundredths of a point: 100 mm is 283.46 pt.
-mm100=28346
+list="Milk Bread Apples $(printf '_________ %.0s' {1..10})"
+mm100=28346 # 100 mm in hundredths of a point
+print_button="$((124 + 43)) $((482 + 11))"
 
-# print_check_list <radio button x> <job number>: "Print", the page side, "Print" in the
-# dialog, then waits for the job; sets $pdf.
-print_check_list() {
+# entries <file.pdf>: the words of the page, top to bottom.
+entries() {
+    pdf_words "$1" | sort -n -k2 | awk '{printf "%s ", $3}'
+}
+
+# open_dialog: "Print" in the main window; the dialog replaces it, with the outer size
+# 432 x 540 (the window manager's frame included) centred on the 1280 x 1024 screen. The
+# dialog fits itself to the frame once the window manager has drawn one. Sets $dialog.
+open_dialog() {
     click_at $((196 + 43)) $((34 + 11))
     dialog=$(wait_for_named_window "Print Inventory List")
     [ -z "$(visible_window Pantrova)" ] || fail "the main window is still shown beside the dialog"
-    # Outer size 432 x 540 with the window manager's frame, centred on the 1280 x 1024 screen.
-    # The dialog fits itself to the frame once the window manager has drawn one.
-    local outer deadline=$((SECONDS + 5))
+    local outer deadline=$((SECONDS + 5)) l r t b
     while :; do
-        outer=$(
-            WINDOW_ID=$dialog
-            window_geometry
-            read -r l r t b < <(xprop -id "$dialog" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
-            echo "$((WIN_W + l + r))x$((WIN_H + t + b))+$((WIN_X - l))+$((WIN_Y - t))"
-        )
+        WINDOW_ID=$dialog window_geometry
+        read -r l r t b < <(xprop -id "$dialog" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+        outer="$((WIN_W + l + r))x$((WIN_H + t + b))+$((WIN_X - l))+$((WIN_Y - t))"
         [ "$outer" == "432x540+424+242" ] || [ $SECONDS -ge $deadline ] && break
         sleep 0.2
     done
     assert_eq "432x540+424+242" "$outer" "outer geometry of the print dialog"
-    click_in "$dialog" "$1" $((487 + 6))
-    click_in "$dialog" $((124 + 43)) $((482 + 11))
-    pdf=$(wait_for_printed_pdf "$2")
+}
+
+# print_in_dialog <job number>: "Print" in the dialog, then waits for the job and for the
+# main window to come back; sets $pdf.
+print_in_dialog() {
+    click_in "$dialog" $print_button
+    pdf=$(wait_for_printed_pdf "$1")
     e2e_log "printed $pdf"
-    # The main window is shown again (the window system may give it a new id).
     wait_for_window 10
     [ -z "$(visible_window "Print Inventory List")" ] || fail "the dialog stays open after printing"
 }
 
-# Left side: the entries top to bottom are the red names in slot order, then the blank rows.
-print_check_list $((376 + 6)) 1
-words=$(pdf_words "$pdf")
-[ -n "$words" ] || fail "the printed page holds no text"
-order=$(sort -n -k2 <<<"$words" | awk '{print $3}' | tr '\n' ' ')
-assert_eq "Milk Bread Apples $blanks " "$order" "entries of the printed list, top to bottom"
-awk -v limit=$mm100 '$1 * 100 >= limit {bad = bad " " $3} END {exit bad != ""}' <<<"$words" ||
-    fail "with the left page side a word lies beyond 100 mm: $words"
+# No printer: the failure is said, the list saved as a PDF, nothing else changes.
+open_dialog
+click_in "$dialog" $print_button
+wait_for_named_window "Error" >/dev/null
+xdotool key Return # the default button: "Save as PDF..."
+wait_for_named_window "Save as PDF" >/dev/null
+xdotool key Return # the proposed name in the documents folder
+saved="$HOME/Documents/Inventory.pdf"
+wait_until "no $saved was written" test -s "$saved"
+sleep 0.5
+assert_eq "$list" "$(entries "$saved")" "entries of the saved PDF, top to bottom"
+[ -n "$(visible_window "Print Inventory List")" ] || fail "the dialog closed although nothing was printed"
+[ -z "$(visible_window Pantrova)" ] || fail "the main window came back although the dialog is open"
+
+# A printer: the left half of the sheet.
+cups_add_pdf_printer
+print_in_dialog 1
+assert_eq "$list" "$(entries "$pdf")" "entries of the printed list, top to bottom"
+awk -v limit=$mm100 '$1 * 100 >= limit {bad = 1} END {exit bad}' <<<"$(pdf_words "$pdf")" ||
+    fail "with the left page side a word lies beyond 100 mm: $(pdf_words "$pdf")"
 if [ -n "$CUPS_PAGE_LOG" ]; then
     assert_eq "Inventory" "$(awk 'NR == 1 {print $2}' "$CUPS_PAGE_LOG")" "title of the print job"
 fi
 
-# Right side: every word lies more than 100 mm from the sheet's left edge.
-print_check_list $((391 + 6)) 2
+# The right half: every word more than 100 mm from the sheet's left edge.
+open_dialog
+click_in "$dialog" $((391 + 6)) $((487 + 6))
+print_in_dialog 2
 words=$(pdf_words "$pdf")
 assert_eq 13 "$(grep -c . <<<"$words")" "number of words on the right-side page"
-awk -v limit=$mm100 '$1 * 100 <= limit {bad = bad " " $3} END {exit bad != ""}' <<<"$words" ||
+awk -v limit=$mm100 '$1 * 100 <= limit {bad = 1} END {exit bad}' <<<"$words" ||
     fail "with the right page side a word lies within 100 mm of the left edge: $words"
+
+# Nothing red after the shopping: one warning a showing; "Print" warns again, prints nothing.
+click_at $((106 + 43)) $((34 + 11))
+wait_for_named_window "Confirm" >/dev/null
+xdotool key Return
+sleep 0.5
+click_at $((196 + 43)) $((34 + 11))
+wait_for_named_window "Warning" >/dev/null
+# x = 640 + 10, y = 512 + 35 on the 1280 x 1024 screen.
+assert_eq "650 547" "$(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')" "pointer at the warning"
+xdotool key Return
+sleep 1.5
+[ -z "$(visible_window Warning)" ] || fail "the warning came back when the dialog was activated again"
+dialog=$(wait_for_named_window "Print Inventory List")
+click_in "$dialog" $print_button
+wait_for_named_window "Warning" >/dev/null
+xdotool key Return
+sleep 1.5
+[ -z "$(visible_window Warning)" ] || fail "the warning came back after a click on Print"
+click_in "$dialog" $((214 + 43)) $((482 + 11))
+wait_for_window 10
+assert_eq 2 "$(find "$CUPS_PDF_OUT" -maxdepth 1 -name '*.pdf' | wc -l)" "printed pages"
 
 e2e_pass

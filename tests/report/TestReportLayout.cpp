@@ -1,30 +1,26 @@
 // The banded layout on the page store: band order, page breaks with page headers and
 // footers, details with their headers and footers, groups, new pages, alternate fills, clip
-// modes, and the check list of the print dialog at 600 dpi.
+// modes; the check list of the print dialog at 600 dpi in the page store and as a PDF.
 
 #include "CheckListReport.h"
 #include "RecordingCanvas.h"
+#include "report/ReportError.h"
 #include "report/TAlDetailLink.h"
 #include "report/TAlField.h"
 #include "report/TAlReport.h"
 #include "report/TAlShape.h"
 #include "report/tAlBand.h"
 
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-const QMap<QString, tAlBandType> bandTypes{
-    {"Title", alr_Title},
-    {"PageHeader", alr_PageHeader},
-    {"DetailHeader", alr_DetailHeader},
-    {"Detail", alr_Detail},
-    {"DetailFooter", alr_DetailFooter},
-    {"PageFooter", alr_PageFooter},
-    {"ReportFooter", alr_ReportFooter},
-    {"NewPage", alr_NewPage},
-    {"GroupHeader", alr_GroupHeader},
-    {"GroupFooter", alr_GroupFooter},
-};
+// The band types in their order of declaration.
+const QStringList bandTypes{"Title",      "PageHeader",   "DetailHeader", "Detail",      "DetailFooter",
+                            "PageFooter", "ReportFooter", "NewPage",      "GroupHeader", "GroupFooter"};
 
 // Builds bands from "Type name height [a|b|c] [alt] [@top]; ...": each band is stacked under
 // the one before unless "@top" places it, and shows its name in a label at (0, 0), or its
@@ -37,7 +33,7 @@ void buildBands(QWidget &form, const QString &description)
     for (const QString &row : description.split(u';', Qt::SkipEmptyParts)) {
         const QStringList words = row.split(u' ', Qt::SkipEmptyParts);
         auto *band = new tAlBand(&form);
-        band->setBandType(bandTypes.value(words[0]));
+        band->setBandType(tAlBandType(bandTypes.indexOf(words[0])));
         const int height = words[2].toInt();
         int top = stackTop;
         QStringList values;
@@ -76,6 +72,14 @@ void buildBands(QWidget &form, const QString &description)
     }
 }
 
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
 } // namespace
 
 class TestReportLayout : public QObject
@@ -89,6 +93,7 @@ private slots:
     void clipModes();
     void checkListAt600Dpi_data();
     void checkListAt600Dpi();
+    void refusedJobReachesTheCaller();
 };
 
 void TestReportLayout::bandsOnPages_data()
@@ -178,12 +183,14 @@ void TestReportLayout::checkListAt600Dpi_data()
     QTest::addColumn<int>("marginMM");
     QTest::addColumn<int>("shift");
 
-    // 103 mm at 600 dpi is 2434 device pixels from the paper's edge, less the 75-pixel
-    // printable offset.
-    QTest::newRow("left side") << 0 << -75;
-    QTest::newRow("right side") << 103 << 2434 - 75;
+    // 103 mm at 600 dpi is 2434 device pixels from the paper's edge, less the printable
+    // offset of 6.35 mm (150 pixels).
+    QTest::newRow("left side") << 0 << -150;
+    QTest::newRow("right side") << 103 << 2434 - 150;
 }
 
+// The page store first, then a real QPrinter writing a PDF with the same printable offset:
+// its page holds the texts where the engine put them.
 void TestReportLayout::checkListAt600Dpi()
 {
     QFETCH(int, marginMM);
@@ -192,32 +199,67 @@ void TestReportLayout::checkListAt600Dpi()
     CheckListReport checkList(form);
     checkList.fill(QStringList{"Milk", "Bread"});
     checkList.report->setLeftMarginMM(marginMM);
-    PageLog log(600, {75, 75});
-    checkList.report->Print(TAlPrinter::Mode::PageStore);
-
-    QCOMPARE(TAlPrinter::shared().pages().size(), 1);
-    QCOMPARE(checkList.report->cursorAfterBands(), 2969);
-    const QStringList boxes = log.briefs({"rectangle"});
-    // Twelve tick boxes shown: two names and ten blank rows.
-    QCOMPARE(boxes.size(), 12);
-    QCOMPARE(boxes.front(), QStringLiteral("1:rectangle %1,107,%2,194").arg(157 + shift).arg(244 + shift));
-    QCOMPARE(boxes.back(), QStringLiteral("1:rectangle %1,1344,%2,1432").arg(157 + shift).arg(244 + shift));
-    QList<Drawn> texts;
-    for (const Drawn &d : log.entries) {
-        if (d.op == u"text")
-            texts.append(d);
-        else
-            QCOMPARE(d.penWidth, 4);
+    {
+        PageLog log(600, {150, 150});
+        checkList.report->Print(TAlPrinter::Mode::PageStore);
+        QCOMPARE(TAlPrinter::shared().pages().size(), 1);
+        QCOMPARE(checkList.report->cursorAfterBands(), 2969);
+        const QStringList boxes = log.briefs({"rectangle"});
+        // Twelve tick boxes shown: two names and ten blank rows.
+        QCOMPARE(boxes.size(), 12);
+        QCOMPARE(boxes.front(), QStringLiteral("1:rectangle %1,107,%2,194").arg(157 + shift).arg(244 + shift));
+        QCOMPARE(boxes.back(), QStringLiteral("1:rectangle %1,1344,%2,1432").arg(157 + shift).arg(244 + shift));
+        QList<Drawn> texts;
+        for (const Drawn &d : log.entries) {
+            if (d.op == u"text")
+                texts.append(d);
+            else
+                QCOMPARE(d.penWidth, 4);
+            // Nothing reaches under the band's last line.
+            QVERIFY2(d.rect.top() + d.rect.height() <= 2968, qPrintable(d.brief()));
+        }
+        QCOMPARE(texts.size(), 100);
+        QCOMPARE(texts[0].text, QStringLiteral("Milk"));
+        QCOMPARE(texts[0].rect.topLeft(), QPoint(276 + shift, 100));
+        QCOMPARE(texts[2].text, QStringLiteral("_________"));
+        // Row 25 of column 2 stands two screen pixels higher than the rows' pitch gives.
+        QCOMPARE(texts[49].rect.topLeft(), QPoint(scaleToPrinter(44 + 104, 600) + shift, scaleToPrinter(446, 600)));
     }
-    QCOMPARE(texts.size(), 100);
-    QCOMPARE(texts[0].text, QStringLiteral("Milk"));
-    QCOMPARE(texts[0].rect.topLeft(), QPoint(276 + shift, 100));
-    QCOMPARE(texts[2].text, QStringLiteral("_________"));
-    // Row 25 of column 2 stands two screen pixels higher than the rows' pitch gives.
-    QCOMPARE(texts[49].rect.topLeft(), QPoint(scaleToPrinter(44 + 104, 600) + shift, scaleToPrinter(446, 600)));
-    // Nothing reaches under the band's last line.
-    for (const Drawn &d : log.entries)
-        QVERIFY2(d.rect.top() + d.rect.height() <= 2968, qPrintable(d.brief()));
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    QPrinter &printer = TAlPrinter::shared().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setResolution(600);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
+    checkList.report->Print();
+    QCOMPARE(TAlPrinter::shared().printingOffset(), QPoint(150, 150));
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    for (const char *line : {"Page size:\\s+612 x 792 pts", "Pages:\\s+1\\n", "Title:\\s+Inventory\\n"})
+        QVERIFY2(info.contains(QRegularExpression(QString::fromLatin1(line))), qPrintable(info));
+    const QString words = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const auto milk =
+        QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>Milk<")).match(words);
+    QVERIFY2(milk.hasMatch(), qPrintable(words));
+    // Points from the paper's edge: the printable offset added back.
+    QVERIFY2(qAbs(milk.captured(1).toDouble() - (276 + shift + 150) * 72.0 / 600) < 2.0, qPrintable(milk.captured(1)));
+    QVERIFY2(qAbs(milk.captured(2).toDouble() - (100 + 150) * 72.0 / 600) < 4.0, qPrintable(milk.captured(2)));
+    QCOMPARE(words.count(QStringLiteral(">_________<")), 10);
+}
+
+// A job the printer service refuses reaches the caller and leaves no job open.
+void TestReportLayout::refusedJobReachesTheCaller()
+{
+    QPrinter &printer = TAlPrinter::shared().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/list.pdf"));
+    QWidget form;
+    CheckListReport checkList(form);
+    checkList.fill({QStringLiteral("Milk")});
+    QVERIFY_THROWS_EXCEPTION(ReportError, checkList.report->Print());
+    QVERIFY(!TAlPrinter::shared().printing());
 }
 
 QTEST_MAIN(TestReportLayout)

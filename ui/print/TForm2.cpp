@@ -198,7 +198,6 @@ void TForm2::PrintButtonClick(QObject *)
         return;
     }
 
-    printList.clear();
     m_alReport1->setLeftMarginMM(m_radioButton1->isChecked() ? 0 : 103);
     if (m_activating)
         return;

@@ -1,6 +1,6 @@
 // Pantrova's entry point: the command line, the application object, the main window (which
-// loads the data folder while it is created), the hidden print dialog, and the event loop
-// until the main window has closed.
+// loads the data folder while it is created, and makes its print dialog on the first "Print"),
+// and the event loop until the main window has closed.
 
 #include "CommandLine.h"
 #include "ShutdownSignals.h"
@@ -9,7 +9,6 @@
 #include "platform/MessageBox.h"
 #include "ui/main/SingleInstance.h"
 #include "ui/main/TAForm1.h"
-#include "ui/print/TForm2.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -45,8 +44,6 @@ int main(int argc, char *argv[])
         DataFolder(dataFolder).removeInterruptedSaves();
 
     TAForm1 aForm1(dataFolder);
-    TForm2 form2(&aForm1);
-    aForm1.setPrintDialog(&form2);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &aForm1, &TAForm1::restoreAndShow);
 

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/DayWatch.h"
 #include "platform/MessageBox.h"
+#include "ui/print/TForm2.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"

@@ -121,7 +121,9 @@ public:
     // Starts the windowing system's move loop; tests replace it.
     std::function<void()> startWindowMove;
 
-    // Printing: "Print" hides this window and shows the print dialog modally.
+    // Printing: "Print" hides this window and shows the print dialog modally. The dialog is made
+    // on the first "Print", not at start, and kept, so its page side lasts for the program's
+    // life; tests may hand in a dialog of their own instead.
     void setPrintDialog(TForm2 *dialog);
     void HoverButton104Click(QObject *sender);
 
@@ -209,4 +211,5 @@ private:
     bool m_onTop = false;
     bool m_unattended = false;
     TForm2 *m_printDialog = nullptr;
+    std::unique_ptr<TForm2> m_ownPrintDialog;
 };

@@ -15,9 +15,10 @@ void TAForm1::setPrintDialog(TForm2 *dialog)
 
 void TAForm1::HoverButton104Click(QObject *)
 {
+    if (!m_printDialog) {
+        m_ownPrintDialog = std::make_unique<TForm2>(this);
+        setPrintDialog(m_ownPrintDialog.get());
+    }
     hide();
-    if (m_printDialog)
-        m_printDialog->exec();
-    else
-        show();
+    m_printDialog->exec();
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The print dialog: it lists the names of the main window's red items on its report band as a
 // check list, each with a tick box, followed by blank rows for hand-written additions, and
-// prints the band on the left or the right half of a sheet. It is created hidden at start and
-// shown modally by the main window's "Print"; it fills itself whenever it becomes active, so
-// what it shows is what will be printed.
+// prints the band on the left or the right half of a sheet. The main window makes it on the first
+// "Print" and shows it modally; it fills itself whenever it becomes active, so what it shows is
+// what will be printed.
 
 #include <QDialog>
 #include <QMargins>

@@ -1,11 +1,11 @@
 #include "ui/main/SingleInstance.h"
 
+#include "platform/LocalChannel.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
@@ -113,14 +113,8 @@ bool SingleInstance::askToActivate(int waitMilliseconds) const
 {
     const QDeadlineTimer deadline(waitMilliseconds);
     for (;;) {
-        QLocalSocket socket;
-        socket.connectToServer(m_serverName);
-        if (socket.waitForConnected(1000)) {
-            socket.write("activate\n");
-            socket.waitForBytesWritten(1000);
-            socket.disconnectFromServer();
+        if (LocalChannel::send(m_serverName, QByteArrayLiteral("activate\n"), 1000))
             return true;
-        }
         if (deadline.hasExpired())
             return false;
         QThread::msleep(100);
@@ -129,15 +123,9 @@ bool SingleInstance::askToActivate(int waitMilliseconds) const
 
 void SingleInstance::listen()
 {
-    // A socket left by a program that was killed would make listening fail.
-    QLocalServer::removeServer(m_serverName);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            emit activationRequested();
-        }
-    });
-    m_server->listen(m_serverName);
+    m_channel = new LocalChannel(this);
+    connect(m_channel, &LocalChannel::connectionReceived, this, &SingleInstance::activationRequested);
+    // Unreachable by a second start, this one still runs: the lock keeps the files safe.
+    if (!m_channel->listen(m_serverName))
+        qWarning("pantrova: %s", qPrintable(m_channel->errorString()));
 }

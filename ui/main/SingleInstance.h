@@ -9,7 +9,7 @@
 #include <QObject>
 #include <memory>
 
-class QLocalServer;
+class LocalChannel;
 
 class SingleInstance : public QObject
 {
@@ -47,5 +47,5 @@ private:
     QString m_refusal;
     int m_answerWait = 3000;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    LocalChannel *m_channel = nullptr;
 };

@@ -92,8 +92,7 @@ LocalChannel::~LocalChannel()
     delete m_notifier;
     ::close(m_fd);
     const QByteArray path = QFile::encodeName(m_path);
-    struct stat status
-    {};
+    struct stat status = {};
     if (::lstat(path.constData(), &status) == 0 && status.st_dev == m_device && status.st_ino == m_inode)
         ::unlink(path.constData());
 }
@@ -115,8 +114,7 @@ bool LocalChannel::listen(const QString &name)
         m_error = tooLong(path);
         return false;
     }
-    struct stat status
-    {};
+    struct stat status = {};
     if (::lstat(address->sun_path, &status) == 0) {
         if (!S_ISSOCK(status.st_mode)) {
             m_error = QStringLiteral("%1 is in the place of the program's socket; it was left as it is.")

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -153,7 +154,13 @@ void LocalChannel::acceptPending()
         if (connection < 0) {
             if (errno == EINTR || errno == ECONNABORTED)
                 continue;
-            return; // EAGAIN: all taken
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                // Out of descriptors or memory: the connection stays queued, and the notifier
+                // would fire again at once. Try again in a second rather than spin.
+                m_notifier->setEnabled(false);
+                QTimer::singleShot(1000, m_notifier, [notifier = m_notifier] { notifier->setEnabled(true); });
+            }
+            return;
         }
         ::close(connection);
         emit connectionReceived();

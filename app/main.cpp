@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "ShutdownSignals.h"
 #include "core/DataFolder.h"
+#include "platform/FontConfigPreload.h"
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
 #include "ui/main/SingleInstance.h"
@@ -25,7 +26,11 @@ int main(int argc, char *argv[])
         return CommandLine(QCoreApplication::arguments()).run();
     }
 
+    // The fonts are prepared while the application connects to the display, which mostly waits
+    // on the display, and while the data folder is claimed.
+    FontConfigPreload fontConfig;
     QApplication app(argc, argv);
+    fontConfig.applicationStarted();
     QApplication::setQuitOnLastWindowClosed(false);
 
     const CommandLine::WindowStart start = CommandLine(QApplication::arguments()).prepareWindow();

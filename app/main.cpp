@@ -26,11 +26,11 @@ int main(int argc, char *argv[])
         return CommandLine(QCoreApplication::arguments()).run();
     }
 
-    // The fonts are prepared while the application connects to the display, which mostly waits
-    // on the display, and while the data folder is claimed.
+    // The font configuration is read while the application connects to the display, which
+    // mostly waits on the display.
     FontConfigPreload fontConfig;
     QApplication app(argc, argv);
-    fontConfig.applicationStarted();
+    fontConfig.wait();
     QApplication::setQuitOnLastWindowClosed(false);
 
     const CommandLine::WindowStart start = CommandLine(QApplication::arguments()).prepareWindow();

@@ -1,26 +1,25 @@
 #pragma once
-// Prepares the fonts on a helper thread while the main thread starts. Reading the system's font
-// configuration (parsing all its files, loading the font caches), listing the installed fonts
-// and resolving the application's default face are the longest steps of a start, and nothing
-// before the first text measure needs them: done beside the connection to the display and the
-// claim of the data folder, they are ready, or nearly, when the first name field is made.
+// Reads the system's font configuration on a helper thread. Reading it (parsing every file of
+// the configuration, loading the font caches) is the longest single step of a start, and
+// nothing needs it before the first text is measured: started before the application connects
+// to the display, it is done while the connection is set up instead of inside the first name
+// field.
 
 #include <thread>
 
 class FontConfigPreload
 {
 public:
-    // Starts reading the font configuration; before the application object exists.
+    // Starts reading at once.
     FontConfigPreload();
-    // Waits for the helper thread.
     ~FontConfigPreload();
 
     FontConfigPreload(const FontConfigPreload &) = delete;
     FontConfigPreload &operator=(const FontConfigPreload &) = delete;
 
-    // Once the application object exists: fills Qt's font database, which the main thread shares
-    // (its first text measure waits for this one), and its choice of face for the default font.
-    void applicationStarted();
+    // Waits until the configuration has been read. Call it before anything can measure a text:
+    // Qt would otherwise read the configuration a second time beside this one.
+    void wait();
 
 private:
     std::thread m_thread;

@@ -9,14 +9,30 @@ TImage::TImage(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QImage TImage::picture() const
+{
+    return m_runs.isNull() ? m_picture : m_runs.toImage();
+}
+
 void TImage::setPicture(const QImage &picture)
 {
-    // An indexed picture stays indexed, at a byte a pixel; the parts a paint needs are
+    // An indexed picture is kept as runs of its colour indices and the parts a paint needs are
     // converted then. Any other is converted once to the format the screen draws fastest.
-    m_picture = picture.format() == QImage::Format_Indexed8
-                    ? picture
-                    : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (picture.format() == QImage::Format_Indexed8) {
+        setPicture(RunLengthImage(picture));
+        return;
+    }
+    m_runs = {};
+    m_picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     resize(m_picture.size());
+    update();
+}
+
+void TImage::setPicture(RunLengthImage picture)
+{
+    m_runs = std::move(picture);
+    m_picture = QImage();
+    resize(m_runs.size());
     update();
 }
 
@@ -24,8 +40,8 @@ void TImage::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect part = event->rect();
-    if (m_picture.format() == QImage::Format_Indexed8)
-        painter.drawImage(part.topLeft(), m_picture.copy(part).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    if (!m_runs.isNull())
+        painter.drawImage(part.topLeft(), m_runs.toImage(part).convertToFormat(QImage::Format_ARGB32_Premultiplied));
     else
         painter.drawImage(part.topLeft(), m_picture, part);
 }

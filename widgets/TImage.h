@@ -2,6 +2,7 @@
 // A picture control sized to its picture; a mouse press on it is reported to the window
 // (which drags itself with it).
 
+#include "platform/RunLengthImage.h"
 #include "widgets/Events.h"
 
 #include <QImage>
@@ -14,8 +15,10 @@ class TImage : public QWidget
 public:
     explicit TImage(QWidget *parent = nullptr);
 
-    const QImage &picture() const { return m_picture; }
+    QImage picture() const;
     void setPicture(const QImage &picture);
+    // An indexed picture already taken apart into runs (which may be done on another thread).
+    void setPicture(RunLengthImage picture);
 
     MouseEvent OnMouseDown;
 
@@ -24,5 +27,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    // An indexed picture is kept as runs, any other as the image the screen draws fastest.
+    RunLengthImage m_runs;
     QImage m_picture;
 };

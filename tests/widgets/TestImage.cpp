@@ -1,5 +1,5 @@
-// The picture control: an indexed picture is painted with the same pixels as its 32-bit form,
-// whichever part of it a paint asks for.
+// The picture control: an indexed picture (kept as runs of equal pixels) is painted with the
+// same pixels as its 32-bit form, whichever part of it a paint asks for, and comes back whole.
 
 #include "widgets/TImage.h"
 
@@ -20,22 +20,25 @@ void TestImage::indexedPictureIsPaintedAsItsColours_data()
     QTest::newRow("whole") << QRect(0, 0, 40, 30);
     QTest::newRow("inner part") << QRect(7, 5, 13, 11);
     QTest::newRow("right edge") << QRect(31, 0, 9, 30);
+    QTest::newRow("even area and stripes") << QRect(12, 3, 16, 20);
+    QTest::newRow("one pixel in an even area") << QRect(4, 29, 1, 1);
 }
 
 void TestImage::indexedPictureIsPaintedAsItsColours()
 {
     QFETCH(QRect, part);
-    // Stripes of three colours, with a different colour in every row and column.
+    // An even area on the left (long runs), then stripes of three colours with a different
+    // colour in every row and column (runs of one pixel).
     QImage indexed(40, 30, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(132, 130, 4), qRgb(0, 0, 255), qRgb(255, 255, 255)});
     for (int y = 0; y < indexed.height(); ++y)
         for (int x = 0; x < indexed.width(); ++x)
-            indexed.setPixel(x, y, uint((x + 2 * y) % 3));
+            indexed.setPixel(x, y, x < 20 ? 1u : uint((x + 2 * y) % 3));
 
     TImage image;
     image.setPicture(indexed);
     QCOMPARE(image.size(), indexed.size());
-    QCOMPARE(image.picture().format(), QImage::Format_Indexed8);
+    QCOMPARE(image.picture(), indexed);
     const QImage painted = image.grab(part).toImage();
     for (int y = 0; y < part.height(); ++y)
         for (int x = 0; x < part.width(); ++x)

@@ -7,6 +7,7 @@
 #include "core/FieldColors.h"
 #include "platform/GdiFont.h"
 #include "platform/GifImage.h"
+#include "platform/RunLengthImage.h"
 #include "platform/SystemColors.h"
 #include "widgets/ColumnMenuAction.h"
 #include "widgets/HoverButtonStyles.h"
@@ -63,8 +64,9 @@ void TAForm1::buildLayout()
 {
     // Decoding the picture takes longer than anything else here but the fonts; it runs beside
     // the making of the controls and is in place before the window can be shown.
-    std::future<QImage> picture = std::async(std::launch::async | std::launch::deferred,
-                                             [] { return loadGif(QStringLiteral(":/pantrova/background.gif")); });
+    std::future<RunLengthImage> picture = std::async(std::launch::async | std::launch::deferred, [] {
+        return RunLengthImage(loadGif(QStringLiteral(":/pantrova/background.gif")));
+    });
 
     setObjectName(QStringLiteral("AForm1"));
     setWindowTitle(QStringLiteral("Pantrova"));

@@ -1,0 +1,48 @@
+#include "platform/RunLengthImage.h"
+
+#include <algorithm>
+#include <cstring>
+
+RunLengthImage::RunLengthImage(const QImage &indexed)
+{
+    // A run's length is 16 bits wide; GIF pictures are never wider.
+    if (indexed.format() != QImage::Format_Indexed8 || indexed.isNull() || indexed.width() > 0xFFFF)
+        return;
+    m_size = indexed.size();
+    m_colors = indexed.colorTable();
+    m_rowStarts.reserve(std::size_t(m_size.height()) + 1);
+    for (int y = 0; y < m_size.height(); ++y) {
+        m_rowStarts.push_back(quint32(m_runs.size()));
+        const uchar *row = indexed.constScanLine(y);
+        for (int x = 0; x < m_size.width();) {
+            const int start = x;
+            while (x < m_size.width() && row[x] == row[start])
+                ++x;
+            m_runs.push_back(Run{quint16(x - start), row[start]});
+        }
+    }
+    m_rowStarts.push_back(quint32(m_runs.size()));
+    m_runs.shrink_to_fit();
+}
+
+QImage RunLengthImage::toImage(const QRect &rect) const
+{
+    const QRect part = (rect.isNull() ? QRect(QPoint(), m_size) : rect) & QRect(QPoint(), m_size);
+    if (part.isEmpty())
+        return {};
+    QImage image(part.size(), QImage::Format_Indexed8);
+    image.setColorTable(m_colors);
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        uchar *out = image.scanLine(y - part.top());
+        int x = 0;
+        for (quint32 r = m_rowStarts[std::size_t(y)]; r < m_rowStarts[std::size_t(y) + 1] && x <= part.right(); ++r) {
+            const int end = x + m_runs[r].length;
+            const int from = std::max(x, part.left());
+            const int to = std::min(end, part.right() + 1);
+            if (from < to)
+                std::memset(out + (from - part.left()), m_runs[r].index, std::size_t(to - from));
+            x = end;
+        }
+    }
+    return image;
+}

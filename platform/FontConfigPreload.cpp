@@ -6,8 +6,7 @@ FontConfigPreload::FontConfigPreload()
     // FcInit makes the configuration current for the whole process; Qt's font database finds it
     // read and goes straight on to listing the fonts.
     : m_thread([] { FcInit(); })
-{
-}
+{}
 
 FontConfigPreload::~FontConfigPreload()
 {

@@ -1,5 +1,7 @@
 #include "platform/RunLengthImage.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cstring>
 
@@ -10,6 +12,8 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
         return;
     m_size = indexed.size();
     m_colors = indexed.colorTable();
+    m_runsFillable =
+        std::all_of(m_colors.cbegin(), m_colors.cend(), [](QRgb c) { return qAlpha(c) == 0 || qAlpha(c) == 255; });
     m_rowStarts.reserve(std::size_t(m_size.height()) + 1);
     for (int y = 0; y < m_size.height(); ++y) {
         m_rowStarts.push_back(quint32(m_runs.size()));
@@ -45,4 +49,36 @@ QImage RunLengthImage::toImage(const QRect &rect) const
         }
     }
     return image;
+}
+
+QRgb RunLengthImage::colorAt(int index) const
+{
+    // As Qt converts an indexed image: no table means grey levels, an index past the table a
+    // transparent pixel.
+    if (m_colors.isEmpty())
+        return qRgb(index, index, index);
+    return index < m_colors.size() ? m_colors[index] : 0;
+}
+
+void RunLengthImage::paint(QPainter &painter, const QRect &rect) const
+{
+    const QRect part = rect & QRect(QPoint(), m_size);
+    if (part.isEmpty())
+        return;
+    if (!m_runsFillable) {
+        painter.drawImage(part.topLeft(), toImage(part).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        return;
+    }
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        int x = 0;
+        for (quint32 r = m_rowStarts[std::size_t(y)]; r < m_rowStarts[std::size_t(y) + 1] && x <= part.right(); ++r) {
+            const int end = x + m_runs[r].length;
+            const int from = std::max(x, part.left());
+            const int to = std::min(end, part.right() + 1);
+            const QRgb color = colorAt(m_runs[r].index);
+            if (from < to && qAlpha(color) != 0)
+                painter.fillRect(from, y, to - from, 1, QColor(color));
+            x = end;
+        }
+    }
 }

@@ -41,7 +41,7 @@ void TImage::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect part = event->rect();
     if (!m_runs.isNull())
-        painter.drawImage(part.topLeft(), m_runs.toImage(part).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        m_runs.paint(painter, part);
     else
         painter.drawImage(part.topLeft(), m_picture, part);
 }

@@ -1,8 +1,9 @@
 #include "core/LineText.h"
 
+#include "core/Windows1252.h"
+
 #include <QIODevice>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace {
 bool isPlainAscii(const QByteArray &bytes)
@@ -17,21 +18,6 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
     if (decoder.hasError())
         return std::nullopt;
     return text;
-}
-
-QString decodeWindows1252(const QByteArray &bytes)
-{
-    QStringDecoder decoder("windows-1252");
-    return decoder.decode(bytes);
-}
-
-std::optional<QByteArray> encodeWindows1252(const QString &text)
-{
-    QStringEncoder encoder("windows-1252");
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;
-    return bytes;
 }
 
 QLatin1StringView endingText(LineEnding ending)

@@ -2,7 +2,10 @@
 // and the ending, the final line break and the encoding are kept for the way back.
 
 #include "core/LineText.h"
+#include "core/Windows1252.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 Q_DECLARE_METATYPE(LineEnding)
@@ -21,6 +24,7 @@ private slots:
     void encodingChosenFromBytes();
     void encodeFallsBackToUtf8OnlyWhenNeeded_data();
     void encodeFallsBackToUtf8OnlyWhenNeeded();
+    void windows1252AgreesWithTheSystemConverter();
 };
 
 void TestLineText::decodeSplitsAtEveryLineEnd_data()
@@ -137,6 +141,29 @@ void TestLineText::encodeFallsBackToUtf8OnlyWhenNeeded()
     text.lines = lines;
     text.encoding = encoding;
     QCOMPARE(text.encode(), bytes);
+}
+
+// Our own code page must read and write exactly what the system's converter (ICU) does.
+void TestLineText::windows1252AgreesWithTheSystemConverter()
+{
+    QStringDecoder systemDecoder("windows-1252");
+    if (!systemDecoder.isValid())
+        QSKIP("Qt has no Windows-1252 converter here to compare with");
+    QByteArray everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte.append(char(b));
+    const QString decoded = decodeWindows1252(everyByte);
+    QCOMPARE(decoded, systemDecoder.decode(everyByte));
+    QCOMPARE(encodeWindows1252(decoded), std::optional<QByteArray>(everyByte));
+
+    for (char16_t c = 1; c < 0xD800; ++c) {
+        QStringEncoder systemEncoder("windows-1252");
+        const QByteArray expected = systemEncoder.encode(QStringView(&c, 1));
+        const std::optional<QByteArray> ours = encodeWindows1252(QStringView(&c, 1));
+        if (ours.has_value() == systemEncoder.hasError() || (ours && *ours != expected))
+            QFAIL(qPrintable(QStringLiteral("U+%1 is encoded differently").arg(int(c), 4, 16, QLatin1Char('0'))));
+    }
+    QVERIFY(!encodeWindows1252(QStringLiteral("\U0001F34E")));
 }
 
 QTEST_GUILESS_MAIN(TestLineText)

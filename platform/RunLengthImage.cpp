@@ -29,6 +29,21 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
     m_runs.shrink_to_fit();
 }
 
+template<typename Stretch> void RunLengthImage::forEachRunIn(const QRect &part, Stretch stretch) const
+{
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        int x = 0;
+        for (quint32 r = m_rowStarts[std::size_t(y)]; r < m_rowStarts[std::size_t(y) + 1] && x <= part.right(); ++r) {
+            const int end = x + m_runs[r].length;
+            const int from = std::max(x, part.left());
+            const int to = std::min(end, part.right() + 1);
+            if (from < to)
+                stretch(y, from, to, m_runs[r].index);
+            x = end;
+        }
+    }
+}
+
 QImage RunLengthImage::toImage(const QRect &rect) const
 {
     const QRect part = (rect.isNull() ? QRect(QPoint(), m_size) : rect) & QRect(QPoint(), m_size);
@@ -36,18 +51,9 @@ QImage RunLengthImage::toImage(const QRect &rect) const
         return {};
     QImage image(part.size(), QImage::Format_Indexed8);
     image.setColorTable(m_colors);
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-        uchar *out = image.scanLine(y - part.top());
-        int x = 0;
-        for (quint32 r = m_rowStarts[std::size_t(y)]; r < m_rowStarts[std::size_t(y) + 1] && x <= part.right(); ++r) {
-            const int end = x + m_runs[r].length;
-            const int from = std::max(x, part.left());
-            const int to = std::min(end, part.right() + 1);
-            if (from < to)
-                std::memset(out + (from - part.left()), m_runs[r].index, std::size_t(to - from));
-            x = end;
-        }
-    }
+    forEachRunIn(part, [&](int y, int from, int to, quint8 index) {
+        std::memset(image.scanLine(y - part.top()) + (from - part.left()), index, std::size_t(to - from));
+    });
     return image;
 }
 
@@ -69,16 +75,8 @@ void RunLengthImage::paint(QPainter &painter, const QRect &rect) const
         painter.drawImage(part.topLeft(), toImage(part).convertToFormat(QImage::Format_ARGB32_Premultiplied));
         return;
     }
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-        int x = 0;
-        for (quint32 r = m_rowStarts[std::size_t(y)]; r < m_rowStarts[std::size_t(y) + 1] && x <= part.right(); ++r) {
-            const int end = x + m_runs[r].length;
-            const int from = std::max(x, part.left());
-            const int to = std::min(end, part.right() + 1);
-            const QRgb color = colorAt(m_runs[r].index);
-            if (from < to && qAlpha(color) != 0)
-                painter.fillRect(from, y, to - from, 1, QColor(color));
-            x = end;
-        }
-    }
+    forEachRunIn(part, [&](int y, int from, int to, quint8 index) {
+        if (const QRgb color = colorAt(index); qAlpha(color) != 0)
+            painter.fillRect(from, y, to - from, 1, QColor(color));
+    });
 }

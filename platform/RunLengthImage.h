@@ -32,6 +32,9 @@ public:
 
 private:
     QRgb colorAt(int index) const;
+    // Calls stretch(y, from, to, index) for the part of each run inside `part`, which lies
+    // inside the picture: the pixels from <= x < to of row y have the colour index.
+    template<typename Stretch> void forEachRunIn(const QRect &part, Stretch stretch) const;
 
     struct Run
     {

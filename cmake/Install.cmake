@@ -21,7 +21,7 @@ set(CPACK_PACKAGE_CONTACT "Pantrova developers <pantrova@localhost>")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-# Shared libraries (Qt, giflib, the C++ runtime) are found by dpkg-shlibdeps; the display
+# Shared libraries (Qt, fontconfig, the C++ runtime) are found by dpkg-shlibdeps; the display
 # plug-ins are loaded at run time and the window's texts are drawn in these fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core, fontconfig")

@@ -1,6 +1,7 @@
 #pragma once
 // Reads GIF pictures with giflib rather than Qt's image plugins, which a minimal Qt install may
-// lack: the main window's background picture is a GIF89a kept in the program's resources.
+// lack: the main window's background picture is drawn as a GIF89a, which the build reads to take
+// it apart into the runs the window paints.
 
 #include <QByteArray>
 #include <QImage>
@@ -12,6 +13,6 @@
 // the bytes are not a complete, readable GIF.
 QImage decodeGif(const QByteArray &bytes);
 
-// decodeGif() of a file's contents (resource paths such as ":/pantrova/background.gif" work too);
+// decodeGif() of a file's contents (resource paths work too);
 // a null image when the file cannot be read.
 QImage loadGif(const QString &path);

@@ -1,9 +1,19 @@
 #include "platform/RunLengthImage.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstring>
+
+namespace {
+// Whether every colour is either opaque or fully transparent.
+bool fillable(const QList<QRgb> &colors)
+{
+    return std::all_of(colors.cbegin(), colors.cend(), [](QRgb c) { return qAlpha(c) == 0 || qAlpha(c) == 255; });
+}
+} // namespace
 
 RunLengthImage::RunLengthImage(const QImage &indexed)
 {
@@ -12,8 +22,7 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
         return;
     m_size = indexed.size();
     m_colors = indexed.colorTable();
-    m_runsFillable =
-        std::all_of(m_colors.cbegin(), m_colors.cend(), [](QRgb c) { return qAlpha(c) == 0 || qAlpha(c) == 255; });
+    m_runsFillable = fillable(m_colors);
     m_rowStarts.reserve(std::size_t(m_size.height()) + 1);
     for (int y = 0; y < m_size.height(); ++y) {
         m_rowStarts.push_back(quint32(m_runs.size()));
@@ -27,6 +36,70 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
     }
     m_rowStarts.push_back(quint32(m_runs.size()));
     m_runs.shrink_to_fit();
+}
+
+namespace {
+// "PRLE", then the format's version.
+constexpr quint32 Magic = 0x50524C45;
+constexpr quint32 Version = 1;
+} // namespace
+
+QByteArray RunLengthImage::toBytes() const
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << Magic << Version << quint32(m_size.width()) << quint32(m_size.height()) << quint32(m_colors.size());
+    for (const QRgb color : m_colors)
+        out << quint32(color);
+    out << quint32(m_runs.size());
+    for (const quint32 start : m_rowStarts)
+        out << start;
+    for (const Run &run : m_runs)
+        out << run.length << run.index;
+    return bytes;
+}
+
+RunLengthImage RunLengthImage::fromBytes(const QByteArray &bytes)
+{
+    QDataStream in(bytes);
+    quint32 magic = 0, version = 0, width = 0, height = 0, colorCount = 0;
+    in >> magic >> version >> width >> height >> colorCount;
+    if (in.status() != QDataStream::Ok || magic != Magic || version != Version || width == 0 || width > 0xFFFF
+        || height == 0 || height > 0xFFFF || colorCount > 256)
+        return {};
+    RunLengthImage image;
+    image.m_colors.resize(colorCount);
+    for (QRgb &color : image.m_colors)
+        in >> color;
+    quint32 runCount = 0;
+    in >> runCount;
+    // Nothing is made bigger than the bytes can fill: each row start takes four, each run three.
+    if (in.status() != QDataStream::Ok || (qint64(height) + 1) * 4 + qint64(runCount) * 3 > bytes.size())
+        return {};
+    image.m_rowStarts.resize(std::size_t(height) + 1);
+    for (quint32 &start : image.m_rowStarts)
+        in >> start;
+    image.m_runs.resize(runCount);
+    for (Run &run : image.m_runs)
+        in >> run.length >> run.index;
+    if (in.status() != QDataStream::Ok || !in.atEnd() || image.m_rowStarts.front() != 0
+        || image.m_rowStarts.back() != runCount)
+        return {};
+    for (std::size_t y = 0; y < height; ++y) {
+        if (image.m_rowStarts[y] > image.m_rowStarts[y + 1])
+            return {};
+        quint32 rowWidth = 0;
+        for (quint32 r = image.m_rowStarts[y]; r < image.m_rowStarts[y + 1]; ++r) {
+            if (image.m_runs[r].length == 0)
+                return {};
+            rowWidth += image.m_runs[r].length;
+        }
+        if (rowWidth != width)
+            return {};
+    }
+    image.m_size = QSize(int(width), int(height));
+    image.m_runsFillable = fillable(image.m_colors);
+    return image;
 }
 
 template<typename Stretch> void RunLengthImage::forEachRunIn(const QRect &part, Stretch stretch) const

@@ -1,8 +1,10 @@
 #pragma once
 // An indexed picture kept as runs of equal pixels, row by row. The window's background picture
 // is mostly even areas: as runs it takes a few kilobytes, where it takes half a megabyte at a
-// byte a pixel; any part of it comes back as the indexed image it was.
+// byte a pixel; any part of it comes back as the indexed image it was. The runs can be stored:
+// the program reads its background as stored runs, taken apart from the GIF when it is built.
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -17,6 +19,11 @@ public:
     RunLengthImage() = default;
     // From an 8-bit indexed image; any other format gives a null picture.
     explicit RunLengthImage(const QImage &indexed);
+
+    // The runs as bytes, and back. Bytes that are not such runs of a whole picture (truncated,
+    // another format, rows that do not add up) give a null picture.
+    QByteArray toBytes() const;
+    static RunLengthImage fromBytes(const QByteArray &bytes);
 
     bool isNull() const { return m_size.isEmpty(); }
     QSize size() const { return m_size; }

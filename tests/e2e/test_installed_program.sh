@@ -23,7 +23,7 @@ cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$E2E_DIR/package" >"$E2
     fail "cpack failed: $(tail -n 5 "$E2E_DIR/cpack.log")"
 deb=$(ls "$E2E_DIR"/package/pantrova_*.deb) || fail "no .deb made"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libgif7 qt6-qpa-plugins fonts-liberation2; do
+for package in libqt6widgets6 libfontconfig1 qt6-qpa-plugins fonts-liberation2; do
     [[ $depends == *"$package"* ]] || fail "the package does not depend on $package: $depends"
 done
 # The package holds the installed files, under /usr.

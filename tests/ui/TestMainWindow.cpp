@@ -4,7 +4,9 @@
 
 #include "core/DataFolder.h"
 #include "core/Dates.h"
+#include "platform/GifImage.h"
 #include "widgets/THoverButton.h"
+#include "widgets/TImage.h"
 #include "widgets/TSpeedButton.h"
 
 #include <QAbstractButton>
@@ -24,6 +26,7 @@ private slots:
     void controlLayout_data();
     void controlLayout();
     void calendarIsMadeOnFirstUseAsTheLayoutPlacesIt();
+    void backgroundIsThePictureOfTheGif();
     void iconAndHelpGlyphAreLoaded();
     void menuEntries_data();
     void menuEntries();
@@ -124,6 +127,17 @@ void TestMainWindow::controlLayout()
         QCOMPARE(button->caption(), caption);
     else if (auto *zek = qobject_cast<QAbstractButton *>(control))
         QCOMPARE(zek->text(), caption);
+}
+
+// The build takes the background apart into runs; the window must show the GIF's very pixels.
+void TestMainWindow::backgroundIsThePictureOfTheGif()
+{
+    MainWindowFixture f;
+    auto *image = qobject_cast<TImage *>(f.window->control(QStringLiteral("Image1")));
+    QVERIFY(image);
+    const QImage gif = loadGif(QFINDTESTDATA("../../assets/background.gif"));
+    QVERIFY(!gif.isNull());
+    QCOMPARE(image->picture(), gif);
 }
 
 // The calendar costs more to make than the rest of the window; it is made when first wanted,

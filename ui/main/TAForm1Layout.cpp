@@ -6,7 +6,6 @@
 #include "core/Dates.h"
 #include "core/FieldColors.h"
 #include "platform/GdiFont.h"
-#include "platform/GifImage.h"
 #include "platform/RunLengthImage.h"
 #include "platform/SystemColors.h"
 #include "widgets/ColumnMenuAction.h"
@@ -29,9 +28,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
+#include <QResource>
 #include <QTimer>
-
-#include <future>
 
 namespace {
 constexpr ColorValue WindowColor = 0x00ADDFE7;
@@ -62,12 +60,6 @@ QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 
 void TAForm1::buildLayout()
 {
-    // Decoding the picture takes longer than anything else here but the fonts; it runs beside
-    // the making of the controls and is in place before the window can be shown.
-    std::future<RunLengthImage> picture = std::async(std::launch::async | std::launch::deferred, [] {
-        return RunLengthImage(loadGif(QStringLiteral(":/pantrova/background.gif")));
-    });
-
     setObjectName(QStringLiteral("AForm1"));
     setWindowTitle(QStringLiteral("Pantrova"));
     setWindowIcon(QIcon(QPixmap::fromImage(resourcePng(QStringLiteral(":/pantrova/icon.png")))));
@@ -185,7 +177,9 @@ void TAForm1::buildLayout()
     for (QAction *a : findChildren<QAction *>())
         m_actions.insert(a->objectName(), a);
 
-    m_image1->setPicture(picture.get());
+    // Read in place from the program's resources: a few kilobytes of runs, nothing decoded.
+    m_image1->setPicture(
+        RunLengthImage::fromBytes(QResource(QStringLiteral(":/pantrova/background.runs")).uncompressedData()));
     m_image1->setGeometry(0, 0, 854, 590);
 }
 

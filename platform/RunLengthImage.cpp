@@ -8,6 +8,10 @@
 #include <cstring>
 
 namespace {
+// Stored runs begin with "PRLE", then the format's version.
+constexpr quint32 Magic = 0x50524C45;
+constexpr quint32 Version = 1;
+
 // Whether every colour is either opaque or fully transparent.
 bool fillable(const QList<QRgb> &colors)
 {
@@ -37,12 +41,6 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
     m_rowStarts.push_back(quint32(m_runs.size()));
     m_runs.shrink_to_fit();
 }
-
-namespace {
-// "PRLE", then the format's version.
-constexpr quint32 Magic = 0x50524C45;
-constexpr quint32 Version = 1;
-} // namespace
 
 QByteArray RunLengthImage::toBytes() const
 {

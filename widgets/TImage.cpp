@@ -18,8 +18,8 @@ void TImage::setPicture(const QImage &picture)
 {
     // An indexed picture is kept as runs of its colour indices and the parts a paint needs are
     // converted then. Any other is converted once to the format the screen draws fastest.
-    if (picture.format() == QImage::Format_Indexed8) {
-        setPicture(RunLengthImage(picture));
+    if (RunLengthImage runs(picture); !runs.isNull()) {
+        setPicture(std::move(runs));
         return;
     }
     m_runs = {};

@@ -1,20 +1,35 @@
 #pragma once
-// A name field: a borderless single-line edit whose background and font colour are colour
+// A name field: one line of text on a background whose colour and font colour are colour
 // values (the item's state). It reports mouse-down (any button), click (left button pressed
 // and released on it) and mouse-up (any button), in that order, to handlers the window sets.
 // A name is one line of the names file, so line breaks that arrive by paste become blanks.
+//
+// The window shows a hundred of these and the user edits one now and then, so a field paints
+// its text itself, exactly as a borderless line edit shows it, and makes the line edit that
+// takes the keyboard only when it first gets the focus, a mouse press or a drag. From then on
+// that editor covers the field and holds its text.
 
 #include "core/FieldColors.h"
 #include "widgets/Events.h"
 
-#include <QLineEdit>
+#include <QWidget>
+#include <memory>
 
-class TEdit : public QLineEdit
+class QLineEdit;
+class QMouseEvent;
+class QTextLayout;
+
+class TEdit : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit TEdit(QWidget *parent = nullptr);
+    ~TEdit() override;
+
+    QString text() const;
+    void setText(const QString &text);
+    void clear() { setText(QString()); }
 
     ColorValue color() const { return m_colors.background; }
     void setColor(ColorValue color);
@@ -23,18 +38,38 @@ public:
     FieldColors colors() const { return m_colors; }
     void setColors(FieldColors colors);
 
+    // The line edit that edits the name; null until the field is first used.
+    QLineEdit *editor() const { return m_editor; }
+    QLineEdit *makeEditor();
+
     MouseEvent OnMouseDown;
     NotifyEvent OnClick;
     MouseEvent OnMouseUp;
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
 
 private:
-    void applyPalette();
+    friend class NameEditor;
+
+    void passToEditor(QMouseEvent *event);
+    void reportPress(const QMouseEvent *event);
+    void reportRelease(const QMouseEvent *event);
+    void applyColors();
     void keepOneLine();
 
     FieldColors m_colors;
+    // The name while there is no editor, and its layout, made at the first paint.
+    QString m_text;
+    std::unique_ptr<QTextLayout> m_layout;
+    QLineEdit *m_editor = nullptr;
     bool m_leftPressed = false;
 };

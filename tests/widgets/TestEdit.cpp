@@ -1,11 +1,21 @@
-// The name field: its colours, the order of its mouse events, and names kept on one line.
+// The name field: its colours, its text painted as a line edit shows it, the editor it makes
+// when it is used, the order of its mouse events, and names kept on one line.
 
+#include "platform/GdiFont.h"
 #include "platform/SystemColors.h"
 #include "widgets/TEdit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QTest>
+
+namespace {
+QFont fieldFont()
+{
+    return toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
+}
+} // namespace
 
 class TestEdit : public QObject
 {
@@ -14,6 +24,9 @@ class TestEdit : public QObject
 private slots:
     void colorsPaintTheField_data();
     void colorsPaintTheField();
+    void paintsTheTextAsALineEdit_data();
+    void paintsTheTextAsALineEdit();
+    void editorTakesOverTheField();
     void mouseEventsInOrder_data();
     void mouseEventsInOrder();
     void lineBreaksBecomeBlanks_data();
@@ -36,14 +49,111 @@ void TestEdit::colorsPaintTheField()
     QFETCH(quint32, background);
     QFETCH(QColor, expected);
     TEdit edit;
+    edit.setFont(fieldFont());
     edit.resize(121, 16);
     edit.setColors({background, FieldColor::Yellow});
     QCOMPARE(edit.color(), background);
     QCOMPARE(edit.fontColor(), FieldColor::Yellow);
+    edit.setText(QStringLiteral("I"));
     const QImage image = edit.grab().toImage();
     QCOMPARE(QColor(image.pixel(60, 8)), expected);
     QCOMPARE(QColor(image.pixel(0, 0)), expected);
-    QCOMPARE(edit.palette().color(QPalette::Text), QColor(255, 255, 0));
+    // The one letter is drawn in the font colour.
+    bool yellowStroke = false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < 12; ++x)
+            yellowStroke = yellowStroke || QColor(image.pixel(x, y)) == QColor(255, 255, 0);
+    }
+    QVERIFY(yellowStroke);
+}
+
+// A field that was never used paints its name pixel for pixel as the line edit it makes later.
+void TestEdit::paintsTheTextAsALineEdit_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    // clang-format off
+    QTest::newRow("empty") << "" << 121;
+    QTest::newRow("short") << "Milk" << 121;
+    QTest::newRow("blanks around") << "  Oats  " << 121;
+    QTest::newRow("bearings") << "fjord jiffy" << 121;
+    QTest::newRow("code page letters") << QString::fromUtf8("Crème brûlée ½ €") << 121;
+    QTest::newRow("longer than the field: the end shows") << "Tomatoes, peeled, in tins of 400 g" << 121;
+    QTest::newRow("wide letters") << "WWWWWWWWWWWWWWWWW" << 121;
+    QTest::newRow("narrow field") << "Bread" << 20;
+    QTest::newRow("tab") << "Tea\tbags" << 121;
+    // clang-format on
+}
+
+void TestEdit::paintsTheTextAsALineEdit()
+{
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    const FieldColors colors{FieldColor::Yellow, FieldColor::Navy};
+    QLineEdit reference;
+    reference.setFrame(false);
+    reference.setAutoFillBackground(true);
+    reference.setFont(fieldFont());
+    reference.resize(width, 16);
+    QPalette p = reference.palette();
+    p.setColor(QPalette::Base, toQColor(colors.background));
+    p.setColor(QPalette::Text, toQColor(colors.font));
+    reference.setPalette(p);
+
+    // Every beginning of the name, so that the lengths around a full line are all seen.
+    for (qsizetype length = name.isEmpty() ? 0 : 1; length <= name.size(); ++length) {
+        const QString shown = name.left(length);
+        TEdit painted;
+        painted.setFont(fieldFont());
+        painted.resize(width, 16);
+        painted.setColors(colors);
+        painted.setText(shown);
+        const QImage fromField = painted.grab().toImage();
+        QVERIFY(!painted.editor());
+        reference.setText(shown);
+        QVERIFY2(fromField == reference.grab().toImage(), qPrintable(shown));
+
+        // The editor the field makes shows the same, and the text moved into it unchanged.
+        painted.makeEditor();
+        QVERIFY2(painted.grab().toImage() == fromField, qPrintable(shown));
+        QCOMPARE(painted.text(), shown);
+    }
+}
+
+void TestEdit::editorTakesOverTheField()
+{
+    QWidget window;
+    window.resize(300, 60);
+    auto *field = new TEdit(&window);
+    field->setGeometry(10, 10, 121, 16);
+    field->setText(QStringLiteral("Rice"));
+    auto *other = new TEdit(&window);
+    other->setGeometry(10, 30, 121, 16);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // Being given the focus makes the editor, which holds the focus, the text and the colours.
+    field->setColors({FieldColor::Red, FieldColor::Navy});
+    field->setFocus(Qt::OtherFocusReason);
+    QVERIFY(field->editor());
+    QVERIFY(field->hasFocus());
+    QCOMPARE(field->editor()->text(), QStringLiteral("Rice"));
+    QCOMPARE(field->editor()->palette().color(QPalette::Base), toQColor(FieldColor::Red));
+    QCOMPARE(field->editor()->geometry(), QRect(0, 0, 121, 16));
+    QTest::keyClicks(field->editor(), QStringLiteral(" cakes"));
+    QCOMPARE(field->text(), QStringLiteral("Rice cakes"));
+    field->setText(QStringLiteral("Rye"));
+    QCOMPARE(field->editor()->text(), QStringLiteral("Rye"));
+
+    // A press makes the editor of an unused field and puts its cursor where the press was.
+    QVERIFY(!other->editor());
+    other->setText(QStringLiteral("Salt"));
+    QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(3, 8));
+    QVERIFY(other->editor());
+    QVERIFY(other->hasFocus());
+    QCOMPARE(other->editor()->cursorPosition(), 0);
+    QTest::keyClicks(other->editor(), QStringLiteral("Sea "));
+    QCOMPARE(other->text(), QStringLiteral("Sea Salt"));
 }
 
 void TestEdit::mouseEventsInOrder_data()
@@ -100,7 +210,7 @@ void TestEdit::lineBreaksBecomeBlanks()
 
     TEdit pasted;
     QGuiApplication::clipboard()->setText(arriving);
-    pasted.paste();
+    pasted.makeEditor()->paste();
     QVERIFY(!pasted.text().contains(QLatin1Char('\n')));
     QVERIFY(!pasted.text().contains(QLatin1Char('\r')));
 }

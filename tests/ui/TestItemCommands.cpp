@@ -25,8 +25,8 @@ struct Command
         QVERIFY2(a, qPrintable(name));
         a->trigger();
     }
-    QWidget *panel() const { return f.window->findChild<QWidget *>(QStringLiteral("Panel1")); }
-    TIntegerEdit *days() const { return f.window->findChild<TIntegerEdit *>(QStringLiteral("IntegerEdit1")); }
+    QWidget *panel() const { return f.window->control(QStringLiteral("Panel1")); }
+    TIntegerEdit *days() const { return qobject_cast<TIntegerEdit *>(f.window->control(QStringLiteral("IntegerEdit1"))); }
     void confirmDays(const QString &typed, const char *button = "DaysOK") const
     {
         days()->setText(typed);

@@ -392,8 +392,8 @@ void TestItemFields::setDaysWithTheKeyboard()
             QTest::keyRelease(popup, Qt::Key(keys[i]));
     }
     // The release of the last key reaches the days panel's edit, which just got the focus.
-    auto *panel = f.window->findChild<QWidget *>(QStringLiteral("Panel1"));
-    auto *days = f.window->findChild<QWidget *>(QStringLiteral("IntegerEdit1"));
+    auto *panel = f.window->control(QStringLiteral("Panel1"));
+    auto *days = f.window->control(QStringLiteral("IntegerEdit1"));
     QTest::keyRelease(panel->isHidden() ? setDays : days, Qt::Key(keys.last()));
     if (!panel->isHidden()) {
         QTest::keyClicks(days, QStringLiteral("5"));

@@ -154,7 +154,7 @@ void TestWindowCommands::onlyTheSurfaceDrags()
     MainWindowFixture f;
     int started = 0;
     f.window->startWindowMove = [&started] { ++started; };
-    f.window->findChild<QWidget *>(QStringLiteral("Panel1"))->show();
+    f.window->control(QStringLiteral("Panel1"))->show();
     f.window->control(QStringLiteral("MonthCalendar1"))->show();
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));

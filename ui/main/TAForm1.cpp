@@ -118,6 +118,11 @@ QWidget *TAForm1::control(const QString &name)
 {
     if (name == QLatin1String("MonthCalendar1") || name == QLatin1String("ZekButton1"))
         buildCalendar();
+    static const QStringList daysPanel{QStringLiteral("Panel1"), QStringLiteral("Label1"),
+                                       QStringLiteral("IntegerEdit1"), QStringLiteral("DaysOK"),
+                                       QStringLiteral("DaysCancel")};
+    if (daysPanel.contains(name))
+        buildDaysPanel();
     return findChild<QWidget *>(name);
 }
 
@@ -160,11 +165,6 @@ void TAForm1::connectHandlers()
     m_buttonOnTop->OnClick = bind(&TAForm1::ButtonOnTopClick);
     m_buttonTray->OnClick = bind(&TAForm1::ButtonTrayClick);
     m_speedButton17->OnClick = bind(&TAForm1::SpeedButton17Click);
-    m_daysOK->OnClick = bind(&TAForm1::DaysOKClick);
-    m_daysCancel->OnClick = bind(&TAForm1::DaysOKClick);
-    m_integerEdit1->OnKeyUp = [this](QObject *sender, int &key, Qt::KeyboardModifiers shift) {
-        IntegerEdit1KeyUp(sender, key, shift);
-    };
     m_trayIcon1->OnClick = [this](QObject *sender, Qt::MouseButton b, TrayShiftState s, int x, int y) {
         TrayIcon1Click(sender, b, s, x, y);
     };

@@ -55,8 +55,9 @@ public:
     int currentSlot() const { return m_currentSlot; }
     TEdit *currentField() const { return m_currentField; }
     bool onTop() const { return m_onTop; }
-    // A control of the layout by its component name. The month calendar and its Cancel button
-    // are made on first use; asking for either of them by name makes them.
+    // A control of the layout by its component name. The month calendar and its Cancel button,
+    // and the days panel with its controls, are made on first use; asking for one of them by
+    // name makes them.
     QWidget *control(const QString &name);
     TTrayIcon *trayIcon() const { return m_trayIcon1; }
     DayWatch *dayWatch() const { return m_dayWatch; }
@@ -144,6 +145,7 @@ private:
     class Fields;
 
     void buildLayout();
+    void buildDaysPanel();
     void buildCalendar();
     void buildItemMenu();
     void buildColorMenu();
@@ -180,7 +182,7 @@ private:
     THoverButton *m_buttonX = nullptr;
     QLabel *m_label2 = nullptr;
     TSpeedButton *m_speedButton17 = nullptr;
-    TPanel *m_panel1 = nullptr;
+    TPanel *m_panel1 = nullptr; // with its label, edit and buttons, made by buildDaysPanel()
     QLabel *m_label1 = nullptr;
     TIntegerEdit *m_integerEdit1 = nullptr;
     THoverButton *m_daysOK = nullptr;

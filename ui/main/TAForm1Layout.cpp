@@ -123,24 +123,8 @@ void TAForm1::buildLayout()
     for (int slot = 2; slot <= Slots; ++slot)
         makeEdit(slot);
 
-    m_panel1 = new TPanel(this);
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(375, 32, 113, 51);
-    m_panel1->setColor(PanelColor);
-    m_label1 = label(m_panel1, QStringLiteral("Label1"),
-                     GdiFont{QStringLiteral("MS Sans Serif"), -11, FieldColor::Navy, false});
-    m_label1->setText(QStringLiteral("Days:"));
-    // The label sizes itself to its text; the installed face may be wider than the layout's.
-    m_label1->setGeometry(17, 8, qMax(27, m_label1->fontMetrics().horizontalAdvance(m_label1->text())), 13);
-    m_integerEdit1 = new TIntegerEdit(m_panel1);
-    m_integerEdit1->setObjectName(QStringLiteral("IntegerEdit1"));
-    m_integerEdit1->applyDaysPanelSettings();
-    m_integerEdit1->move(48, 5);
-    m_daysOK = hoverButton(m_panel1, QStringLiteral("DaysOK"), QStringLiteral("OK"), HoverButtonStyle::DaysPanel,
-                           QPoint(8, 30));
-    m_daysCancel = hoverButton(m_panel1, QStringLiteral("DaysCancel"), QStringLiteral("Cancel"),
-                               HoverButtonStyle::DaysPanel, QPoint(58, 30));
-    m_panel1->hide();
+    // The days panel comes next in the layout; it stays hidden until a command asks for a number
+    // of days and is made on first use (buildDaysPanel), in this place of the order.
 
     m_statusBarPro1 = new TStatusBarPro(this);
     m_statusBarPro1->setObjectName(QStringLiteral("StatusBarPro1"));
@@ -181,6 +165,39 @@ void TAForm1::buildLayout()
     m_image1->setPicture(
         RunLengthImage::fromBytes(QResource(QStringLiteral(":/pantrova/background.runs")).uncompressedData()));
     m_image1->setGeometry(0, 0, 854, 590);
+}
+
+void TAForm1::buildDaysPanel()
+{
+    if (m_panel1)
+        return;
+    m_panel1 = new TPanel(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setGeometry(375, 32, 113, 51);
+    m_panel1->setColor(PanelColor);
+    m_label1 = label(m_panel1, QStringLiteral("Label1"),
+                     GdiFont{QStringLiteral("MS Sans Serif"), -11, FieldColor::Navy, false});
+    m_label1->setText(QStringLiteral("Days:"));
+    // The label sizes itself to its text; the installed face may be wider than the layout's.
+    m_label1->setGeometry(17, 8, qMax(27, m_label1->fontMetrics().horizontalAdvance(m_label1->text())), 13);
+    m_integerEdit1 = new TIntegerEdit(m_panel1);
+    m_integerEdit1->setObjectName(QStringLiteral("IntegerEdit1"));
+    m_integerEdit1->applyDaysPanelSettings();
+    m_integerEdit1->move(48, 5);
+    m_daysOK = hoverButton(m_panel1, QStringLiteral("DaysOK"), QStringLiteral("OK"), HoverButtonStyle::DaysPanel,
+                           QPoint(8, 30));
+    m_daysCancel = hoverButton(m_panel1, QStringLiteral("DaysCancel"), QStringLiteral("Cancel"),
+                               HoverButtonStyle::DaysPanel, QPoint(58, 30));
+    m_panel1->hide();
+
+    // Its place in the stacking order: above the name fields 2 to 100, below the status bar.
+    m_panel1->stackUnder(m_statusBarPro1);
+
+    m_daysOK->OnClick = [this](QObject *sender) { DaysOKClick(sender); };
+    m_daysCancel->OnClick = [this](QObject *sender) { DaysOKClick(sender); };
+    m_integerEdit1->OnKeyUp = [this](QObject *sender, int &key, Qt::KeyboardModifiers shift) {
+        IntegerEdit1KeyUp(sender, key, shift);
+    };
 }
 
 void TAForm1::buildCalendar()

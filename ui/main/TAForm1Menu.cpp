@@ -67,6 +67,7 @@ void TAForm1::SetDaysClick(QObject *)
 {
     if (m_invokingEntry != PlusMinusCycle1 && m_invokingEntry != SetDaysMan)
         return;
+    buildDaysPanel();
     m_integerEdit1->clear();
     m_panel1->show();
     m_panel1->raise();

@@ -1,10 +1,12 @@
 #include "platform/RunLengthImage.h"
 
 #include <QDataStream>
+#include <QtEndian>
 #include <QIODevice>
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -12,11 +14,37 @@ namespace {
 constexpr quint32 Magic = 0x50524C45;
 constexpr quint32 Version = 1;
 
-// Whether every colour is either opaque or fully transparent.
-bool fillable(const QList<QRgb> &colors)
+// Painting unpacks the runs into a band of rows of about this many bytes at a time.
+constexpr int BandBytes = 128 * 1024;
+
+// Reads the stored numbers, most significant byte first, and remembers running past the end.
+class BigEndianReader
 {
-    return std::all_of(colors.cbegin(), colors.cend(), [](QRgb c) { return qAlpha(c) == 0 || qAlpha(c) == 255; });
-}
+public:
+    explicit BigEndianReader(const QByteArray &bytes)
+        : m_at(reinterpret_cast<const uchar *>(bytes.constData()))
+        , m_end(m_at + bytes.size())
+    {
+    }
+    template<typename T> T read()
+    {
+        if (m_end - m_at < qsizetype(sizeof(T))) {
+            m_at = m_end;
+            m_failed = true;
+            return 0;
+        }
+        const T value = qFromBigEndian<T>(m_at);
+        m_at += sizeof(T);
+        return value;
+    }
+    bool ok() const { return !m_failed; }
+    bool atEnd() const { return m_at == m_end; }
+
+private:
+    const uchar *m_at;
+    const uchar *m_end;
+    bool m_failed = false;
+};
 } // namespace
 
 RunLengthImage::RunLengthImage(const QImage &indexed)
@@ -26,7 +54,6 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
         return;
     m_size = indexed.size();
     m_colors = indexed.colorTable();
-    m_runsFillable = fillable(m_colors);
     m_rowStarts.reserve(std::size_t(m_size.height()) + 1);
     for (int y = 0; y < m_size.height(); ++y) {
         m_rowStarts.push_back(quint32(m_runs.size()));
@@ -40,6 +67,12 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
     }
     m_rowStarts.push_back(quint32(m_runs.size()));
     m_runs.shrink_to_fit();
+    m_opaque = runsAreOpaque();
+}
+
+bool RunLengthImage::runsAreOpaque() const
+{
+    return std::all_of(m_runs.cbegin(), m_runs.cend(), [this](Run run) { return qAlpha(colorAt(run.index)) == 255; });
 }
 
 QByteArray RunLengthImage::toBytes() const
@@ -59,29 +92,32 @@ QByteArray RunLengthImage::toBytes() const
 
 RunLengthImage RunLengthImage::fromBytes(const QByteArray &bytes)
 {
-    QDataStream in(bytes);
-    quint32 magic = 0, version = 0, width = 0, height = 0, colorCount = 0;
-    in >> magic >> version >> width >> height >> colorCount;
-    if (in.status() != QDataStream::Ok || magic != Magic || version != Version || width == 0 || width > 0xFFFF
-        || height == 0 || height > 0xFFFF || colorCount > 256)
+    BigEndianReader in(bytes);
+    const quint32 magic = in.read<quint32>();
+    const quint32 version = in.read<quint32>();
+    const quint32 width = in.read<quint32>();
+    const quint32 height = in.read<quint32>();
+    const quint32 colorCount = in.read<quint32>();
+    if (!in.ok() || magic != Magic || version != Version || width == 0 || width > 0xFFFF || height == 0
+        || height > 0xFFFF || colorCount > 256)
         return {};
     RunLengthImage image;
     image.m_colors.resize(colorCount);
     for (QRgb &color : image.m_colors)
-        in >> color;
-    quint32 runCount = 0;
-    in >> runCount;
+        color = in.read<quint32>();
+    const quint32 runCount = in.read<quint32>();
     // Nothing is made bigger than the bytes can fill: each row start takes four, each run three.
-    if (in.status() != QDataStream::Ok || (qint64(height) + 1) * 4 + qint64(runCount) * 3 > bytes.size())
+    if (!in.ok() || (qint64(height) + 1) * 4 + qint64(runCount) * 3 > bytes.size())
         return {};
     image.m_rowStarts.resize(std::size_t(height) + 1);
     for (quint32 &start : image.m_rowStarts)
-        in >> start;
+        start = in.read<quint32>();
     image.m_runs.resize(runCount);
-    for (Run &run : image.m_runs)
-        in >> run.length >> run.index;
-    if (in.status() != QDataStream::Ok || !in.atEnd() || image.m_rowStarts.front() != 0
-        || image.m_rowStarts.back() != runCount)
+    for (Run &run : image.m_runs) {
+        run.length = in.read<quint16>();
+        run.index = in.read<quint8>();
+    }
+    if (!in.ok() || !in.atEnd() || image.m_rowStarts.front() != 0 || image.m_rowStarts.back() != runCount)
         return {};
     for (std::size_t y = 0; y < height; ++y) {
         if (image.m_rowStarts[y] > image.m_rowStarts[y + 1])
@@ -96,7 +132,7 @@ RunLengthImage RunLengthImage::fromBytes(const QByteArray &bytes)
             return {};
     }
     image.m_size = QSize(int(width), int(height));
-    image.m_runsFillable = fillable(image.m_colors);
+    image.m_opaque = image.runsAreOpaque();
     return image;
 }
 
@@ -142,12 +178,18 @@ void RunLengthImage::paint(QPainter &painter, const QRect &rect) const
     const QRect part = rect & QRect(QPoint(), m_size);
     if (part.isEmpty())
         return;
-    if (!m_runsFillable) {
-        painter.drawImage(part.topLeft(), toImage(part).convertToFormat(QImage::Format_ARGB32_Premultiplied));
-        return;
+    // A picture without see-through pixels is copied; any other is blended as its 32-bit form.
+    std::array<QRgb, 256> colors{};
+    for (int index = 0; index < int(colors.size()); ++index)
+        colors[std::size_t(index)] = m_opaque ? colorAt(index) : qPremultiply(colorAt(index));
+    const int bandRows = std::clamp(BandBytes / (part.width() * 4), 1, part.height());
+    QImage band(part.width(), bandRows, m_opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    for (int top = part.top(); top <= part.bottom(); top += bandRows) {
+        const QRect rows(part.left(), top, part.width(), std::min(bandRows, part.bottom() + 1 - top));
+        forEachRunIn(rows, [&](int y, int from, int to, quint8 index) {
+            auto *line = reinterpret_cast<QRgb *>(band.scanLine(y - top));
+            std::fill(line + (from - part.left()), line + (to - part.left()), colors[index]);
+        });
+        painter.drawImage(rows.topLeft(), band, QRect(0, 0, rows.width(), rows.height()));
     }
-    forEachRunIn(part, [&](int y, int from, int to, quint8 index) {
-        if (const QRgb color = colorAt(index); qAlpha(color) != 0)
-            painter.fillRect(from, y, to - from, 1, QColor(color));
-    });
 }

@@ -32,13 +32,14 @@ public:
     // the picture's colours; the whole picture by default.
     QImage toImage(const QRect &rect = QRect()) const;
 
-    // Paints the part inside `rect` at its place, a run at a time, with the same pixels as
-    // drawing toImage(rect) there. Without an indexed image on the way it costs neither the
-    // memory of one nor the converting, which for the whole window is two megabytes.
+    // Paints the part inside `rect` at its place with the same pixels as drawing toImage(rect)
+    // there. The runs are unpacked a band of rows at a time, so that painting the whole window
+    // needs neither an image of two megabytes nor a fill for every run.
     void paint(QPainter &painter, const QRect &rect) const;
 
 private:
     QRgb colorAt(int index) const;
+    bool runsAreOpaque() const;
     // Calls stretch(y, from, to, index) for the part of each run inside `part`, which lies
     // inside the picture: the pixels from <= x < to of row y have the colour index.
     template<typename Stretch> void forEachRunIn(const QRect &part, Stretch stretch) const;
@@ -51,9 +52,8 @@ private:
 
     QSize m_size;
     QList<QRgb> m_colors;
-    // Whether every colour is either opaque or fully transparent, so that a run can be filled
-    // (or left out) instead of blended.
-    bool m_runsFillable = false;
+    // Whether every run's colour is opaque, so that painting copies instead of blending.
+    bool m_opaque = false;
     std::vector<Run> m_runs;
     // Where each row's runs begin in m_runs, and one past the last row's.
     std::vector<quint32> m_rowStarts;

@@ -1,8 +1,10 @@
-// Stored runs of a picture: they come back as the picture they were made from, and bytes that
-// are not whole runs of a picture give no picture rather than a wrong one or a crash.
+// Stored runs of a picture: they come back as the picture they were made from, bytes that are
+// not whole runs of a picture give no picture rather than a wrong one or a crash, and painted
+// runs give the pixels of the picture's 32-bit form drawn in their place.
 
 #include "platform/RunLengthImage.h"
 
+#include <QPainter>
 #include <QtTest>
 #include <functional>
 
@@ -30,6 +32,8 @@ private slots:
     void storedRunsComeBack();
     void damagedBytesGiveNoPicture_data();
     void damagedBytesGiveNoPicture();
+    void paintedAsTheConvertedPicture_data();
+    void paintedAsTheConvertedPicture();
 };
 
 void TestRunLengthImage::storedRunsComeBack()
@@ -69,6 +73,48 @@ void TestRunLengthImage::damagedBytesGiveNoPicture()
     QByteArray bytes = sample().toBytes();
     damage(bytes);
     QVERIFY(RunLengthImage::fromBytes(bytes).isNull());
+}
+
+void TestRunLengthImage::paintedAsTheConvertedPicture_data()
+{
+    QTest::addColumn<QList<QRgb>>("colors");
+    QTest::addColumn<QRect>("part");
+    const QList<QRgb> opaque{qRgb(132, 130, 4), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+    const QList<QRgb> seeThrough{qRgb(132, 130, 4), qRgba(0, 0, 0, 0), qRgba(200, 40, 40, 128)};
+    const QList<QRgb> shortTable{qRgb(9, 9, 9), qRgb(1, 2, 3)};
+    // A picture 2000 pixels wide is painted in bands of 16 rows.
+    // clang-format off
+    QTest::newRow("opaque, whole, many bands") << opaque << QRect(0, 0, 2000, 100);
+    QTest::newRow("opaque, a part across bands") << opaque << QRect(13, 7, 1500, 41);
+    QTest::newRow("opaque, one pixel") << opaque << QRect(1999, 99, 1, 1);
+    QTest::newRow("see-through and half, whole") << seeThrough << QRect(0, 0, 2000, 100);
+    QTest::newRow("see-through and half, a part") << seeThrough << QRect(400, 20, 33, 70);
+    QTest::newRow("short table: index 2 is transparent") << shortTable << QRect(0, 0, 2000, 100);
+    // clang-format on
+}
+
+void TestRunLengthImage::paintedAsTheConvertedPicture()
+{
+    QFETCH(QList<QRgb>, colors);
+    QFETCH(QRect, part);
+    // An even area on the left (long runs), then stripes of three indices that move from row to
+    // row (runs of one pixel).
+    QImage indexed(2000, 100, QImage::Format_Indexed8);
+    indexed.setColorTable(colors);
+    for (int y = 0; y < indexed.height(); ++y)
+        for (int x = 0; x < indexed.width(); ++x)
+            indexed.scanLine(y)[x] = uchar(x < 700 ? 1 : (x + 2 * y) % 3);
+
+    QImage painted(indexed.size(), QImage::Format_RGB32);
+    painted.fill(qRgb(10, 200, 30));
+    QImage expected = painted;
+    {
+        QPainter p(&painted);
+        RunLengthImage(indexed).paint(p, part);
+        QPainter e(&expected);
+        e.drawImage(part.topLeft(), indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied), part);
+    }
+    QCOMPARE(painted, expected);
 }
 
 QTEST_GUILESS_MAIN(TestRunLengthImage)

@@ -66,6 +66,7 @@ public:
     void FormCreate();
     // Puts a date text into Label2, centred on x = 194.
     void showDate(const QString &text);
+    void setVisible(bool visible) override;
     void FormActivate();
     // Writes the data files; false when a file could not be written (the message is shown).
     bool FormCloseQuery();
@@ -146,6 +147,7 @@ private:
 
     void buildLayout();
     void buildDaysPanel();
+    void sizeDateLabel();
     void buildCalendar();
     void buildItemMenu();
     void buildColorMenu();
@@ -212,6 +214,8 @@ private:
     bool m_itemMenuAutoPopup = false;
     bool m_onTop = false;
     bool m_unattended = false;
+    // The date label's text waits to be measured until the window has been shown.
+    bool m_dateLabelUnsized = false;
     TForm2 *m_printDialog = nullptr;
     std::unique_ptr<TForm2> m_ownPrintDialog;
 };

@@ -54,10 +54,30 @@ void TAForm1::FormCreate()
 
 void TAForm1::showDate(const QString &text)
 {
-    // The date label sizes itself to its text, at least 100 pixels, centred on x = 194.
     m_label2->setText(text);
-    const int width = qMax(100, m_label2->fontMetrics().horizontalAdvance(text));
+    // Measuring the date is the program's first use of its fonts, which loads them. Before the
+    // window first shows, it waits until the window has gone to the window manager (setVisible),
+    // so that loading the fonts overlaps mapping the window; no paint and no click can reach
+    // the label before then.
+    if (isVisible())
+        sizeDateLabel();
+    else
+        m_dateLabelUnsized = true;
+}
+
+// The date label sizes itself to its text, at least 100 pixels, centred on x = 194.
+void TAForm1::sizeDateLabel()
+{
+    m_dateLabelUnsized = false;
+    const int width = qMax(100, m_label2->fontMetrics().horizontalAdvance(m_label2->text()));
     m_label2->setGeometry(194 - width / 2, 61, width, 18);
+}
+
+void TAForm1::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    if (visible && m_dateLabelUnsized)
+        sizeDateLabel();
 }
 
 void TAForm1::loadStartupColors()

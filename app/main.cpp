@@ -8,6 +8,7 @@
 #include "platform/FontConfigPreload.h"
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
+#include "platform/NotificationArea.h"
 #include "ui/main/SingleInstance.h"
 #include "ui/main/TAForm1.h"
 
@@ -64,10 +65,13 @@ int main(int argc, char *argv[])
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         aForm1.move(screen->availableGeometry().center() - aForm1.rect().center());
-    // What building and first painting the window freed goes back to the system; the picture
-    // is painted in every first paint of the window.
-    if (QWidget *picture = aForm1.findChild<QWidget *>(QStringLiteral("Image1")))
+    // The picture is painted in every first paint of the window. After that, what building and
+    // painting the window freed goes back to the system, and the tray icon is made (asking the
+    // desktop for its notification area waits on the session bus).
+    if (QWidget *picture = aForm1.findChild<QWidget *>(QStringLiteral("Image1"))) {
         releaseFreedMemoryAfterFirstPaint(picture);
+        NotificationArea::holdUntilPainted(picture);
+    }
     aForm1.show();
     return app.exec();
 }

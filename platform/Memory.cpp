@@ -1,32 +1,10 @@
 #include "platform/Memory.h"
 
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
+#include "platform/FirstPaint.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
-
-namespace {
-class FirstPaintWatch : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            // The paint runs once this filter returns; the release comes after it.
-            QTimer::singleShot(0, watched, releaseFreedMemory);
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-};
-} // namespace
 
 void releaseFreedMemory()
 {
@@ -37,5 +15,5 @@ void releaseFreedMemory()
 
 void releaseFreedMemoryAfterFirstPaint(QWidget *widget)
 {
-    widget->installEventFilter(new FirstPaintWatch(widget));
+    runAfterFirstPaint(widget, releaseFreedMemory);
 }

@@ -1,6 +1,11 @@
 #include "platform/NotificationArea.h"
 
+#include "platform/FirstPaint.h"
+
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <utility>
 
 namespace {
 struct TestState
@@ -8,6 +13,19 @@ struct TestState
     bool testMode = false;
     bool available = true;
 };
+
+// Whether real icons wait for a first paint, and the areas waiting with them.
+struct Hold
+{
+    bool held = false;
+    QList<QPointer<NotificationArea>> waiting;
+};
+
+Hold &hold()
+{
+    static Hold h;
+    return h;
+}
 
 TestState &state()
 {
@@ -19,7 +37,41 @@ TestState &state()
 NotificationArea::NotificationArea(QObject *parent)
     : QObject(parent)
 {
-    if (state().testMode)
+}
+
+void NotificationArea::holdUntilPainted(QWidget *widget)
+{
+    hold().held = true;
+    runAfterFirstPaint(widget, [] {
+        hold().held = false;
+        const QList<QPointer<NotificationArea>> waiting = std::exchange(hold().waiting, {});
+        for (const QPointer<NotificationArea> &area : waiting) {
+            if (area)
+                area->makeIcon();
+        }
+    });
+}
+
+void NotificationArea::makeIcon()
+{
+    if (m_tray || !m_iconDue)
+        return;
+    if (!m_added) {
+        m_iconDue = false;
+        return;
+    }
+    if (hold().held) {
+        if (!hold().waiting.contains(this))
+            hold().waiting.append(this);
+        return;
+    }
+    makeIconNow();
+}
+
+void NotificationArea::makeIconNow()
+{
+    m_iconDue = false;
+    if (m_tray || state().testMode)
         return;
     m_tray = new QSystemTrayIcon(this);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -27,6 +79,16 @@ NotificationArea::NotificationArea(QObject *parent)
             emit reported(report);
     });
     connect(m_tray, &QSystemTrayIcon::messageClicked, this, &NotificationArea::messageClicked);
+    showIcon();
+}
+
+void NotificationArea::showIcon()
+{
+    if (!m_tray || !m_added)
+        return;
+    m_tray->setIcon(m_icon);
+    m_tray->setToolTip(m_tip);
+    m_tray->show();
 }
 
 NotificationArea::~NotificationArea()
@@ -54,9 +116,10 @@ void NotificationArea::modify(const QIcon &icon, const QString &tip)
     m_icon = icon;
     m_tip = tip;
     if (m_tray) {
-        m_tray->setIcon(icon);
-        m_tray->setToolTip(tip);
-        m_tray->show();
+        showIcon();
+    } else if (!m_iconDue) {
+        m_iconDue = true;
+        QTimer::singleShot(0, this, &NotificationArea::makeIcon);
     }
 }
 
@@ -70,6 +133,9 @@ void NotificationArea::remove()
 void NotificationArea::showMessage(const QString &title, const QString &text)
 {
     m_lastMessage = text;
+    // A message cannot wait: the icon it is shown beside is made now.
+    if (m_added)
+        makeIconNow();
     if (m_tray && m_added)
         m_tray->showMessage(title, text, m_icon);
 }

@@ -3,9 +3,16 @@
 // activations rather than button presses; each activation is turned here into the button
 // reports a tray icon component works with. Tests run it without a real icon and read what
 // would have been shown.
+//
+// Making the real icon asks the desktop for its notification area over the session bus and
+// waits for the answer, so an added icon is made from the event loop, and after the first
+// paint of a window named by holdUntilPainted() if one is: a starting program shows its
+// window first.
 
 #include <QIcon>
 #include <QObject>
+
+class QWidget;
 
 class QSystemTrayIcon;
 
@@ -40,6 +47,8 @@ public:
     void modify(const QIcon &icon, const QString &tip);
     void remove();
     bool isAdded() const { return m_added; }
+    // Whether the real icon has been made (never in test mode).
+    bool iconMade() const { return m_tray != nullptr; }
     QString tip() const { return m_tip; }
     QIcon icon() const { return m_icon; }
 
@@ -50,6 +59,9 @@ public:
     // The button reports of one activation of the icon, in the order the icon gets them.
     static QList<Report> reportsFor(int activationReason);
 
+    // Real icons are made only after the widget's first paint.
+    static void holdUntilPainted(QWidget *widget);
+
     // Test hooks: no real icon is made, and available() says what the test set.
     static void setTestMode(bool on, bool available = true);
 
@@ -58,7 +70,13 @@ signals:
     void messageClicked();
 
 private:
+    // Makes the real icon if it is due and not held back, and shows what was added.
+    void makeIcon();
+    void makeIconNow();
+    void showIcon();
+
     QSystemTrayIcon *m_tray = nullptr;
+    bool m_iconDue = false;
     bool m_added = false;
     QString m_tip;
     QIcon m_icon;

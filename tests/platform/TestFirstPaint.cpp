@@ -1,0 +1,73 @@
+// Work that waits for a widget's first paint: it runs once, after the paint, and the tray icon
+// held back by it is made then (or at once for a message, which cannot wait).
+
+#include "platform/FirstPaint.h"
+#include "platform/NotificationArea.h"
+
+#include <QWidget>
+#include <QtTest>
+
+class TestFirstPaint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workRunsOnceAfterTheFirstPaint();
+    void trayIconWaitsForThePaint_data();
+    void trayIconWaitsForThePaint();
+};
+
+void TestFirstPaint::workRunsOnceAfterTheFirstPaint()
+{
+    QWidget widget;
+    widget.resize(50, 40);
+    int runs = 0;
+    runAfterFirstPaint(&widget, [&runs] { ++runs; });
+    widget.resize(60, 40);
+    QCoreApplication::processEvents();
+    QCOMPARE(runs, 0);
+    widget.grab();
+    QCOMPARE(runs, 0); // not inside the paint
+    QTRY_COMPARE(runs, 1);
+    widget.grab();
+    QCoreApplication::processEvents();
+    QCOMPARE(runs, 1);
+}
+
+void TestFirstPaint::trayIconWaitsForThePaint_data()
+{
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<bool>("message");
+    QTest::newRow("not held: made from the event loop") << false << false;
+    QTest::newRow("held: made after the paint") << true << false;
+    QTest::newRow("held, but a message: made at once") << true << true;
+}
+
+void TestFirstPaint::trayIconWaitsForThePaint()
+{
+    QFETCH(bool, held);
+    QFETCH(bool, message);
+    QWidget window;
+    window.resize(50, 40);
+    if (held)
+        NotificationArea::holdUntilPainted(&window);
+    NotificationArea area;
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::red);
+    area.add(QIcon(pixmap), QStringLiteral("tip"));
+    QVERIFY(area.isAdded());
+    QVERIFY(!area.iconMade());
+    if (message) {
+        area.showMessage(QStringLiteral("Pantrova"), QStringLiteral("Milk is due"));
+        QVERIFY(area.iconMade());
+        window.grab(); // releases the hold for the rows after this one
+    } else {
+        QCoreApplication::processEvents();
+        QCOMPARE(area.iconMade(), !held);
+        window.grab();
+        QTRY_VERIFY(area.iconMade());
+    }
+}
+
+QTEST_MAIN(TestFirstPaint)
+#include "TestFirstPaint.moc"

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWidget>
 #include <utility>
 
 namespace {
@@ -13,6 +14,9 @@ struct TestState
     bool testMode = false;
     bool available = true;
 };
+
+// How long real icons wait for the first paint at the most.
+constexpr int HoldAtMostMs = 1000;
 
 // Whether real icons wait for a first paint, and the areas waiting with them.
 struct Hold
@@ -42,14 +46,19 @@ NotificationArea::NotificationArea(QObject *parent)
 void NotificationArea::holdUntilPainted(QWidget *widget)
 {
     hold().held = true;
-    runAfterFirstPaint(widget, [] {
-        hold().held = false;
+    const auto release = [] {
+        if (!std::exchange(hold().held, false))
+            return;
         const QList<QPointer<NotificationArea>> waiting = std::exchange(hold().waiting, {});
         for (const QPointer<NotificationArea> &area : waiting) {
             if (area)
                 area->makeIcon();
         }
-    });
+    };
+    runAfterFirstPaint(widget, release);
+    // A window that is not painted soon (started minimised, on another desktop) must not keep
+    // the icon, the way back to it, away.
+    QTimer::singleShot(HoldAtMostMs, widget, release);
 }
 
 void NotificationArea::makeIcon()

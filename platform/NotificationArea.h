@@ -6,7 +6,7 @@
 //
 // Making the real icon asks the desktop for its notification area over the session bus and
 // waits for the answer, so an added icon is made from the event loop, and after the first
-// paint of a window named by holdUntilPainted() if one is: a starting program shows its
+// paint of a widget named by holdUntilPainted() if one is: a starting program shows its
 // window first.
 
 #include <QIcon>
@@ -59,7 +59,8 @@ public:
     // The button reports of one activation of the icon, in the order the icon gets them.
     static QList<Report> reportsFor(int activationReason);
 
-    // Real icons are made only after the widget's first paint.
+    // Real icons are made only after the widget's first paint, or a second after this call
+    // if the widget has not been painted by then.
     static void holdUntilPainted(QWidget *widget);
 
     // Test hooks: no real icon is made, and available() says what the test set.

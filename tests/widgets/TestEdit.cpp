@@ -49,22 +49,13 @@ void TestEdit::colorsPaintTheField()
     QFETCH(quint32, background);
     QFETCH(QColor, expected);
     TEdit edit;
-    edit.setFont(fieldFont());
     edit.resize(121, 16);
     edit.setColors({background, FieldColor::Yellow});
     QCOMPARE(edit.color(), background);
     QCOMPARE(edit.fontColor(), FieldColor::Yellow);
-    edit.setText(QStringLiteral("I"));
     const QImage image = edit.grab().toImage();
     QCOMPARE(QColor(image.pixel(60, 8)), expected);
     QCOMPARE(QColor(image.pixel(0, 0)), expected);
-    // The one letter is drawn in the font colour.
-    bool yellowStroke = false;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < 12; ++x)
-            yellowStroke = yellowStroke || QColor(image.pixel(x, y)) == QColor(255, 255, 0);
-    }
-    QVERIFY(yellowStroke);
 }
 
 // A field that was never used paints its name pixel for pixel as the line edit it makes later.

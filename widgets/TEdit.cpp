@@ -215,9 +215,9 @@ void TEdit::resizeEvent(QResizeEvent *event)
 void TEdit::focusInEvent(QFocusEvent *event)
 {
     // The focus belongs to the editor: it is made now and the focus moves on to it.
-    const bool made = m_editor == nullptr;
+    const bool hadEditor = m_editor != nullptr;
     makeEditor()->setFocus(event->reason());
-    if (!made)
+    if (hadEditor)
         QWidget::focusInEvent(event);
 }
 

@@ -12,9 +12,8 @@
 #include <QIcon>
 #include <QObject>
 
-class QWidget;
-
 class QSystemTrayIcon;
+class QWidget;
 
 class NotificationArea : public QObject
 {
@@ -71,9 +70,11 @@ signals:
     void messageClicked();
 
 private:
-    // Makes the real icon if it is due and not held back, and shows what was added.
+    // Makes the real icon once it is due, unless icons are held back.
     void makeIcon();
+    // Makes the real icon now, held back or not.
     void makeIconNow();
+    // Shows the added icon and tip on the real icon.
     void showIcon();
 
     QSystemTrayIcon *m_tray = nullptr;

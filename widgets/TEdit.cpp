@@ -95,6 +95,8 @@ void TEdit::setText(const QString &text)
         return;
     m_text = kept;
     m_layout.reset();
+    // What a line edit tells assistive technology; the editor tells it itself.
+    setAccessibleName(m_text);
     update();
 }
 
@@ -149,6 +151,7 @@ QLineEdit *TEdit::makeEditor()
     m_editor->setText(m_text);
     m_text.clear();
     m_layout.reset();
+    setAccessibleName(QString());
     connect(m_editor, &QLineEdit::textChanged, this, &TEdit::keepOneLine);
     setFocusProxy(m_editor);
     m_editor->show();

@@ -101,6 +101,7 @@ void TestEdit::paintsTheTextAsALineEdit()
         painted.setText(shown);
         const QImage fromField = painted.grab().toImage();
         QVERIFY(!painted.editor());
+        QCOMPARE(painted.accessibleName(), shown);
         reference.setText(shown);
         QVERIFY2(fromField == reference.grab().toImage(), qPrintable(shown));
 
@@ -108,6 +109,7 @@ void TestEdit::paintsTheTextAsALineEdit()
         painted.makeEditor();
         QVERIFY2(painted.grab().toImage() == fromField, qPrintable(shown));
         QCOMPARE(painted.text(), shown);
+        QVERIFY(painted.accessibleName().isEmpty());
     }
 }
 

@@ -11,8 +11,7 @@ public:
     FirstPaintWatch(QWidget *widget, std::function<void()> work)
         : QObject(widget)
         , m_work(std::move(work))
-    {
-    }
+    {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override

@@ -40,8 +40,7 @@ TestState &state()
 
 NotificationArea::NotificationArea(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void NotificationArea::holdUntilPainted(QWidget *widget)
 {

@@ -1,9 +1,9 @@
 #include "platform/RunLengthImage.h"
 
 #include <QDataStream>
-#include <QtEndian>
 #include <QIODevice>
 #include <QPainter>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -24,8 +24,7 @@ public:
     explicit BigEndianReader(const QByteArray &bytes)
         : m_at(reinterpret_cast<const uchar *>(bytes.constData()))
         , m_end(m_at + bytes.size())
-    {
-    }
+    {}
     template<typename T> T read()
     {
         if (m_end - m_at < qsizetype(sizeof(T))) {

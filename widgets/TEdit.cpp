@@ -19,8 +19,7 @@ public:
     explicit NameEditor(TEdit *field)
         : QLineEdit(field)
         , m_field(field)
-    {
-    }
+    {}
 
 protected:
     void mousePressEvent(QMouseEvent *event) override
@@ -193,8 +192,7 @@ void TEdit::paintEvent(QPaintEvent *)
         m_layout->endLayout();
     }
     const QTextLine line = m_layout->lineAt(0);
-    const QRect lineRect(LineMargin, (height() - metrics.height() + 1) / 2, width() - 2 * LineMargin,
-                         metrics.height());
+    const QRect lineRect(LineMargin, (height() - metrics.height() + 1) / 2, width() - 2 * LineMargin, metrics.height());
     const int scroll = scrollForCursorAtEnd(line, int(m_text.size()), lineRect.width());
     const QPoint origin = lineRect.topLeft() - QPoint(scroll, qRound(line.ascent()) - metrics.ascent());
     painter.setPen(toQColor(m_colors.font));
@@ -260,8 +258,8 @@ void TEdit::dragEnterEvent(QDragEnterEvent *event)
 
 void TEdit::passToEditor(QMouseEvent *event)
 {
-    QMouseEvent copy(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
-                     event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
+    QMouseEvent copy(event->type(), event->position(), event->scenePosition(), event->globalPosition(), event->button(),
+                     event->buttons(), event->modifiers(), event->pointingDevice());
     QCoreApplication::sendEvent(m_editor, &copy);
     event->setAccepted(copy.isAccepted());
 }

@@ -26,7 +26,10 @@ struct Command
         a->trigger();
     }
     QWidget *panel() const { return f.window->control(QStringLiteral("Panel1")); }
-    TIntegerEdit *days() const { return qobject_cast<TIntegerEdit *>(f.window->control(QStringLiteral("IntegerEdit1"))); }
+    TIntegerEdit *days() const
+    {
+        return qobject_cast<TIntegerEdit *>(f.window->control(QStringLiteral("IntegerEdit1")));
+    }
     void confirmDays(const QString &typed, const char *button = "DaysOK") const
     {
         days()->setText(typed);

@@ -80,8 +80,9 @@ void TAForm1::buildLayout()
     for (int slot = 1; slot <= Slots; ++slot) {
         const int c = (slot - 1) / 20;
         const int r = (slot - 1) % 20;
-        m_purchaseButtons[slot - 1] = hoverButton(this, QStringLiteral("HoverButton%1").arg(slot), QStringLiteral("P"),
-                                                  HoverButtonStyle::Purchase, QPoint(16 + 168 * c + 128, 88 + 24 * r));
+        m_purchaseButtons[slot - 1] =
+            hoverButton(this, QLatin1String("HoverButton") + QString::number(slot), QStringLiteral("P"),
+                        HoverButtonStyle::Purchase, QPoint(16 + 168 * c + 128, 88 + 24 * r));
     }
 
     m_hoverButton102 = hoverButton(this, QStringLiteral("HoverButton102"), QStringLiteral("ReCheck"),
@@ -111,13 +112,14 @@ void TAForm1::buildLayout()
     m_speedButton17->setGlyph(resourcePng(QStringLiteral(":/pantrova/help-glyph.png")));
     m_speedButton17->setToolTip(QString()); // "Program help" is its hint, but hints are off.
 
-    auto makeEdit = [this](int slot) {
+    const QFont fieldFont = toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
+    auto makeEdit = [this, &fieldFont](int slot) {
         const int c = (slot - 1) / 20;
         const int r = (slot - 1) % 20;
         auto *e = new TEdit(this);
-        e->setObjectName(QStringLiteral("Edit%1").arg(slot));
+        e->setObjectName(QLatin1String("Edit") + QString::number(slot));
         e->setGeometry(16 + 168 * c, 88 + 24 * r, 121, 16);
-        e->setFont(toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false}));
+        e->setFont(fieldFont);
         m_edits[slot - 1] = e;
     };
     for (int slot = 2; slot <= Slots; ++slot)

@@ -5,12 +5,15 @@
 #include "platform/SystemColors.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QTextLayout>
 #include <limits>
+#include <utility>
 
 // The line edit a field makes when it is first used. Its mouse events are the field's.
 class NameEditor : public QLineEdit
@@ -24,8 +27,24 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override
     {
+        // Qt makes no double click of two presses that reached different widgets, as the two
+        // presses on an unused field do (the first made this editor): the second is taken here
+        // for the double click Qt would have sent.
+        if (m_field->completesDoubleClick(*event)) {
+            QLineEdit::mouseDoubleClickEvent(event);
+            return;
+        }
         QLineEdit::mousePressEvent(event);
         m_field->reportPress(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        // After a double click taken here, Qt sees the next quick press as the second of two;
+        // to the line edit it is the press of a triple click.
+        if (m_field->followsMadeDoubleClick(*event))
+            mousePressEvent(event);
+        else
+            QLineEdit::mouseDoubleClickEvent(event);
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
@@ -228,6 +247,28 @@ void TEdit::mousePressEvent(QMouseEvent *event)
 {
     makeEditor();
     passToEditor(event);
+    m_pressBeforeEditor = Press{event->timestamp(), event->globalPosition().toPoint(), event->button()};
+}
+
+bool TEdit::completesDoubleClick(const QMouseEvent &press)
+{
+    const auto first = std::exchange(m_pressBeforeEditor, std::nullopt);
+    if (!first || first->button != press.button())
+        return false;
+    const QStyleHints *hints = QGuiApplication::styleHints();
+    const bool doubleClick =
+        press.timestamp() - first->timestamp < ulong(hints->mouseDoubleClickInterval())
+        && (press.globalPosition().toPoint() - first->position).manhattanLength() <= hints->mouseDoubleClickDistance();
+    if (doubleClick)
+        m_madeDoubleClickAt = press.timestamp();
+    return doubleClick;
+}
+
+bool TEdit::followsMadeDoubleClick(const QMouseEvent &doubleClick)
+{
+    const auto madeAt = std::exchange(m_madeDoubleClickAt, std::nullopt);
+    return madeAt
+           && doubleClick.timestamp() - *madeAt < ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval());
 }
 
 void TEdit::mouseMoveEvent(QMouseEvent *event)

@@ -14,6 +14,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 class QMouseEvent;
@@ -61,6 +62,10 @@ private:
     friend class NameEditor;
 
     void passToEditor(QMouseEvent *event);
+    // Whether a press on the editor and the press that made it are a double click.
+    bool completesDoubleClick(const QMouseEvent &press);
+    // Whether Qt's double click is the press right after such a double click.
+    bool followsMadeDoubleClick(const QMouseEvent &doubleClick);
     void reportPress(const QMouseEvent *event);
     void reportRelease(const QMouseEvent *event);
     void applyColors();
@@ -72,4 +77,14 @@ private:
     std::unique_ptr<QTextLayout> m_layout;
     QLineEdit *m_editor = nullptr;
     bool m_leftPressed = false;
+    struct Press
+    {
+        quint64 timestamp;
+        QPoint position;
+        Qt::MouseButton button;
+    };
+    // The press that made the editor, until the editor's first own press; and when that press
+    // completed a double click.
+    std::optional<Press> m_pressBeforeEditor;
+    std::optional<quint64> m_madeDoubleClickAt;
 };

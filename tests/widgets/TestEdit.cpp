@@ -116,7 +116,7 @@ void TestEdit::paintsTheTextAsALineEdit()
 void TestEdit::editorTakesOverTheField()
 {
     QWidget window;
-    window.resize(300, 60);
+    window.resize(300, 100);
     auto *field = new TEdit(&window);
     field->setGeometry(10, 10, 121, 16);
     field->setText(QStringLiteral("Rice"));
@@ -147,6 +147,30 @@ void TestEdit::editorTakesOverTheField()
     QCOMPARE(other->editor()->cursorPosition(), 0);
     QTest::keyClicks(other->editor(), QStringLiteral("Sea "));
     QCOMPARE(other->text(), QStringLiteral("Sea Salt"));
+
+    // A double click on an unused field selects the word under it and a triple click all, as in
+    // a line edit, though the first press went to the field and the others to the editor. The
+    // second press of a double click is reported by no event, as a line edit's double click.
+    for (const int clicks : {2, 3}) {
+        auto *third = new TEdit(&window);
+        third->setGeometry(150, 10 + 20 * clicks, 121, 16);
+        third->setText(QStringLiteral("Brown sugar"));
+        third->show();
+        QStringList seen;
+        third->OnMouseDown = [&seen](QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { seen << "down"; };
+        third->OnClick = [&seen](QObject *) { seen << "click"; };
+        third->OnMouseUp = [&seen](QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { seen << "up"; };
+        const QPoint at = third->geometry().topLeft() + QPoint(60, 8);
+        for (int click = 0; click < clicks; ++click) {
+            QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, at);
+            // A release moves the test clock on by a double-click interval; these clicks are quick.
+            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;
+        }
+        QVERIFY(third->editor());
+        QCOMPARE(third->editor()->selectedText(), clicks == 2 ? QStringLiteral("sugar") : third->text());
+        QCOMPARE(seen.join(u' '), clicks == 2 ? "down click up up" : "down click up up down click up");
+    }
 }
 
 void TestEdit::mouseEventsInOrder_data()

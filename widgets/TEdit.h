@@ -83,8 +83,8 @@ private:
         QPoint position;
         Qt::MouseButton button;
     };
-    // The press that made the editor, until the editor's first own press; and when that press
-    // completed a double click.
+    // The press that made the editor, until the editor's first own press; and when that first
+    // own press completed a double click with it.
     std::optional<Press> m_pressBeforeEditor;
     std::optional<quint64> m_madeDoubleClickAt;
 };

@@ -3,6 +3,7 @@
 #include "core/LineText.h"
 
 #include "platform/SystemColors.h"
+#include "widgets/ControlAccessibility.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -86,6 +87,7 @@ int scrollForCursorAtEnd(const QTextLine &line, int textLength, int lineWidth)
 TEdit::TEdit(QWidget *parent)
     : QWidget(parent)
 {
+    installControlAccessibility();
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -113,8 +115,7 @@ void TEdit::setText(const QString &text)
         return;
     m_text = kept;
     m_layout.reset();
-    // What a line edit tells assistive technology; the editor tells it itself.
-    setAccessibleName(m_text);
+    reportNameChange(this);
     update();
 }
 
@@ -169,7 +170,6 @@ QLineEdit *TEdit::makeEditor()
     m_editor->setText(m_text);
     m_text.clear();
     m_layout.reset();
-    setAccessibleName(QString());
     connect(m_editor, &QLineEdit::textChanged, this, &TEdit::keepOneLine);
     setFocusProxy(m_editor);
     m_editor->show();

@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/SystemColors.h"
+#include "widgets/ControlAccessibility.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -35,6 +36,7 @@ void drawEdge(Canvas &canvas, int w, int h, ColorValue topLeft, ColorValue botto
 THoverButton::THoverButton(QWidget *parent, const QString &name)
     : QWidget(parent)
 {
+    installControlAccessibility();
     // The button covers all its pixels; the parent need not paint underneath.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
@@ -45,6 +47,7 @@ THoverButton::THoverButton(QWidget *parent, const QString &name)
         if (!m_captionSet) {
             m_caption = objectName;
             changed();
+            reportNameChange(this);
         }
     });
     if (!name.isEmpty())
@@ -56,6 +59,7 @@ void THoverButton::setCaption(const QString &caption)
     m_captionSet = true;
     m_caption = caption;
     changed();
+    reportNameChange(this);
 }
 
 void THoverButton::setColor(ColorValue color)

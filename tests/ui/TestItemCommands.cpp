@@ -21,7 +21,7 @@ struct Command
     void choose(const QString &name) const
     {
         QTest::mouseClick(f.edit(Slot), Qt::RightButton, {}, QPoint(3, 3));
-        auto *a = f.window->findChild<QAction *>(name);
+        auto *a = f.window->action(name);
         QVERIFY2(a, qPrintable(name));
         a->trigger();
     }

@@ -17,7 +17,7 @@ const QString NoCycle =
 
 QAction *entry(const MainWindowFixture &f, const char *name)
 {
-    return f.window->findChild<QAction *>(QString::fromLatin1(name));
+    return f.window->action(QString::fromLatin1(name));
 }
 
 void leftClick(TEdit *field)
@@ -315,7 +315,7 @@ void TestItemFields::colorMenuEntries()
 void TestItemFields::setDaysShowsTwoColumns()
 {
     MainWindowFixture f;
-    auto *block = f.window->findChild<ColumnMenuAction *>();
+    auto *block = f.window->itemMenu()->findChild<ColumnMenuAction *>();
     QVERIFY(block);
     QCOMPARE(block->columns().size(), 2);
     QStringList first;

@@ -162,7 +162,7 @@ void TestMainWindow::calendarIsMadeOnFirstUseAsTheLayoutPlacesIt()
                                                    QStringLiteral("ZekButton1"), QStringLiteral("Memo1"),
                                                    QStringLiteral("Memo2"), QStringLiteral("Edit1")}));
 
-    f.window->findChild<QAction *>(QStringLiteral("SetHardDate1"))->trigger();
+    f.window->action(QStringLiteral("SetHardDate1"))->trigger();
     QCOMPARE(f.window->findChildren<QCalendarWidget *>(), QList<QCalendarWidget *>{calendar});
     QVERIFY(calendar->isVisibleTo(f.window.get()));
 }
@@ -223,6 +223,7 @@ void TestMainWindow::menuEntries()
     QFETCH(bool, visible);
     QFETCH(bool, enabled);
     MainWindowFixture f;
+    f.window->itemMenu();
     auto *entry = f.window->findChild<QAction *>(name);
     QVERIFY2(entry, qPrintable(name));
     QCOMPARE(entry->text(), caption);
@@ -478,7 +479,7 @@ void TestMainWindow::damagedRecordsNeitherCrashNorBreakLines()
     for (int slot : {1, 2, 4}) {
         f.window->Edit1MouseDown(f.edit(slot), Qt::RightButton, {}, 1, 1);
         f.window->AllEditMouseUp(f.edit(slot), Qt::RightButton, {}, 1, 1);
-        f.window->findChild<QAction *>(QStringLiteral("StartTracking1"))->trigger();
+        f.window->action(QStringLiteral("StartTracking1"))->trigger();
     }
     QCOMPARE(f.line(1), QStringLiteral("12/10/2026 2 000 3"));
     QCOMPARE(f.line(2), QStringLiteral("12/10/2026 2 000 3"));

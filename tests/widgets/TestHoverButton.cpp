@@ -7,6 +7,7 @@
 #include "widgets/HoverButtonStyles.h"
 #include "widgets/THoverButton.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QPainter>
 #include <QScreen>
@@ -180,6 +181,10 @@ void TestHoverButton::captionDefaultsToName()
     named.setCaption(QStringLiteral("P"));
     named.setObjectName(QStringLiteral("HoverButton6"));
     QCOMPARE(named.caption(), QStringLiteral("P"));
+    // Assistive technology is told a button named by its caption.
+    QAccessibleInterface *told = QAccessible::queryAccessibleInterface(&named);
+    QCOMPARE(told->role(), QAccessible::Button);
+    QCOMPARE(told->text(QAccessible::Name), QStringLiteral("P"));
     THoverButton later;
     later.setObjectName(QStringLiteral("ButtonX"));
     QCOMPARE(later.caption(), QStringLiteral("ButtonX"));

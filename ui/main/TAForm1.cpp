@@ -126,8 +126,21 @@ QWidget *TAForm1::control(const QString &name)
     return findChild<QWidget *>(name);
 }
 
-QAction *TAForm1::action(const QString &name) const
+QMenu *TAForm1::itemMenu()
 {
+    buildMenus();
+    return m_popupMenu1;
+}
+
+QMenu *TAForm1::colorMenu()
+{
+    buildMenus();
+    return m_popupMenu2;
+}
+
+QAction *TAForm1::action(const QString &name)
+{
+    buildMenus();
     QAction *a = m_actions.value(name);
     Q_ASSERT_X(a, "TAForm1::action", qPrintable(name));
     return a;
@@ -153,7 +166,7 @@ void TAForm1::connectHandlers()
             AllEditMouseUp(sender, button, shift, x, y);
             // A right-button release opens the item menu when its automatic opening is on.
             if (button == Qt::RightButton && m_itemMenuAutoPopup)
-                openMenu(m_popupMenu1, e->mapToGlobal(QPoint(x, y)));
+                openMenu(itemMenu(), e->mapToGlobal(QPoint(x, y)));
         };
     }
     m_hoverButton101->OnClick = bind(&TAForm1::ResetAllReds1Click);
@@ -172,7 +185,10 @@ void TAForm1::connectHandlers()
     m_image1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     m_statusBarPro1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     connect(m_timer1, &QTimer::timeout, this, &TAForm1::Timer1Timer);
+}
 
+void TAForm1::connectMenus()
+{
     const auto connectAction = [this](const QString &name, void (TAForm1::*handler)(QObject *)) {
         QAction *a = action(name);
         connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); });

@@ -49,8 +49,11 @@ public:
     const TextLines &records() const;
     DataFolder &dataFolder() { return m_data; }
     QString statusLine() const;
-    QMenu *itemMenu() const { return m_popupMenu1; }
-    QMenu *colorMenu() const { return m_popupMenu2; }
+    // The two popup menus and their entries by component name. The menus are made on first
+    // use; asking for one of them or for an entry makes them.
+    QMenu *itemMenu();
+    QMenu *colorMenu();
+    QAction *action(const QString &name);
     bool itemMenuAutoPopup() const { return m_itemMenuAutoPopup; }
     int currentSlot() const { return m_currentSlot; }
     TEdit *currentField() const { return m_currentField; }
@@ -149,8 +152,10 @@ private:
     void buildDaysPanel();
     void sizeDateLabel();
     void buildCalendar();
+    void buildMenus();
     void buildItemMenu();
     void buildColorMenu();
+    void connectMenus();
     void connectHandlers();
     void setStatusLine(const QString &text);
     void showError(const QString &message);
@@ -166,7 +171,6 @@ private:
     void refuseCycle(const QString &message);
     // Appends a purchase to the history; every command that records a purchase calls it.
     void recordPurchase(int slot, QDate date);
-    QAction *action(const QString &name) const;
 
     DataFolder m_data;
     std::unique_ptr<FieldColorAccess> m_fields;

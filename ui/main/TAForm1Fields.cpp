@@ -78,7 +78,7 @@ void TAForm1::AllEditClick(QObject *sender)
 void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int, int)
 {
     if (button == Qt::RightButton && shift.testFlag(Qt::ShiftModifier) && shift.testFlag(Qt::ControlModifier)) {
-        openMenu(m_popupMenu2, Pointer::position());
+        openMenu(colorMenu(), Pointer::position());
         m_itemMenuAutoPopup = false;
         return;
     }

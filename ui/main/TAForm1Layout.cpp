@@ -24,6 +24,7 @@
 
 #include <QCalendarWidget>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
@@ -61,6 +62,10 @@ QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 void TAForm1::buildLayout()
 {
     setObjectName(QStringLiteral("AForm1"));
+    // Every control asks for the screen it is on while it is made (for the resolution of its
+    // font). Until the window exists, Qt finds that screen by the window's position, one search
+    // a control; the window opens on the primary screen, so it is named here once.
+    setScreen(QGuiApplication::primaryScreen());
     setWindowTitle(QStringLiteral("Pantrova"));
     setWindowIcon(QIcon(QPixmap::fromImage(resourcePng(QStringLiteral(":/pantrova/icon.png")))));
     // No frame of the windowing system: the picture draws the title bar and the frame.
@@ -147,21 +152,16 @@ void TAForm1::buildLayout()
 
     makeEdit(1);
 
-    buildItemMenu();
+    // The popup menus come next in the layout; they are made on first use (buildMenus).
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setSingleShot(true);
 
-    buildColorMenu();
-
     // The program's icon, no hint: the icon stays in the notification area while the program runs.
     m_trayIcon1 = new TTrayIcon(this);
     m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     m_trayIcon1->setIcon(windowIcon());
-
-    for (QAction *a : findChildren<QAction *>())
-        m_actions.insert(a->objectName(), a);
 
     // Read in place from the program's resources: a few kilobytes of runs, nothing decoded.
     m_image1->setPicture(
@@ -236,6 +236,17 @@ void TAForm1::buildCalendar()
 
     connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { MonthCalendar1Click(); });
     m_zekButton1->OnClick = [this](QObject *sender) { ZekButton1Click(sender); };
+}
+
+void TAForm1::buildMenus()
+{
+    if (m_popupMenu1)
+        return;
+    buildItemMenu();
+    buildColorMenu();
+    for (QAction *a : findChildren<QAction *>())
+        m_actions.insert(a->objectName(), a);
+    connectMenus();
 }
 
 void TAForm1::buildItemMenu()

@@ -44,7 +44,9 @@ void TAForm1::FormCreate()
 
         loadStartupColors();
         CheckDates();
-        action(QStringLiteral("BumpDate1"))->setVisible(false);
+        // A menu not made yet will be made with the entry hidden.
+        if (m_popupMenu1)
+            action(QStringLiteral("BumpDate1"))->setVisible(false);
     } catch (const AppError &error) {
         showError(error.message());
     }

@@ -89,7 +89,9 @@ TEdit::TEdit(QWidget *parent)
 {
     installControlAccessibility();
     setFocusPolicy(Qt::ClickFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The field paints all its pixels, but it is not marked opaque: the window paints its hundred
+    // fields and purchase buttons over the background picture, and cutting each of them out of
+    // the picture's region costs more than painting the picture under them.
     setAttribute(Qt::WA_InputMethodEnabled);
     setCursor(Qt::IBeamCursor);
     setAcceptDrops(true);

@@ -37,8 +37,7 @@ THoverButton::THoverButton(QWidget *parent, const QString &name)
     : QWidget(parent)
 {
     installControlAccessibility();
-    // The button covers all its pixels; the parent need not paint underneath.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The button covers all its pixels but is not marked opaque, like the name field: see there.
     setFocusPolicy(Qt::NoFocus);
     resize(86, 22);
     m_surfaceFontColor = m_font.color;

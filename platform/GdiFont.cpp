@@ -29,10 +29,24 @@ struct Measures
 // Enough for every caption and name the windows show; texts past it are measured each time.
 constexpr qsizetype MaxWidthsPerFont = 1024;
 
+// What sets a font's measures: the colour does not.
+struct MeasuredFont
+{
+    QString name;
+    int height;
+    bool bold;
+
+    friend bool operator==(const MeasuredFont &, const MeasuredFont &) = default;
+    friend size_t qHash(const MeasuredFont &font, size_t seed = 0)
+    {
+        return qHashMulti(seed, font.name, font.height, font.bold);
+    }
+};
+
 Measures &measures(const GdiFont &font)
 {
-    static QHash<QString, Measures> byFont;
-    const QString key = font.name + QLatin1Char('/') + QString::number(font.height) + (font.bold ? u'b' : u'r');
+    static QHash<MeasuredFont, Measures> byFont;
+    const MeasuredFont key{font.name, font.height, font.bold};
     auto it = byFont.find(key);
     if (it == byFont.end()) {
         const QFontMetrics metrics(toQFont(font));

@@ -1,6 +1,7 @@
 #include "platform/RunLengthImage.h"
 
 #include <QDataStream>
+#include <QHash>
 #include <QIODevice>
 #include <QPainter>
 #include <QtEndian>
@@ -67,6 +68,30 @@ RunLengthImage::RunLengthImage(const QImage &indexed)
     m_rowStarts.push_back(quint32(m_runs.size()));
     m_runs.shrink_to_fit();
     m_opaque = runsAreOpaque();
+}
+
+QImage RunLengthImage::exactlyIndexed(const QImage &image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QImage indexed(argb.size(), QImage::Format_Indexed8);
+    QList<QRgb> colors;
+    QHash<QRgb, uchar> indexOf;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < argb.width(); ++x) {
+            auto it = indexOf.constFind(in[x]);
+            if (it == indexOf.constEnd()) {
+                if (colors.size() == 256)
+                    return {};
+                it = indexOf.insert(in[x], uchar(colors.size()));
+                colors.append(in[x]);
+            }
+            out[x] = *it;
+        }
+    }
+    indexed.setColorTable(colors);
+    return indexed;
 }
 
 bool RunLengthImage::runsAreOpaque() const

@@ -19,6 +19,9 @@ public:
     RunLengthImage() = default;
     // From an 8-bit indexed image; any other format gives a null picture.
     explicit RunLengthImage(const QImage &indexed);
+    // An image of any format as an indexed image of exactly its colours, transparency
+    // included; null when it has more than 256 colours. Small pictures such as icons always fit.
+    static QImage exactlyIndexed(const QImage &image);
 
     // The runs as bytes, and back. Bytes that are not such runs of a whole picture (truncated,
     // another format, rows that do not add up) give a null picture.

@@ -1,10 +1,14 @@
-// Takes a GIF picture apart into the runs of equal pixels the program paints it from, so that a
-// start reads a few kilobytes of runs instead of decoding the GIF. Run by the build:
-//   packpicture <picture.gif> <picture.runs>
+// Takes a picture apart into the runs of equal pixels the program paints it from, so that a start
+// reads a few kilobytes of runs instead of decoding a GIF or a PNG (which also has Qt look through
+// every image plug-in installed). Run by the build:
+//   packpicture <picture.gif or picture.png> <picture.runs>
+// A GIF must be one indexed frame; any other picture must have at most 256 colours, which every
+// icon of up to 16 x 16 pixels has.
 
 #include "platform/GifImage.h"
 #include "platform/RunLengthImage.h"
 
+#include <QImage>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -12,12 +16,15 @@
 int main(int argc, char *argv[])
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: packpicture <picture.gif> <picture.runs>\n");
+        std::fprintf(stderr, "usage: packpicture <picture.gif or picture.png> <picture.runs>\n");
         return 2;
     }
-    const RunLengthImage runs(loadGif(QString::fromLocal8Bit(argv[1])));
+    const QString in = QString::fromLocal8Bit(argv[1]);
+    const bool gif = in.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
+    const RunLengthImage runs(gif ? loadGif(in) : RunLengthImage::exactlyIndexed(QImage(in)));
     if (runs.isNull()) {
-        std::fprintf(stderr, "packpicture: %s is not a readable GIF of one indexed frame\n", argv[1]);
+        std::fprintf(stderr, "packpicture: %s is not a readable %s\n", argv[1],
+                     gif ? "GIF of one indexed frame" : "picture of at most 256 colours");
         return 1;
     }
     QSaveFile out(QString::fromLocal8Bit(argv[2]));

@@ -34,6 +34,7 @@ private slots:
     void damagedBytesGiveNoPicture();
     void paintedAsTheConvertedPicture_data();
     void paintedAsTheConvertedPicture();
+    void fewColoursIndexedExactly();
 };
 
 void TestRunLengthImage::storedRunsComeBack()
@@ -118,4 +119,19 @@ void TestRunLengthImage::paintedAsTheConvertedPicture()
 }
 
 QTEST_GUILESS_MAIN(TestRunLengthImage)
+// Any picture of up to 256 colours, see-through ones included, becomes an indexed picture of
+// exactly its pixels; one more colour and there is no such picture.
+void TestRunLengthImage::fewColoursIndexedExactly()
+{
+    QImage picture(16, 17, QImage::Format_ARGB32);
+    for (int i = 0; i < 16 * 17; ++i)
+        picture.setPixel(i % 16, i / 16, qRgba(i % 16 * 16, i / 16 * 15, 7, i % 4 ? 255 : i % 251));
+    const QImage firstColours = picture.copy(0, 0, 16, 16);
+    const QImage indexed = RunLengthImage::exactlyIndexed(firstColours);
+    QCOMPARE(indexed.format(), QImage::Format_Indexed8);
+    QCOMPARE(indexed.colorCount(), 256);
+    QCOMPARE(RunLengthImage(indexed).toImage().convertToFormat(QImage::Format_ARGB32), firstColours);
+    QVERIFY(RunLengthImage::exactlyIndexed(picture).isNull());
+}
+
 #include "TestRunLengthImage.moc"

@@ -25,7 +25,6 @@
 #include <QCalendarWidget>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
@@ -36,13 +35,18 @@ namespace {
 constexpr ColorValue WindowColor = 0x00ADDFE7;
 constexpr ColorValue PanelColor = 0x0073BFDF;
 
-// The window's small pictures are PNGs, which Qt reads itself; read as such, without the
-// format detection that loads every image plugin installed to ask each about the file.
-QImage resourcePng(const QString &path)
+// The window's pictures are stored as runs, read in place from the program's resources: a few
+// kilobytes, nothing decoded, and no image reader, which would look through every image
+// plug-in installed.
+RunLengthImage resourceRuns(const QString &path)
 {
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    return RunLengthImage::fromBytes(QResource(path).uncompressedData());
+}
+
+// A small picture with the pixels and the format its PNG gives.
+QImage resourcePicture(const QString &path)
+{
+    return resourceRuns(path).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 constexpr auto hoverButton = &createHoverButton;
@@ -67,7 +71,7 @@ void TAForm1::buildLayout()
     // a control; the window opens on the primary screen, so it is named here once.
     setScreen(QGuiApplication::primaryScreen());
     setWindowTitle(QStringLiteral("Pantrova"));
-    setWindowIcon(QIcon(QPixmap::fromImage(resourcePng(QStringLiteral(":/pantrova/icon.png")))));
+    setWindowIcon(QIcon(QPixmap::fromImage(resourcePicture(QStringLiteral(":/pantrova/icon.runs")))));
     // No frame of the windowing system: the picture draws the title bar and the frame.
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -114,7 +118,7 @@ void TAForm1::buildLayout()
     m_speedButton17 = new TSpeedButton(this);
     m_speedButton17->setObjectName(QStringLiteral("SpeedButton17"));
     m_speedButton17->setGeometry(834, 33, 14, 26);
-    m_speedButton17->setGlyph(resourcePng(QStringLiteral(":/pantrova/help-glyph.png")));
+    m_speedButton17->setGlyph(resourcePicture(QStringLiteral(":/pantrova/help-glyph.runs")));
     m_speedButton17->setToolTip(QString()); // "Program help" is its hint, but hints are off.
 
     const QFont fieldFont = toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
@@ -163,9 +167,7 @@ void TAForm1::buildLayout()
     m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     m_trayIcon1->setIcon(windowIcon());
 
-    // Read in place from the program's resources: a few kilobytes of runs, nothing decoded.
-    m_image1->setPicture(
-        RunLengthImage::fromBytes(QResource(QStringLiteral(":/pantrova/background.runs")).uncompressedData()));
+    m_image1->setPicture(resourceRuns(QStringLiteral(":/pantrova/background.runs")));
     m_image1->setGeometry(0, 0, 854, 590);
 }
 

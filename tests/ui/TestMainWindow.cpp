@@ -8,6 +8,7 @@
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
 #include "widgets/TSpeedButton.h"
+#include "widgets/TZekButton.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -27,6 +28,7 @@ private slots:
     void controlLayout_data();
     void controlLayout();
     void calendarIsMadeOnFirstUseAsTheLayoutPlacesIt();
+    void windowColourShowsWhereThePictureDoesNot();
     void backgroundIsThePictureOfTheGif();
     void iconAndHelpGlyphAreLoaded();
     void menuEntries_data();
@@ -184,6 +186,20 @@ void TestMainWindow::iconAndHelpGlyphAreLoaded()
     TSpeedButton fromPng;
     fromPng.setGlyph(QImage(QStringLiteral(PANTROVA_ASSETS "/help-glyph.png")));
     QCOMPARE(f.window->findChild<TSpeedButton *>(QStringLiteral("SpeedButton17"))->glyph(), fromPng.glyph());
+}
+
+// The window's colour shows where the picture does not cover the window, and on the controls
+// made later that take it from the window: the calendar, its Cancel button and the days panel.
+void TestMainWindow::windowColourShowsWhereThePictureDoesNot()
+{
+    MainWindowFixture f;
+    const QColor windowColour(0xE7, 0xDF, 0xAD);
+    f.window->control(QStringLiteral("Image1"))->hide();
+    QCOMPARE(f.window->grab().toImage().pixelColor(5, 300), windowColour);
+    for (const char *name : {"MonthCalendar1", "Panel1"})
+        QCOMPARE(f.window->control(QString::fromLatin1(name))->palette().color(QPalette::Window), windowColour);
+    QCOMPARE(qobject_cast<TZekButton *>(f.window->control(QStringLiteral("ZekButton1")))->color(),
+             ColorValue(0x00ADDFE7));
 }
 
 void TestMainWindow::menuEntries_data()

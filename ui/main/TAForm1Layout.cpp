@@ -27,6 +27,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QResource>
 #include <QTimer>
@@ -50,6 +52,13 @@ QImage resourcePicture(const QString &path)
 }
 
 constexpr auto hoverButton = &createHoverButton;
+
+QPalette windowPalette(const QWidget *window)
+{
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, toQColor(WindowColor));
+    return p;
+}
 
 QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 {
@@ -76,10 +85,10 @@ void TAForm1::buildLayout()
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     resize(854, 590);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, toQColor(WindowColor));
-    setPalette(windowPalette);
-    setAutoFillBackground(true);
+    // The window's colour is not set as its palette: Qt would merge that palette into each of
+    // its two hundred controls while they are made, and none of them shows it. The window
+    // paints it itself where the picture does not cover it, and the controls made later that
+    // show it (calendar, days panel) are given it.
     setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false}));
 
     m_image1 = new TImage(this);
@@ -171,12 +180,18 @@ void TAForm1::buildLayout()
     m_image1->setGeometry(0, 0, 854, 590);
 }
 
+void TAForm1::paintEvent(QPaintEvent *event)
+{
+    QPainter(this).fillRect(event->rect(), toQColor(WindowColor));
+}
+
 void TAForm1::buildDaysPanel()
 {
     if (m_panel1)
         return;
     m_panel1 = new TPanel(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setPalette(windowPalette(this));
     m_panel1->setGeometry(375, 32, 113, 51);
     m_panel1->setColor(PanelColor);
     m_label1 = label(m_panel1, QStringLiteral("Label1"),
@@ -210,6 +225,7 @@ void TAForm1::buildCalendar()
         return;
     m_monthCalendar1 = new QCalendarWidget(this);
     m_monthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_monthCalendar1->setPalette(windowPalette(this));
     m_monthCalendar1->setGeometry(328, 247, 197, 153);
     m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_monthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
@@ -227,6 +243,7 @@ void TAForm1::buildCalendar()
     m_zekButton1->setColor(WindowColor);
     m_zekButton1->setHotColor(WindowColor);
     m_zekButton1->setHotTextColor(0x80000012);
+    m_zekButton1->parentColorChanged(WindowColor);
     m_zekButton1->setParentColor(true);
     m_zekButton1->setFocusPolicy(Qt::NoFocus);
     m_zekButton1->hide();

@@ -4,6 +4,7 @@
 
 #include "core/DataFolder.h"
 #include "core/Dates.h"
+#include "platform/GdiFont.h"
 #include "platform/GifImage.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
@@ -189,15 +190,20 @@ void TestMainWindow::iconAndHelpGlyphAreLoaded()
 }
 
 // The window's colour shows where the picture does not cover the window, and on the controls
-// made later that take it from the window: the calendar, its Cancel button and the days panel.
+// made later that take it and the window's font from the window: the calendar, its Cancel
+// button and the days panel.
 void TestMainWindow::windowColourShowsWhereThePictureDoesNot()
 {
     MainWindowFixture f;
     const QColor windowColour(0xE7, 0xDF, 0xAD);
     f.window->control(QStringLiteral("Image1"))->hide();
     QCOMPARE(f.window->grab().toImage().pixelColor(5, 300), windowColour);
-    for (const char *name : {"MonthCalendar1", "Panel1"})
-        QCOMPARE(f.window->control(QString::fromLatin1(name))->palette().color(QPalette::Window), windowColour);
+    const QFont windowFont = toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false});
+    for (const char *name : {"MonthCalendar1", "Panel1"}) {
+        QWidget *control = f.window->control(QString::fromLatin1(name));
+        QCOMPARE(control->palette().color(QPalette::Window), windowColour);
+        QCOMPARE(control->font(), windowFont);
+    }
     QCOMPARE(qobject_cast<TZekButton *>(f.window->control(QStringLiteral("ZekButton1")))->color(),
              ColorValue(0x00ADDFE7));
 }

@@ -53,6 +53,12 @@ QImage resourcePicture(const QString &path)
 
 constexpr auto hoverButton = &createHoverButton;
 
+// The window's font and colour, for the controls that show them.
+QFont windowFont()
+{
+    return toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false});
+}
+
 QPalette windowPalette(const QWidget *window)
 {
     QPalette p = window->palette();
@@ -85,11 +91,10 @@ void TAForm1::buildLayout()
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     resize(854, 590);
-    // The window's colour is not set as its palette: Qt would merge that palette into each of
-    // its two hundred controls while they are made, and none of them shows it. The window
-    // paints it itself where the picture does not cover it, and the controls made later that
-    // show it (calendar, days panel) are given it.
-    setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false}));
+    // The window's colour and font are not set on the window: Qt would merge them into each of
+    // its two hundred controls while they are made, and none of them shows either. The window
+    // paints its colour itself where the picture does not cover it, and the controls made later
+    // that show them (calendar, days panel) are given both.
 
     m_image1 = new TImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
@@ -192,6 +197,7 @@ void TAForm1::buildDaysPanel()
     m_panel1 = new TPanel(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
     m_panel1->setPalette(windowPalette(this));
+    m_panel1->setFont(windowFont());
     m_panel1->setGeometry(375, 32, 113, 51);
     m_panel1->setColor(PanelColor);
     m_label1 = label(m_panel1, QStringLiteral("Label1"),
@@ -226,6 +232,7 @@ void TAForm1::buildCalendar()
     m_monthCalendar1 = new QCalendarWidget(this);
     m_monthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
     m_monthCalendar1->setPalette(windowPalette(this));
+    m_monthCalendar1->setFont(windowFont());
     m_monthCalendar1->setGeometry(328, 247, 197, 153);
     m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_monthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);

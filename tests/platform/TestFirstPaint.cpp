@@ -1,5 +1,6 @@
 // Work that waits for a widget's first paint: it runs once, after the paint, and the tray icon
-// held back by it is made then (or at once for a message, which cannot wait).
+// held back by it is made then (or at once for a message, which cannot wait). Work that waits
+// for the window's exposure runs just before that paint.
 
 #include "platform/FirstPaint.h"
 #include "platform/NotificationArea.h"
@@ -13,6 +14,7 @@ class TestFirstPaint : public QObject
 
 private slots:
     void workRunsOnceAfterTheFirstPaint();
+    void exposedWorkRunsBeforeThePaint();
     void trayIconWaitsForThePaint_data();
     void trayIconWaitsForThePaint();
 };
@@ -32,6 +34,27 @@ void TestFirstPaint::workRunsOnceAfterTheFirstPaint()
     widget.grab();
     QCoreApplication::processEvents();
     QCOMPARE(runs, 1);
+}
+
+// Work for the exposure runs once, when the shown window is exposed, and before its paint.
+void TestFirstPaint::exposedWorkRunsBeforeThePaint()
+{
+    QWidget window;
+    window.resize(50, 40);
+    QStringList order;
+    runAfterFirstPaint(&window, [&order] { order << QStringLiteral("painted"); });
+    window.show();
+    runWhenExposed(&window, [&order] { order << QStringLiteral("exposed"); });
+    QCOMPARE(order, QStringList());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(order, (QStringList{QStringLiteral("exposed"), QStringLiteral("painted")}));
+    // On a window already exposed it runs at once, and only then.
+    runWhenExposed(&window, [&order] { order << QStringLiteral("at once"); });
+    window.hide();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(order.last(), QStringLiteral("at once"));
+    QCOMPARE(order.size(), 3);
 }
 
 void TestFirstPaint::trayIconWaitsForThePaint_data()

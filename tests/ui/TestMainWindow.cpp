@@ -301,8 +301,9 @@ void TestMainWindow::dateLabelIsCentred()
     MainWindowFixture f(DataFiles{}, today);
     auto *label = f.window->findChild<QLabel *>(QStringLiteral("Label2"));
     QCOMPARE(label->text(), text);
-    // The label is sized when the window shows, before anything can paint it.
+    // The label is sized when the shown window is first exposed, before anything can paint it.
     f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     const int textWidth = label->fontMetrics().horizontalAdvance(text);
     const int width = qMax(100, textWidth);
     QCOMPARE(label->width(), width);

@@ -7,6 +7,7 @@
 #include "core/Dates.h"
 #include "core/RecordLine.h"
 #include "platform/Clock.h"
+#include "platform/FirstPaint.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 #include "widgets/TEdit.h"
@@ -58,9 +59,9 @@ void TAForm1::showDate(const QString &text)
 {
     m_label2->setText(text);
     // Measuring the date is the program's first use of its fonts, which loads them. Before the
-    // window first shows, it waits until the window has gone to the window manager (setVisible),
-    // so that loading the fonts overlaps mapping the window; no paint and no click can reach
-    // the label before then.
+    // window first shows, it waits until the window manager has mapped the window and the
+    // window is about to paint (setVisible): loading the fonts beside the window manager's work
+    // would only slow that down. No paint and no click can reach the label before then.
     if (isVisible())
         sizeDateLabel();
     else
@@ -78,8 +79,12 @@ void TAForm1::sizeDateLabel()
 void TAForm1::setVisible(bool visible)
 {
     QWidget::setVisible(visible);
-    if (visible && m_dateLabelUnsized)
-        sizeDateLabel();
+    if (visible && m_dateLabelUnsized) {
+        runWhenExposed(this, [this] {
+            if (m_dateLabelUnsized)
+                sizeDateLabel();
+        });
+    }
 }
 
 void TAForm1::loadStartupColors()

@@ -6,20 +6,23 @@
 #include <QWindow>
 
 namespace {
-class FirstPaintWatch : public QObject
+// Hands the first event of a type that `take` takes to it, then watches no more. The event
+// itself goes on to the watched object once `take` returns.
+class FirstEventWatch : public QObject
 {
 public:
-    FirstPaintWatch(QWidget *widget, std::function<void()> work)
-        : QObject(widget)
-        , m_work(std::move(work))
-    {}
+    FirstEventWatch(QObject *watched, QEvent::Type type, std::function<bool(QObject *)> take)
+        : QObject(watched)
+        , m_type(type)
+        , m_take(std::move(take))
+    {
+        watched->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint) {
-            // The paint runs once this filter returns; the work comes after it.
-            QTimer::singleShot(0, watched, std::move(m_work));
+        if (event->type() == m_type && m_take(watched)) {
             watched->removeEventFilter(this);
             deleteLater();
         }
@@ -27,37 +30,18 @@ protected:
     }
 
 private:
-    std::function<void()> m_work;
-};
-
-class ExposeWatch : public QObject
-{
-public:
-    ExposeWatch(QWindow *window, std::function<void()> work)
-        : QObject(window)
-        , m_work(std::move(work))
-    {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        // The window paints when this filter returns.
-        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
-            watched->removeEventFilter(this);
-            deleteLater();
-            m_work();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_work;
+    QEvent::Type m_type;
+    std::function<bool(QObject *)> m_take;
 };
 } // namespace
 
 void runAfterFirstPaint(QWidget *widget, std::function<void()> work)
 {
-    widget->installEventFilter(new FirstPaintWatch(widget, std::move(work)));
+    // The paint runs once the filter returns; the work comes after it.
+    new FirstEventWatch(widget, QEvent::Paint, [work = std::move(work)](QObject *painted) {
+        QTimer::singleShot(0, painted, work);
+        return true;
+    });
 }
 
 void runWhenExposed(QWidget *window, std::function<void()> work)
@@ -67,5 +51,10 @@ void runWhenExposed(QWidget *window, std::function<void()> work)
         work();
         return;
     }
-    handle->installEventFilter(new ExposeWatch(handle, std::move(work)));
+    new FirstEventWatch(handle, QEvent::Expose, [handle, work = std::move(work)](QObject *) {
+        if (!handle->isExposed())
+            return false;
+        work();
+        return true;
+    });
 }

@@ -270,8 +270,10 @@ void TAForm1::buildMenus()
         return;
     buildItemMenu();
     buildColorMenu();
-    for (QAction *a : findChildren<QAction *>())
-        m_actions.insert(a->objectName(), a);
+    for (const QMenu *menu : {m_popupMenu1, m_popupMenu2}) {
+        for (QAction *a : menu->findChildren<QAction *>())
+            m_actions.insert(a->objectName(), a);
+    }
     connectMenus();
 }
 

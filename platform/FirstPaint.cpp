@@ -6,8 +6,8 @@
 #include <QWindow>
 
 namespace {
-// Hands the first event of a type that `take` takes to it, then watches no more. The event
-// itself goes on to the watched object once `take` returns.
+// Offers the watched object's events of one type to `take` until it takes one, then stops
+// watching. Each event goes on to the object once `take` has returned.
 class FirstEventWatch : public QObject
 {
 public:

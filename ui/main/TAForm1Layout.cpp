@@ -53,17 +53,13 @@ QImage resourcePicture(const QString &path)
 
 constexpr auto hoverButton = &createHoverButton;
 
-// The window's font and colour, for the controls that show them.
-QFont windowFont()
+// Gives a control made after the window the window's colour and font, which it shows.
+void takeWindowLook(QWidget *control)
 {
-    return toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false});
-}
-
-QPalette windowPalette(const QWidget *window)
-{
-    QPalette p = window->palette();
+    QPalette p = control->palette();
     p.setColor(QPalette::Window, toQColor(WindowColor));
-    return p;
+    control->setPalette(p);
+    control->setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false}));
 }
 
 QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
@@ -196,8 +192,7 @@ void TAForm1::buildDaysPanel()
         return;
     m_panel1 = new TPanel(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setPalette(windowPalette(this));
-    m_panel1->setFont(windowFont());
+    takeWindowLook(m_panel1);
     m_panel1->setGeometry(375, 32, 113, 51);
     m_panel1->setColor(PanelColor);
     m_label1 = label(m_panel1, QStringLiteral("Label1"),
@@ -231,8 +226,7 @@ void TAForm1::buildCalendar()
         return;
     m_monthCalendar1 = new QCalendarWidget(this);
     m_monthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
-    m_monthCalendar1->setPalette(windowPalette(this));
-    m_monthCalendar1->setFont(windowFont());
+    takeWindowLook(m_monthCalendar1);
     m_monthCalendar1->setGeometry(328, 247, 197, 153);
     m_monthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_monthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);

@@ -58,8 +58,10 @@ void installControlAccessibility()
 
 void reportNameChange(QWidget *control)
 {
-    // Asking for the interface costs even when nobody listens.
-    if (QAccessible::isActive()) {
+    // Asking for the interface costs even when nobody listens. Before a control is first shown
+    // there is nobody to tell, and asking whether anybody listens would connect to the session
+    // bus before the window is mapped.
+    if (control->isVisible() && QAccessible::isActive()) {
         QAccessibleEvent changed(control, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);
     }

@@ -12,6 +12,7 @@
 #include "widgets/TZekButton.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QColorSpace>
@@ -38,6 +39,7 @@ private slots:
     void gridGeometry();
     void dateLabelIsCentred_data();
     void dateLabelIsCentred();
+    void controlsShowAfterTheWindow();
     void missingFileStopsStartup_data();
     void missingFileStopsStartup();
     void badColorLineStopsColorLoop_data();
@@ -300,10 +302,10 @@ void TestMainWindow::dateLabelIsCentred()
     QFETCH(QString, text);
     MainWindowFixture f(DataFiles{}, today);
     auto *label = f.window->findChild<QLabel *>(QStringLiteral("Label2"));
-    QCOMPARE(label->text(), text);
     // The label is sized when the shown window is first exposed, before anything can paint it.
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QCOMPARE(label->text(), text);
     const int textWidth = label->fontMetrics().horizontalAdvance(text);
     const int width = qMax(100, textWidth);
     QCOMPARE(label->width(), width);
@@ -316,6 +318,45 @@ void TestMainWindow::dateLabelIsCentred()
     f.window->showDate(QStringLiteral("Mo  1.1.26"));
     QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) < 100);
     QCOMPARE(label->geometry(), QRect(144, 61, 100, 18));
+}
+
+namespace {
+QList<QObject *> askedForInterface;
+QAccessibleInterface *recordAsked(const QString &, QObject *object)
+{
+    askedForInterface.append(object);
+    return nullptr;
+}
+} // namespace
+
+void TestMainWindow::controlsShowAfterTheWindow()
+{
+    // A first window installs the program's own accessible interfaces, so that the recorder,
+    // installed after them, is asked first.
+    MainWindowFixture(DataFiles{}, QDate(2026, 9, 30));
+    askedForInterface.clear();
+    QAccessible::installFactory(recordAsked);
+    MainWindowFixture f(DataFiles{}, QDate(2026, 9, 30));
+    const QList<QWidget *> controls = f.window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QList<bool> hidden;
+    for (const QWidget *control : controls)
+        hidden.append(control->isHidden());
+    const QList<QObject *> askedWhileBuilt = askedForInterface;
+    auto *label = f.window->findChild<QLabel *>(QStringLiteral("Label2"));
+    const QString textBeforeShow = label->text();
+
+    f.window->show();
+    QAccessible::removeFactory(recordAsked);
+    // Nothing was news for assistive technology before the window showed: the first news
+    // connects to the session bus, which must not delay the window's map.
+    QCOMPARE(askedWhileBuilt.size(), 0);
+    QVERIFY(askedForInterface.contains(f.window.get()));
+    QVERIFY(askedForInterface.contains(label));
+    QCOMPARE(textBeforeShow, QString());
+    QCOMPARE(label->text(), QStringLiteral("Wednesday  September 30, 2026"));
+    QVERIFY(hidden.contains(true) && hidden.contains(false));
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        QVERIFY2(controls[i]->isVisible() != hidden[i], qPrintable(controls[i]->objectName()));
 }
 
 void TestMainWindow::missingFileStopsStartup_data()

@@ -152,6 +152,8 @@ private:
     void buildLayout();
     void buildDaysPanel();
     void sizeDateLabel();
+    void putDateInLabel();
+    void showWindowBeforeControls();
     void buildCalendar();
     void buildMenus();
     void buildItemMenu();
@@ -221,6 +223,9 @@ private:
     bool m_unattended = false;
     // The date label's text waits to be measured until the window has been shown.
     bool m_dateLabelUnsized = false;
+    // False until the window first shows: its controls are shown after it (setVisible).
+    bool m_controlsShown = false;
+    QString m_dateText;
     TForm2 *m_printDialog = nullptr;
     std::unique_ptr<TForm2> m_ownPrintDialog;
 };

@@ -57,7 +57,15 @@ void TAForm1::FormCreate()
 
 void TAForm1::showDate(const QString &text)
 {
-    m_label2->setText(text);
+    m_dateText = text;
+    // Until the window first shows, neither are its controls; the label takes its text then.
+    if (m_controlsShown)
+        putDateInLabel();
+}
+
+void TAForm1::putDateInLabel()
+{
+    m_label2->setText(m_dateText);
     // Measuring the date is the program's first use of its fonts, which loads them. Before the
     // window first shows, it waits until the window manager has mapped the window and the
     // window is about to paint (setVisible): loading the fonts beside the window manager's work
@@ -78,13 +86,37 @@ void TAForm1::sizeDateLabel()
 
 void TAForm1::setVisible(bool visible)
 {
-    QWidget::setVisible(visible);
+    if (visible && !m_controlsShown)
+        showWindowBeforeControls();
+    else
+        QWidget::setVisible(visible);
     if (visible && m_dateLabelUnsized) {
         runWhenExposed(this, [this] {
             if (m_dateLabelUnsized)
                 sizeDateLabel();
         });
     }
+}
+
+// The first show asks for the window to be mapped before it shows the controls. Showing a
+// control, like changing a label's text, is news for assistive technology, and the first such
+// news connects the program to the desktop's session bus (where the desktop runs none, that
+// means starting a helper program). After the map request, that connection is made while the
+// window manager maps the window; before it, the window manager would wait for it.
+void TAForm1::showWindowBeforeControls()
+{
+    QWidgetList controls;
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!control->isWindow() && !control->isHidden()) {
+            control->hide();
+            controls.append(control);
+        }
+    }
+    QWidget::setVisible(true);
+    m_controlsShown = true;
+    for (QWidget *control : std::as_const(controls))
+        control->show();
+    putDateInLabel();
 }
 
 void TAForm1::loadStartupColors()

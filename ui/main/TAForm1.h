@@ -152,7 +152,6 @@ private:
     void buildLayout();
     void buildDaysPanel();
     void sizeDateLabel();
-    void putDateInLabel();
     void showWindowBeforeControls();
     void buildCalendar();
     void buildMenus();

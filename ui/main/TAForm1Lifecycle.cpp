@@ -58,14 +58,10 @@ void TAForm1::FormCreate()
 void TAForm1::showDate(const QString &text)
 {
     m_dateText = text;
-    // Until the window first shows, neither are its controls; the label takes its text then.
-    if (m_controlsShown)
-        putDateInLabel();
-}
-
-void TAForm1::putDateInLabel()
-{
-    m_label2->setText(m_dateText);
+    // Until the window first shows, neither do its controls; the label takes its text then.
+    if (!m_controlsShown)
+        return;
+    m_label2->setText(text);
     // Measuring the date is the program's first use of its fonts, which loads them. Before the
     // window first shows, it waits until the window manager has mapped the window and the
     // window is about to paint (setVisible): loading the fonts beside the window manager's work
@@ -116,7 +112,8 @@ void TAForm1::showWindowBeforeControls()
     m_controlsShown = true;
     for (QWidget *control : std::as_const(controls))
         control->show();
-    putDateInLabel();
+    m_label2->setText(m_dateText);
+    m_dateLabelUnsized = true;
 }
 
 void TAForm1::loadStartupColors()

@@ -1,6 +1,7 @@
 // One program per data folder: what a start does with the lock files a crash, a copied folder,
 // another computer or a read-only program folder leave, driving the real lock and socket.
 
+#include "platform/LockFile.h"
 #include "ui/main/SingleInstance.h"
 
 #include <QDir>
@@ -89,6 +90,10 @@ void TestSingleInstance::lockFiles()
         return;
     }
     QCOMPARE(first.lockPath().startsWith(m_runtime.path()), readOnly);
+    // The lock names this process on this computer, for the messages of later starts.
+    const std::optional<LockFile::Holder> named = LockFile(first.lockPath()).holder();
+    QVERIFY(named && named->pid == QCoreApplication::applicationPid());
+    QCOMPARE(named->host, QSysInfo::machineHostName());
 
     // Now ours: a second start on the same folder, by any path, only brings this one forward.
     QSignalSpy activation(&first, &SingleInstance::activationRequested);

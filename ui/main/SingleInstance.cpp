@@ -1,6 +1,7 @@
 #include "ui/main/SingleInstance.h"
 
 #include "platform/LocalChannel.h"
+#include "platform/LockFile.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -25,22 +26,26 @@ QString canonicalFolder(const QString &path)
 SingleInstance::SingleInstance(const QString &dataFolderPath, QObject *parent)
     : QObject(parent)
     , m_dataFolder(canonicalFolder(dataFolderPath))
+    , m_hash(QString::fromLatin1(
+          QCryptographicHash::hash(m_dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16)))
 {
-    const QString hash =
-        QString::fromLatin1(QCryptographicHash::hash(m_dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
-    m_serverName = QStringLiteral("pantrova-%1").arg(hash);
+    m_serverName = QStringLiteral("pantrova-%1").arg(m_hash);
     // Beside the data folder the lock works even when the folder is missing.
     m_besideLockPath = QFileInfo(m_dataFolder).absoluteDir().filePath(QStringLiteral(".pantrova.lock"));
+}
+
+// The lock's second place, asked for only when the first takes no file.
+QString SingleInstance::runtimeLockPath() const
+{
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty())
-        m_runtimeLockPath = QDir(runtime).filePath(QStringLiteral("pantrova-%1.lock").arg(hash));
+    return runtime.isEmpty() ? QString() : QDir(runtime).filePath(QStringLiteral("pantrova-%1.lock").arg(m_hash));
 }
 
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::lockPath() const
 {
-    return m_lock ? m_lock->fileName() : QString();
+    return m_lock ? m_lock->path() : QString();
 }
 
 bool SingleInstance::claim()
@@ -48,8 +53,10 @@ bool SingleInstance::claim()
     m_refusal.clear();
     Outcome outcome = claimAt(m_besideLockPath);
     // A read-only program folder: the runtime folder still keeps two copies off the same data.
-    if (outcome == Outcome::CannotLock && !m_runtimeLockPath.isEmpty())
-        outcome = claimAt(m_runtimeLockPath);
+    if (outcome == Outcome::CannotLock) {
+        if (const QString runtimePath = runtimeLockPath(); !runtimePath.isEmpty())
+            outcome = claimAt(runtimePath);
+    }
     switch (outcome) {
     case Outcome::Claimed:
         listen();
@@ -67,11 +74,10 @@ bool SingleInstance::claim()
 
 SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
 {
-    m_lock = std::make_unique<QLockFile>(lockPath);
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    m_lock = std::make_unique<LockFile>(lockPath);
+    if (m_lock->tryLock())
         return Outcome::Claimed;
-    if (m_lock->error() != QLockFile::LockFailedError)
+    if (m_lock->failure() != LockFile::Failure::Exists)
         return Outcome::CannotLock;
     if (askToActivate(0))
         return Outcome::Answered;
@@ -79,17 +85,15 @@ SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
     // Nobody answers. Unless a live process still holds the lock (the removal fails then),
     // it is left over from a crash or comes with a copied folder: empty, garbage, a dead
     // process, another computer's.
-    if (m_lock->removeStaleLockFile() && m_lock->tryLock(0))
+    if (m_lock->removeUnheld() && m_lock->tryLock())
         return Outcome::Claimed;
     // A lock that came with a read-only program folder cannot be removed, only avoided.
     if (!QFileInfo(QFileInfo(lockPath).absolutePath()).isWritable())
         return Outcome::CannotLock;
 
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    const bool readable = m_lock->getLockInfo(&pid, &host, &application);
-    if (readable && !host.isEmpty() && host != QSysInfo::machineHostName()) {
+    const std::optional<LockFile::Holder> holder = m_lock->holder();
+    const QString host = holder ? holder->host : QString();
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
         // A shared folder: the program on the other computer cannot be asked to step aside.
         m_refusal = QStringLiteral("The data folder %1 is in use by Pantrova on the computer \"%2\".\n"
                                    "Close Pantrova there first. If it no longer runs there, delete %3.")
@@ -101,7 +105,7 @@ SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
         return Outcome::Answered;
     // An empty folder in the place of the lock names no one and nobody can hold it. A file that
     // cannot be opened may be another user's live lock: the message says what to delete.
-    if (!readable && QFileInfo(lockPath).isDir() && QDir().rmdir(lockPath) && m_lock->tryLock(0))
+    if (!holder && QFileInfo(lockPath).isDir() && QDir().rmdir(lockPath) && m_lock->tryLock())
         return Outcome::Claimed;
     m_refusal = QStringLiteral("Another Pantrova holds the data folder %1 but does not answer.\n"
                                "Close it and start Pantrova again. If none runs, delete %2.")

@@ -5,11 +5,11 @@
 // so two programs never write the same files. A lock that no running Pantrova answers for is
 // what a crash or a copied folder left behind: it is removed and the start goes on.
 
-#include <QLockFile>
 #include <QObject>
 #include <memory>
 
 class LocalChannel;
+class LockFile;
 
 class SingleInstance : public QObject
 {
@@ -37,15 +37,16 @@ signals:
 private:
     enum class Outcome { Claimed, Answered, Held, CannotLock };
     Outcome claimAt(const QString &lockPath);
+    QString runtimeLockPath() const;
     bool askToActivate(int waitMilliseconds) const;
     void listen();
 
     QString m_dataFolder;
     QString m_serverName;
+    QString m_hash;
     QString m_besideLockPath;
-    QString m_runtimeLockPath;
     QString m_refusal;
     int m_answerWait = 3000;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<LockFile> m_lock;
     LocalChannel *m_channel = nullptr;
 };

@@ -58,9 +58,9 @@ void installControlAccessibility()
 
 void reportNameChange(QWidget *control)
 {
-    // Asking for the interface costs even when nobody listens. Before a control is first shown
-    // there is nobody to tell, and asking whether anybody listens would connect to the session
-    // bus before the window is mapped.
+    // Asking for the interface costs even when nobody listens. A control off the screen has
+    // nobody to tell (a reader asks afresh once it shows), and before the window first shows,
+    // asking whether anybody listens would connect to the session bus ahead of the map.
     if (control->isVisible() && QAccessible::isActive()) {
         QAccessibleEvent changed(control, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);

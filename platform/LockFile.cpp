@@ -66,7 +66,8 @@ std::optional<LockFile::Holder> LockFile::holder() const
         return std::nullopt;
     const QList<QByteArray> lines = file.read(4096).split('\n');
     bool number = false;
-    Holder holder{lines[0].toLongLong(&number), QString::fromUtf8(lines.value(1)), QString::fromUtf8(lines.value(2))};
+    // The second line names the program, which nothing here asks for.
+    Holder holder{lines[0].toLongLong(&number), QString::fromUtf8(lines.value(2))};
     if (!number || holder.pid <= 0)
         return std::nullopt;
     return holder;

@@ -35,10 +35,10 @@ public:
     struct Holder
     {
         qint64 pid = 0;
-        QString program;
         QString host;
     };
-    // Who the file names; nothing when it cannot be read or names no process.
+    // The process and the computer the file names; nothing when it cannot be read or names no
+    // process.
     std::optional<Holder> holder() const;
 
     QString path() const { return m_path; }

@@ -62,10 +62,7 @@ void TAForm1::showDate(const QString &text)
     if (!m_controlsShown)
         return;
     m_label2->setText(text);
-    // Measuring the date is the program's first use of its fonts, which loads them. Before the
-    // window first shows, it waits until the window manager has mapped the window and the
-    // window is about to paint (setVisible): loading the fonts beside the window manager's work
-    // would only slow that down. No paint and no click can reach the label before then.
+    // A hidden window measures the label when it next shows (setVisible).
     if (isVisible())
         sizeDateLabel();
     else
@@ -113,6 +110,10 @@ void TAForm1::showWindowBeforeControls()
     for (QWidget *control : std::as_const(controls))
         control->show();
     m_label2->setText(m_dateText);
+    // Measuring the date is the program's first use of its fonts, which loads them. It waits
+    // until the window manager has mapped the window and the window is about to paint: loading
+    // the fonts beside the window manager's work would only slow that down. No paint and no
+    // click can reach the label before then.
     m_dateLabelUnsized = true;
 }
 

@@ -12,31 +12,60 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 const QString DataFolderOption = QStringLiteral("data-folder");
 const QStringList Reports{QStringLiteral("due"), QStringLiteral("list"), QStringLiteral("csv"),
                           QStringLiteral("history")};
 
+// What a report prints is gathered here and written at the end, so that a failed write (a full
+// disk, a closed pipe) can be told as such.
 QTextStream &out()
 {
-    static QTextStream stream(stdout);
+    static QString text;
+    static QTextStream stream(&text);
     return stream;
 }
 
-QTextStream &err()
+// Every message on standard error starts with the program's name, as in GNU programs.
+void complain(const QString &message)
 {
-    static QTextStream stream(stderr);
-    return stream;
+    std::fprintf(stderr, "pantrova: %s\n", message.toLocal8Bit().constData());
 }
 
 int usageError(const QString &message)
 {
-    err() << QCoreApplication::applicationName() << ": " << message << "\nTry 'pantrova --help'.\n";
-    err().flush();
+    complain(message);
+    std::fputs("Try 'pantrova --help'.\n", stderr);
     return 2;
+}
+
+// Writes what the report printed to standard output; false, with the message given, when the
+// bytes did not all get there.
+bool writeOut()
+{
+    out().flush();
+    const QByteArray bytes = out().string()->toUtf8();
+    out().string()->clear();
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(STDOUT_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            complain(QStringLiteral("write error: %1").arg(QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EIO))));
+            return false;
+        }
+        done += n;
+    }
+    return true;
 }
 } // namespace
 
@@ -108,18 +137,14 @@ int CommandLine::run() const
 {
     if (!m_parsed)
         return usageError(m_parser.errorText());
-    if (asksForHelp()) {
+    int status = 0;
+    if (asksForHelp())
         out() << m_parser.helpText() << "\nData folder: " << DataLocation::describe(dataFolder()) << '\n';
-        return 0;
-    }
-    if (m_parser.isSet(QStringLiteral("version"))) {
+    else if (m_parser.isSet(QStringLiteral("version")))
         out() << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
-        return 0;
-    }
-    const int status = report();
-    out().flush();
-    err().flush();
-    return status;
+    else
+        status = report();
+    return writeOut() ? status : 2;
 }
 
 int CommandLine::report() const
@@ -133,7 +158,21 @@ int CommandLine::report() const
     if (int(due) + int(history) + int(list) != 1)
         return usageError(QStringLiteral("Choose one of --due, --list and --history."));
 
-    const QString folder = dataFolder().path;
+    const DataLocation::Choice choice = dataFolder();
+    const QString folder = choice.path;
+    // A folder given by name must be there: a report of nothing would read as all clear. The
+    // usual folder of a user who has not started the window yet is simply empty.
+    if (choice.source == DataLocation::Source::Chosen) {
+        const QFileInfo info(folder);
+        if (!info.exists()) {
+            complain(QStringLiteral("The data folder %1 does not exist.").arg(folder));
+            return 2;
+        }
+        if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
+            complain(QStringLiteral("%1 is not a readable folder.").arg(folder));
+            return 2;
+        }
+    }
     const QDate today = Clock::today();
     try {
         const QList<StoredItem> items = StoredInventory::read(folder, today);
@@ -151,18 +190,18 @@ int CommandLine::report() const
             QStringList numbers;
             for (int line : contents.badLines)
                 numbers.append(QString::number(line));
-            err() << "Skipped damaged lines of " << PurchaseHistory::path(folder) << ": "
-                  << numbers.join(QStringLiteral(", ")) << '\n';
+            complain(QStringLiteral("Skipped damaged lines of %1: %2")
+                         .arg(PurchaseHistory::path(folder), numbers.join(QStringLiteral(", "))));
         }
         const std::optional<QString> text = HistoryReport::text(contents, items, names.value(0));
         if (!text) {
-            err() << "No item is named '" << names.value(0) << "'.\n";
+            complain(QStringLiteral("No item is named '%1'.").arg(names.value(0)));
             return 2;
         }
         out() << *text;
         return 0;
     } catch (const AppError &error) {
-        err() << error.message() << '\n';
+        complain(error.message());
         return 2;
     }
 }
@@ -175,8 +214,7 @@ CommandLine::WindowStart CommandLine::prepareWindow() const
     try {
         DataLocation::prepare(folder);
     } catch (const AppError &error) {
-        err() << error.message() << '\n';
-        err().flush();
+        complain(error.message());
         MessageBox::error(nullptr, error.message());
         return {QString(), 1};
     }

@@ -7,7 +7,8 @@
 
 namespace {
 int g_pipe[2] = {-1, -1};
-}
+constexpr int Signals[] = {SIGTERM, SIGINT, SIGHUP};
+} // namespace
 
 ShutdownSignals::ShutdownSignals(QObject *parent)
     : QObject(parent)
@@ -24,14 +25,14 @@ ShutdownSignals::ShutdownSignals(QObject *parent)
     action.sa_handler = &ShutdownSignals::onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (int signal : Signals)
+        sigaction(signal, &action, nullptr);
 }
 
 ShutdownSignals::~ShutdownSignals()
 {
-    signal(SIGTERM, SIG_DFL);
-    signal(SIGINT, SIG_DFL);
+    for (int number : Signals)
+        signal(number, SIG_DFL);
 }
 
 void ShutdownSignals::onSignal(int)

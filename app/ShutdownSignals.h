@@ -1,6 +1,7 @@
 #pragma once
-// SIGTERM and SIGINT close the main window the normal way, so the data files are written
-// as on "Close". The signal handler only writes a byte to a pipe; the close runs on the
+// SIGTERM, SIGINT and SIGHUP (the terminal the program was started from has closed; a
+// service manager sends it right after SIGTERM) close the main window the normal way, so the
+// data files are written as on "Close". The signal handler only writes a byte to a pipe; the close runs on the
 // user-interface thread when the pipe is read.
 
 #include <QObject>

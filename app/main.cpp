@@ -3,12 +3,14 @@
 // and the event loop until the main window has closed.
 
 #include "CommandLine.h"
+#include "SaveAtExit.h"
 #include "ShutdownSignals.h"
 #include "core/DataFolder.h"
 #include "platform/FontConfigPreload.h"
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
 #include "platform/NotificationArea.h"
+#include "platform/WindowLossWatch.h"
 #include "ui/main/SingleInstance.h"
 #include "ui/main/TAForm1.h"
 
@@ -50,10 +52,15 @@ int main(int argc, char *argv[])
         DataFolder(dataFolder).removeInterruptedSaves();
 
     TAForm1 aForm1(dataFolder);
+    // A display that goes away ends the program from inside the event loop.
+    const SaveAtExit saveAtExit(aForm1.dataFolder(), [&instance] { instance.release(); });
+    // A window destroyed by the window manager is closed as if by "Close".
+    WindowLossWatch windowLoss(&aForm1);
+    QObject::connect(&windowLoss, &WindowLossWatch::lost, &aForm1, &TAForm1::closeUnattended);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &aForm1, &TAForm1::restoreAndShow);
 
-    // Ending the desktop session or a termination signal closes the window as "Close" does,
+    // Ending the desktop session or a termination or hang-up signal closes the window as "Close" does,
     // but without a box that nobody would answer.
     ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &ShutdownSignals::closeRequested, &aForm1, &TAForm1::closeUnattended);

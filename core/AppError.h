@@ -16,9 +16,15 @@ public:
     const QString &message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }
 
+    // The 1-based line of the data file the error was found at, where one is known; the
+    // message itself does not name it.
+    int line() const { return m_line; }
+    void setLine(int line) { m_line = line; }
+
 private:
     QString m_message;
     QByteArray m_utf8;
+    int m_line = 0;
 };
 
 // A record line field or a stored number that does not convert.

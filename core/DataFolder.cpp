@@ -1,12 +1,12 @@
 #include "core/DataFolder.h"
 
 #include "core/AppError.h"
+#include "core/AtomicWrite.h"
 #include "core/RecordLine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -40,26 +40,71 @@ LineText DataFolder::readFile(File file) const
 }
 
 namespace {
-// Throws FileError "Cannot create file %s" unless the bytes are written completely.
-void saveBytes(const QString &path, const QByteArray &bytes)
+// Whether the file holds exactly these bytes; a data file is small, so reading it costs less
+// than writing it again.
+bool holds(const QString &path, const QByteArray &bytes)
 {
-    // A data folder removed while the program runs is made again, so the save still succeeds.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw FileError::cannotCreate(path);
-    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
-        throw FileError::cannotCreate(path);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() != bytes.size())
+        return false;
+    return f.readAll() == bytes;
 }
 } // namespace
 
-void DataFolder::writeFile(File file, const LineText &text)
+void DataFolder::stage(File file, LineText text)
 {
-    if (isProtected(file))
+    m_staged[index(file)] = std::move(text);
+    m_pending[index(file)] = true;
+}
+
+void DataFolder::writeStaged(File file)
+{
+    if (!m_pending[index(file)] || isProtected(file))
         return;
-    if (m_damaged[index(file)])
-        keepDamagedFile(file);
-    saveBytes(path(file), text.encode());
+    const QByteArray bytes = m_staged[index(file)].encode();
+    if (!holds(path(file), bytes)) {
+        if (m_damaged[index(file)])
+            keepDamagedFile(file);
+        AtomicWrite::write(path(file), bytes);
+    }
+    m_pending[index(file)] = false;
+}
+
+void DataFolder::stageNames(const QStringList &names)
+{
+    LineText text;
+    text.encoding = m_namesFormat.encoding;
+    for (const QString &name : names)
+        // A line break inside a name would split the names file.
+        text.lines.append(oneLine(name));
+    stage(File::Names, std::move(text));
+}
+
+bool DataFolder::isPending(File file) const
+{
+    return m_pending[index(file)];
+}
+
+bool DataFolder::hasPending() const
+{
+    return std::any_of(Files.begin(), Files.end(), [this](File file) {
+        return m_pending[index(file)] && !isProtected(file);
+    });
+}
+
+QStringList DataFolder::savePending() noexcept
+{
+    QStringList errors;
+    for (File file : Files) {
+        try {
+            writeStaged(file);
+        } catch (const AppError &error) {
+            errors.append(error.message());
+        } catch (...) {
+            errors.append(FileError::cannotCreate(path(file)).message());
+        }
+    }
+    return errors;
 }
 
 void DataFolder::keepDamagedFile(File file)
@@ -69,7 +114,8 @@ void DataFolder::keepDamagedFile(File file)
         const QByteArray bytes = damaged.readAll();
         if (damaged.error() != QFileDevice::NoError)
             throw FileError::cannotOpen(path(file));
-        saveBytes(backupPath(file), bytes);
+        // The backup is a file of the program's own: a link planted in its place is replaced.
+        AtomicWrite::write(backupPath(file), bytes, AtomicWrite::Links::Replace);
         m_newBackups.append(file);
     }
     // Kept, or gone meanwhile: either way the file may now be written.
@@ -105,17 +151,14 @@ void DataFolder::saveRecords(const TextLines &records)
 {
     LineText text = m_recordsFormat;
     text.lines = records.lines();
-    writeFile(File::Records, text);
+    stage(File::Records, std::move(text));
+    writeStaged(File::Records);
 }
 
 void DataFolder::saveNames(const QStringList &names)
 {
-    LineText text;
-    text.encoding = m_namesFormat.encoding;
-    for (const QString &name : names)
-        // A line break inside a name would split the names file.
-        text.lines.append(oneLine(name));
-    writeFile(File::Names, text);
+    stageNames(names);
+    writeStaged(File::Names);
 }
 
 void DataFolder::saveColors(const QList<ColorValue> &colors)
@@ -123,7 +166,8 @@ void DataFolder::saveColors(const QList<ColorValue> &colors)
     LineText text;
     for (ColorValue color : colors)
         text.lines.append(colorLine(color));
-    writeFile(File::Colors, text);
+    stage(File::Colors, std::move(text));
+    writeStaged(File::Colors);
 }
 
 void DataFolder::markLoaded(File file)
@@ -171,27 +215,21 @@ QList<DataFolder::File> DataFolder::takeNewBackups()
 
 void DataFolder::removeInterruptedSaves() const
 {
-    // A save writes "<name>.XXXXXX" and renames it over the file, and the start's write test
-    // makes ".write-test-XXXXXX"; a kill in between leaves them. (Matched by hand: a regular
-    // expression would load and compile a pattern engine at every start for this one test.)
-    static const QLatin1StringView prefixes[] = {
-        QLatin1StringView("InvRecs.txt."), QLatin1StringView("RecDesc.txt."), QLatin1StringView("ecol.div."),
-        QLatin1StringView("ecol.div.unreadable."), QLatin1StringView(".write-test-")};
-    const auto isLeftover = [](const QString &name) {
-        if (name.size() < 6)
-            return false;
-        const QStringView tail = QStringView(name).right(6);
-        const bool tailIsTemplate = std::all_of(tail.begin(), tail.end(), [](QChar c) {
-            return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
-        });
-        const QStringView head = QStringView(name).chopped(6);
-        return tailIsTemplate && std::any_of(std::begin(prefixes), std::end(prefixes), [head](QLatin1StringView p) {
-                   return head == p;
+    // A save writes ".<name>.pantrova-save-XXXXXX" and renames it over the file, and the start's
+    // write test makes ".pantrova-write-test-XXXXXX"; a kill in between leaves them. A folder or
+    // link of such a name, or any other file, is the user's. (Matched by hand: a pattern engine
+    // would be loaded at every start for this one test.)
+    QDir folder(m_folder);
+    const QStringList targets{QFileInfo(path(File::Records)).fileName(), QFileInfo(path(File::Names)).fileName(),
+                              QFileInfo(path(File::Colors)).fileName(),
+                              QFileInfo(backupPath(File::Colors)).fileName()};
+    const auto isLeftover = [&targets](const QString &name) {
+        return AtomicWrite::isWriteTrial(name) || std::any_of(targets.begin(), targets.end(), [&name](const QString &t) {
+                   return AtomicWrite::isInterruptedWrite(name, t);
                });
     };
-    QDir folder(m_folder);
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (isLeftover(name))
-            folder.remove(name);
+    for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        if (isLeftover(entry.fileName()))
+            folder.remove(entry.fileName());
     }
 }

@@ -2,8 +2,9 @@
 // The data folder "system/" beside the executable and its three files: the records file
 // "InvRecs.txt", the names file "RecDesc.txt" and the colours file "ecol.div".
 //
-// Saving is atomic (QSaveFile): a crash or a full disk mid-write leaves the previous file
-// whole, and a folder that has gone is created again. A file that exists but was not read
+// Saving is atomic (AtomicWrite): a crash or a full disk mid-write leaves the previous file
+// whole, and a folder that has gone is created again. A file whose bytes on disk are already
+// the ones to be saved is not written again. A file that exists but was not read
 // completely at start is never overwritten by this run, so a failed start cannot replace
 // stored data with an empty inventory; only a damaged file (read, but not usable to the
 // end) is replaced, after its bytes have been kept beside it as "<name>.unreadable".
@@ -39,10 +40,21 @@ public:
 
     // Throw FileError "Cannot create file %s" when the file cannot be written.
     // A protected file is left as it is; a damaged one is first kept aside, and is not
-    // written when that fails.
+    // written when that fails. What could not be written stays pending.
     void saveRecords(const TextLines &records);
     void saveNames(const QStringList &names);
     void saveColors(const QList<ColorValue> &colors);
+
+    // Names being typed: kept as the names file's content to come, written by the next
+    // saveNames() or savePending().
+    void stageNames(const QStringList &names);
+    // Whether content given for the file is not on disk yet (never written, for a protected
+    // file), and whether that is so for any file that may be written.
+    bool isPending(File file) const;
+    bool hasPending() const;
+    // Writes every pending file, never throwing: for the last moments of a program that is
+    // being ended. Returns the messages of the files that could not be written.
+    QStringList savePending() noexcept;
 
     // Start-up marks what it has read completely and what it read but could not use to the
     // end; afterwards every other file that exists but was not read completely is protected
@@ -58,13 +70,15 @@ public:
     // The files backed up since the last call, so that the user is told about each once.
     QList<File> takeNewBackups();
 
-    // Removes what an interrupted save left in the folder ("InvRecs.txt.Ab12Cd" and the like).
-    // Only safe while this program holds the folder.
+    // Removes what an interrupted save left in the folder (".InvRecs.txt.pantrova-save-Ab12Cd"
+    // and the like): regular files with those names only. Only safe while this program holds
+    // the folder.
     void removeInterruptedSaves() const;
 
 private:
     LineText readFile(File file) const;
-    void writeFile(File file, const LineText &text);
+    void stage(File file, LineText text);
+    void writeStaged(File file);
     void keepDamagedFile(File file);
 
     QString m_folder;
@@ -72,6 +86,9 @@ private:
     std::array<bool, 3> m_protected{};
     std::array<bool, 3> m_damaged{};
     QList<File> m_newBackups;
+    // The content each file is to hold, and whether it may not be on disk yet.
+    std::array<LineText, 3> m_staged;
+    std::array<bool, 3> m_pending{};
     LineText m_recordsFormat;
     LineText m_namesFormat;
 };

@@ -1,6 +1,7 @@
 #include "core/DataLocation.h"
 
 #include "core/AppError.h"
+#include "core/AtomicWrite.h"
 #include "core/DataFolder.h"
 #include "core/RecordLine.h"
 
@@ -67,7 +68,7 @@ void prepare(const QString &folder)
         throw AppError(QStringLiteral("The data folder %1 cannot be created.").arg(folder));
     // A trial file is the only sure test: permissions, a read-only mount or a full disk all
     // show here, before the user has changed anything.
-    QTemporaryFile trial(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
+    QTemporaryFile trial(QDir(folder).filePath(AtomicWrite::writeTrialTemplate()));
     if (!trial.open() || trial.write("x", 1) != 1 || !trial.flush())
         throw AppError(QStringLiteral("The data folder %1 cannot be written.").arg(folder));
     trial.close();

@@ -1,5 +1,6 @@
 #include "core/DueCheck.h"
 
+#include "core/AppError.h"
 #include "core/DataFolder.h"
 #include "core/Dates.h"
 #include "core/RecordLine.h"
@@ -22,11 +23,16 @@ void run(const TextLines &records, FieldColorAccess &fields, QDate today)
             continue;
         if (fields.colors(slot).background == FieldColor::Red)
             continue;
-        const int remaining = remainingDays(line, today);
-        if (RecordLine::prewarnDays(line) >= remaining)
-            fields.setColors(slot, FieldState::Prewarn);
-        if (remaining == 0)
-            fields.setColors(slot, FieldState::Due);
+        try {
+            const int remaining = remainingDays(line, today);
+            if (RecordLine::prewarnDays(line) >= remaining)
+                fields.setColors(slot, FieldState::Prewarn);
+            if (remaining == 0)
+                fields.setColors(slot, FieldState::Due);
+        } catch (ConversionError &error) {
+            error.setLine(slot);
+            throw;
+        }
     }
 }
 

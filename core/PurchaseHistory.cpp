@@ -58,9 +58,17 @@ void append(const QString &folder, const Purchase &purchase)
                        QString::number(purchase.cycleDays)})
             + QStringLiteral("\r\n");
     const QByteArray bytes = text.toUtf8();
+    // Like the data files, the history comes back with a data folder removed meanwhile.
+    QDir().mkpath(folder);
     QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append) || f.write(bytes) != bytes.size() || !f.flush())
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         throw FileError::cannotCreate(file);
+    const qint64 before = f.size();
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        // A line cut short by a full disk would merge with the next purchase: take it back.
+        f.resize(before);
+        throw FileError::cannotCreate(file);
+    }
 }
 
 Contents read(QIODevice *device)

@@ -6,6 +6,9 @@
 #include "core/DueCheck.h"
 #include "core/RecordLine.h"
 
+#include "core/AppError.h"
+
+#include <QFileInfo>
 #include <array>
 
 namespace StoredInventory {
@@ -20,6 +23,22 @@ public:
 private:
     std::array<FieldColors, DataFolder::Slots> m_colors{};
 };
+// A report names the file and the line of a damaged entry: "InvRecs.txt, line 4: '13/45/2026'
+// is not a valid date". (The window's boxes keep the bare message.)
+template<typename Step>
+void atLineOf(const DataFolder &data, DataFolder::File file, Step step)
+{
+    try {
+        step();
+    } catch (const AppError &error) {
+        if (error.line() <= 0)
+            throw;
+        throw AppError(QStringLiteral("%1, line %2: %3")
+                           .arg(QFileInfo(data.path(file)).fileName())
+                           .arg(error.line())
+                           .arg(error.message()));
+    }
+}
 } // namespace
 
 QList<StoredItem> read(const QString &folder, QDate today)
@@ -32,8 +51,8 @@ QList<StoredItem> read(const QString &folder, QDate today)
         records = data.loadRecords();
         names = data.loadNames();
         if (const std::optional<QStringList> lines = data.loadColorLines())
-            applyColorLines(*lines, colors, ColorLoad::Startup);
-        DueCheck::run(records, colors, today);
+            atLineOf(data, DataFolder::File::Colors, [&] { applyColorLines(*lines, colors, ColorLoad::Startup); });
+        atLineOf(data, DataFolder::File::Records, [&] { DueCheck::run(records, colors, today); });
     }
     QList<StoredItem> items;
     for (int slot = 1; slot <= DataFolder::Slots; ++slot)

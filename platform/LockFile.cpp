@@ -9,8 +9,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-LockFile::LockFile(const QString &path)
+LockFile::LockFile(const QString &path, const QString &guarded)
     : m_path(path)
+    , m_guarded(guarded)
 {}
 
 LockFile::~LockFile()
@@ -35,7 +36,8 @@ bool LockFile::tryLock()
     // Where the file system knows no flock() (some network shares), the file alone locks.
     ::flock(handle, LOCK_EX | LOCK_NB);
     const QByteArray text = QByteArray::number(qint64(::getpid())) + '\n' + QCoreApplication::applicationName().toUtf8()
-                            + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+                            + '\n' + QSysInfo::machineHostName().toUtf8() + '\n'
+                            + (m_guarded.isEmpty() ? QByteArray() : m_guarded.toUtf8() + '\n');
     if (::write(handle, text.constData(), size_t(text.size())) != text.size()) {
         ::unlink(name.constData());
         ::close(handle);
@@ -59,6 +61,16 @@ bool LockFile::removeUnheld() const
     return removed;
 }
 
+bool LockFile::isHeld() const
+{
+    const int handle = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    const bool held = ::flock(handle, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(handle);
+    return held;
+}
+
 std::optional<LockFile::Holder> LockFile::holder() const
 {
     QFile file(m_path);
@@ -67,7 +79,7 @@ std::optional<LockFile::Holder> LockFile::holder() const
     const QList<QByteArray> lines = file.read(4096).split('\n');
     bool number = false;
     // The second line names the program, which nothing here asks for.
-    Holder holder{lines[0].toLongLong(&number), QString::fromUtf8(lines.value(2))};
+    Holder holder{lines[0].toLongLong(&number), QString::fromUtf8(lines.value(2)), QString::fromUtf8(lines.value(3))};
     if (!number || holder.pid <= 0)
         return std::nullopt;
     return holder;

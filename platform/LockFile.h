@@ -16,7 +16,8 @@
 class LockFile
 {
 public:
-    explicit LockFile(const QString &path);
+    // The guarded text, when given, is the file's fourth line.
+    explicit LockFile(const QString &path, const QString &guarded = QString());
     // Releases and removes the lock when this one holds it.
     ~LockFile();
     LockFile(const LockFile &) = delete;
@@ -31,11 +32,15 @@ public:
     // Removes a lock file that nobody holds (left by a crash or copied with the folder). False
     // when a running program holds it, or it cannot be opened or removed.
     bool removeUnheld() const;
+    // Whether a running program holds the lock on this computer (or, where the file system
+    // passes locks on, on another).
+    bool isHeld() const;
 
     struct Holder
     {
         qint64 pid = 0;
         QString host;
+        QString guarded;
     };
     // The process and the computer the file names; nothing when it cannot be read or names no
     // process.
@@ -45,6 +50,7 @@ public:
 
 private:
     QString m_path;
+    QString m_guarded;
     int m_handle = -1;
     Failure m_failure = Failure::None;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/FirstPaint.h"
 
+#include <QGuiApplication>
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -87,6 +88,7 @@ void NotificationArea::makeIconNow()
             emit reported(report);
     });
     connect(m_tray, &QSystemTrayIcon::messageClicked, this, &NotificationArea::messageClicked);
+    watchHost();
     showIcon();
 }
 
@@ -97,6 +99,16 @@ void NotificationArea::showIcon()
     m_tray->setIcon(m_icon);
     m_tray->setToolTip(m_tip);
     m_tray->show();
+}
+
+void NotificationArea::watchHost()
+{
+    // The X11 platform tells of a notification area that ends or starts with a signal of its
+    // native interface, which has no public class: it is connected by the signal's name. Other
+    // platforms have no such signal and the connection is simply not made.
+    auto *native = reinterpret_cast<QObject *>(QGuiApplication::platformNativeInterface());
+    if (native && native->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0)
+        connect(native, SIGNAL(systemTrayWindowChanged(QScreen *)), this, SIGNAL(hostChanged()));
 }
 
 NotificationArea::~NotificationArea()

@@ -68,6 +68,9 @@ public:
 signals:
     void reported(NotificationArea::Report report);
     void messageClicked();
+    // The desktop's notification area went away or came (a panel ended or started); ask
+    // available() which. Only reported once the real icon has been made.
+    void hostChanged();
 
 private:
     // Makes the real icon once it is due, unless icons are held back.
@@ -76,6 +79,7 @@ private:
     void makeIconNow();
     // Shows the added icon and tip on the real icon.
     void showIcon();
+    void watchHost();
 
     QSystemTrayIcon *m_tray = nullptr;
     bool m_iconDue = false;

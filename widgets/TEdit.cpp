@@ -173,6 +173,14 @@ QLineEdit *TEdit::makeEditor()
     m_text.clear();
     m_layout.reset();
     connect(m_editor, &QLineEdit::textChanged, this, &TEdit::keepOneLine);
+    connect(m_editor, &QLineEdit::textEdited, this, [this] {
+        if (OnChange)
+            OnChange(this);
+    });
+    connect(m_editor, &QLineEdit::editingFinished, this, [this] {
+        if (OnEditingFinished)
+            OnEditingFinished(this);
+    });
     setFocusProxy(m_editor);
     m_editor->show();
     return m_editor;

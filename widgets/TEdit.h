@@ -1,8 +1,8 @@
 #pragma once
 // A name field: one line of text on a background whose colour and font colour are colour
 // values (the item's state). It reports mouse-down (any button), click (left button pressed
-// and released on it) and mouse-up (any button), in that order, to handlers the window sets.
-// A name is one line of the names file, so line breaks that arrive by paste become blanks.
+// and released on it) and mouse-up (any button), in that order, to handlers the window sets,
+// and the user's changes of its text. A name is one line of the names file, so line breaks that arrive by paste become blanks.
 //
 // The window shows a hundred of these and the user edits one now and then, so a field paints
 // its text itself, exactly as a borderless line edit shows it, and makes the line edit that
@@ -46,6 +46,10 @@ public:
     MouseEvent OnMouseDown;
     NotifyEvent OnClick;
     MouseEvent OnMouseUp;
+    // The user changed the text (typing, paste, drop); not reported for setText().
+    NotifyEvent OnChange;
+    // Return was pressed, or the focus left the field.
+    NotifyEvent OnEditingFinished;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -13,6 +13,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(DataFolder::File)
 
@@ -182,6 +183,8 @@ private slots:
     void unloadedFilesProtected();
     void nothingProtectedBeforeProtectUnloadedFiles();
     void interruptedSavesRemoved();
+    void savesWriteOnlyWhatChanged_data();
+    void savesWriteOnlyWhatChanged();
 };
 
 void TestDataFolder::pathsLieInTheDataFolder()
@@ -582,6 +585,13 @@ void TestDataFolder::saveWhereFolderIsARegularFileCannotCreate()
     }
     QCOMPARE(caught, QStringLiteral("Cannot create file %1/%2").arg(notAFolder, QLatin1String(fileName(file))));
     QCOMPARE(readBytes(notAFolder), QByteArray("not a folder"));
+
+    // What could not be written waits, and the last save of an ending program writes it.
+    QVERIFY(folder.isPending(file) && folder.hasPending());
+    QVERIFY(QFile::remove(notAFolder));
+    QCOMPARE(folder.savePending(), QStringList());
+    QVERIFY(!folder.hasPending());
+    QCOMPARE(readBytes(QStringLiteral("%1/%2").arg(notAFolder, QLatin1String(fileName(file)))).count("\r\n"), 100);
 }
 
 void TestDataFolder::failedSaveLeavesPreviousFileWhole_data()
@@ -707,17 +717,75 @@ void TestDataFolder::unloadedFilesProtected()
 void TestDataFolder::interruptedSavesRemoved()
 {
     Folder dir;
-    const QStringList leftovers{"InvRecs.txt.Ab12Cd", "RecDesc.txt.zzzzzz", "ecol.div.000000",
-                                "ecol.div.unreadable.aB3dE9", ".write-test-Xy12zZ"};
-    const QStringList kept{"InvRecs.txt",         "RecDesc.txt.bak",     "ecol.div.unreadable",
-                           "ecol.div.12345",      "notes.txt.Ab12Cd",    "ecol.div.Ab-2Cd",
-                           "xInvRecs.txt.Ab12Cd", "InvRecs.txt.Ab12Cd7", ".write-test-Xy12z\u00e9"};
+    const QStringList leftovers{".InvRecs.txt.pantrova-save-Ab12Cd", ".RecDesc.txt.pantrova-save-zzzzzz",
+                                ".ecol.div.pantrova-save-000000", ".ecol.div.unreadable.pantrova-save-aB3dE9",
+                                ".pantrova-write-test-Xy12zZ"};
+    // The user's own files, whatever they look like, stay: even what earlier versions named
+    // their temporary files is a name a user may give a copy.
+    const QStringList kept{"InvRecs.txt",        "InvRecs.txt.backup",
+                           "RecDesc.txt.before", "ecol.div.zzzzzz",
+                           "InvRecs.txt.Ab12Cd", "ecol.div.unreadable",
+                           ".pantrova.lock",     ".InvRecs.txt.pantrova-save-Ab12C",
+                           ".notes.txt.pantrova-save-Ab12Cd", ".pantrova-write-test-Xy12z\u00e9"};
     for (const QString &name : leftovers + kept)
         QVERIFY(writeBytes(dir.path + QLatin1Char('/') + name, "x"));
-    DataFolder(dir.path).removeInterruptedSaves();
-    QStringList expected = kept;
+    // A folder and a link named like leftovers are not files a save left.
+    const QString folderLikeLeftover = dir.path + QStringLiteral("/.RecDesc.txt.pantrova-save-Qq12Rr");
+    QVERIFY(QDir().mkpath(folderLikeLeftover + QStringLiteral("/inside")));
+    QVERIFY(QFile::link(dir.path + QStringLiteral("/InvRecs.txt"), dir.path + QStringLiteral("/.ecol.div.pantrova-save-Link12")));
+
+    DataFolder folder(dir.path);
+    folder.removeInterruptedSaves();
+    folder.saveRecords(TextLines(QStringList(100, RecordLine::Empty)));
+    folder.removeInterruptedSaves();
+    QStringList expected = kept + QStringList{".ecol.div.pantrova-save-Link12"};
     expected.sort();
     QCOMPARE(QDir(dir.path).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    QVERIFY(QFileInfo(folderLikeLeftover + QStringLiteral("/inside")).isDir());
+    QCOMPARE(readBytes(dir.path + QStringLiteral("/InvRecs.txt.backup")), QByteArray("x"));
+}
+
+void TestDataFolder::savesWriteOnlyWhatChanged_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("same bytes: left as it is") << "same";
+    QTest::newRow("other bytes: written") << "changed";
+    QTest::newRow("link made by the user: written through") << "link";
+    QTest::newRow("link planted at the backup: replaced") << "planted";
+}
+
+void TestDataFolder::savesWriteOnlyWhatChanged()
+{
+    QFETCH(QString, kind);
+    Folder dir;
+    const QByteArray silver = joined(repeated("12632256", 100), "\r\n", true);
+    const QByteArray cream = joined(repeated("13565951", 100), "\r\n", true);
+    const QString elsewhere = dir.temp.path() + QStringLiteral("/elsewhere");
+    QVERIFY(writeBytes(elsewhere, kind == "link" ? silver : QByteArray("victim")));
+    if (kind == "link")
+        QVERIFY(QFile::link(elsewhere, dir.file(DataFolder::File::Colors)));
+    else
+        QVERIFY(dir.put(DataFolder::File::Colors, kind == "planted" ? QByteArray("damaged") : silver));
+    if (kind == "planted")
+        QVERIFY(QFile::link(elsewhere, dir.file(DataFolder::File::Colors) + QStringLiteral(".unreadable")));
+    struct stat before = {};
+    QCOMPARE(::stat(QFile::encodeName(dir.file(DataFolder::File::Colors)).constData(), &before), 0);
+
+    DataFolder folder(dir.path);
+    if (kind == "planted")
+        folder.markDamaged(DataFolder::File::Colors);
+    folder.saveColors(QList<ColorValue>(100, kind == "same" ? FieldColor::Silver : FieldColor::Cream));
+
+    struct stat after = {};
+    QCOMPARE(::stat(QFile::encodeName(dir.file(DataFolder::File::Colors)).constData(), &after), 0);
+    // A rename over the file gives it a new inode: only an unchanged file keeps its own.
+    QCOMPARE(after.st_ino == before.st_ino, kind == "same");
+    QCOMPARE(dir.bytes(DataFolder::File::Colors), kind == "same" ? silver : cream);
+    QVERIFY(!folder.hasPending());
+    QCOMPARE(QFileInfo(dir.file(DataFolder::File::Colors)).isSymLink(), kind == "link");
+    QCOMPARE(readBytes(elsewhere), kind == "link" ? cream : QByteArray("victim"));
+    if (kind == "planted")
+        QCOMPARE(readBytes(dir.file(DataFolder::File::Colors) + QStringLiteral(".unreadable")), QByteArray("damaged"));
 }
 
 void TestDataFolder::nothingProtectedBeforeProtectUnloadedFiles()

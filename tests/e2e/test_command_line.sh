@@ -2,7 +2,8 @@
 # The command line on a prepared data folder at a fixed date (faketime): "--due" and
 # "--list --csv", their output and exit statuses, also while the window is open on the same
 # folder (they write nothing and take no lock); "--history" past a damaged line; a damaged
-# records file; a data folder that cannot be made.
+# records file, named with its line; a missing data folder and a full output device, both
+# failures; a data folder that cannot be made.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 command -v faketime >/dev/null || fail "faketime is not installed (scripts/test installs it)"
@@ -26,9 +27,13 @@ check_reports() {
 3,Soap,2026-12-01,yes,030,3,2026-12-31,plain" "$out" "--list --csv"
 }
 check_reports
-out=$(at_date --due --data-folder "$E2E_DIR/elsewhere")
-assert_eq "0:" "$?:$out" "--due on a folder not made yet"
+# A folder named on the command line that is not there is no all-clear.
+out=$(at_date --due --data-folder "$E2E_DIR/elsewhere" 2>&1)
+assert_eq "2:pantrova: The data folder $E2E_DIR/elsewhere does not exist." "$?:$out" "--due on a missing folder"
 [ ! -e "$E2E_DIR/elsewhere" ] || fail "--due created the data folder"
+# Output that cannot be written is a failure, as in any GNU program.
+out=$(at_date --list --csv 2>&1 >/dev/full)
+assert_eq "2:pantrova: write error: No space left on device" "$?:$out" "--list --csv on a full device"
 
 start_program
 wait_for_window 30
@@ -39,11 +44,12 @@ close_program
 
 out=$(at_date --history tea 2>"$E2E_DIR/err")
 assert_eq "0:  median interval: 7 days" "$?:$(grep median <<<"$out")" "--history tea"
-assert_eq "Skipped damaged lines of $APP_DIR/system/history.csv: 3" "$(cat "$E2E_DIR/err")" "--history warning"
+assert_eq "pantrova: Skipped damaged lines of $APP_DIR/system/history.csv: 3" "$(cat "$E2E_DIR/err")" "--history warning"
 
 sed -i '2s|.*|11/31/2026 1 010 3\r|' "$APP_DIR/system/InvRecs.txt"
 out=$(at_date --due 2>"$E2E_DIR/err")
-assert_eq "2::'11/31/2026' is not a valid date" "$?:$out:$(cat "$E2E_DIR/err")" "--due on a damaged file"
+assert_eq "2::pantrova: InvRecs.txt, line 2: '11/31/2026' is not a valid date" "$?:$out:$(cat "$E2E_DIR/err")" \
+    "--due on a damaged file"
 at_date --lsit 2>/dev/null
 assert_eq 2 "$?" "exit status for an unknown option"
 
@@ -52,7 +58,7 @@ assert_eq 2 "$?" "exit status for an unknown option"
 APP_PID=$!
 error_box() { box=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Error$' 2>/dev/null) && [ -n "$box" ]; }
 wait_until "no error box for a data folder that cannot be made" error_box
-grep -qxF "The data folder /proc/self/pantrova cannot be created." "$E2E_DIR/err" || fail "$(cat "$E2E_DIR/err")"
+grep -qxF "pantrova: The data folder /proc/self/pantrova cannot be created." "$E2E_DIR/err" || fail "$(cat "$E2E_DIR/err")"
 xdotool windowactivate --sync "${box%%$'\n'*}" key Return
 wait_for_exit 15
 assert_eq 1 "$APP_STATUS" "exit status for a data folder that cannot be made"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A second start on the same data folder only brings the running window to the front and
 # ends; SIGTERM closes the window the normal way, so a name typed a moment ago is saved.
+# A program on another data folder in the same parent runs beside it.
 # A program killed in the middle of a save leaves nothing the next start trips over: its lock
 # is taken over, temporary files of the save are removed, every data file is whole. SIGTERM
 # when nothing can be written ends the program without a box, reporting on standard error.
@@ -31,13 +32,13 @@ assert_data_line RecDesc.txt 2 "Yogurt"
 assert_file_lines RecDesc.txt 100
 assert_crlf RecDesc.txt
 cp -r "$APP_DIR/system" "$E2E_DIR/before"
-lock="$APP_DIR/.pantrova.lock"
+lock="$APP_DIR/system/.pantrova.lock"
 
 assert_clean_start() {
     start_program
     wait_for_window 30
     assert_eq "$APP_PID" "$(head -n 1 "$lock" 2>/dev/null)" "process id in the lock file"
-    diff -r "$E2E_DIR/before" "$APP_DIR/system" >&2 || fail "the data folder is not as it was"
+    diff -r -x .pantrova.lock "$E2E_DIR/before" "$APP_DIR/system" >&2 || fail "the data folder is not as it was"
 }
 
 assert_clean_start # each clean start is the next one killed during its save
@@ -47,10 +48,20 @@ for delay in 0.00 0.01 0.02 0.03 0.05; do
     kill -KILL "$APP_PID" 2>/dev/null
     wait "$APP_PID" 2>/dev/null
     # What an interrupted save leaves where the system cannot hide its temporary files.
-    printf 'half a save' >"$APP_DIR/system/RecDesc.txt.Q7xk2P"
-    printf 'half a copy' >"$APP_DIR/system/ecol.div.unreadable.a1B2c3"
+    printf 'half a save' >"$APP_DIR/system/.RecDesc.txt.pantrova-save-Q7xk2P"
+    printf 'half a copy' >"$APP_DIR/system/.ecol.div.unreadable.pantrova-save-a1B2c3"
     assert_clean_start
 done
+
+# Two data folders in one parent are two programs' to hold, side by side.
+(cd "$APP_DIR" && exec ./pantrova --data-folder "$APP_DIR/other") >"$E2E_DIR/other.log" 2>&1 &
+other_pid=$!
+other_window() { [ -n "$(xdotool search --all --onlyvisible --pid "$other_pid" --name '^Pantrova$' 2>/dev/null)" ]; }
+wait_until "no window on a second folder beside the first" other_window
+kill -0 "$APP_PID" 2>/dev/null || fail "the first program ended"
+kill -TERM "$other_pid"
+wait "$other_pid"
+assert_eq 0 "$?" "exit status of the program on the second folder"
 
 mv "$APP_DIR/system" "$APP_DIR/system.kept"
 printf 'not a folder' >"$APP_DIR/system"

@@ -70,16 +70,17 @@ void TestInventoryCommands::recheckSavesReloadsAndChecks()
     const QByteArray namesBefore = f.read(QStringLiteral("RecDesc.txt"));
 
     // Buy, rename, and let a day pass: the re-check saves what the screen shows and checks
-    // again with the new day.
+    // again with the new day, and what the check changed is saved too.
     click(f.window.get(), QStringLiteral("HoverButton5"));
     QCOMPARE(f.edit(5)->colors(), FieldState::Bought);
+    QCOMPARE(f.read(QStringLiteral("ecol.div")).split('\n').at(4), QByteArray("13565951\r"));
     f.edit(5)->setText(QStringLiteral("Eggs (free range)"));
     Clock::setToday(QDate(2026, 12, 13));
     click(f.window.get(), QStringLiteral("HoverButton102"));
 
     QCOMPARE(f.read(QStringLiteral("InvRecs.txt")).split('\n').at(4), QByteArray("12/10/2026 1 005 3\r"));
-    QCOMPARE(f.read(QStringLiteral("ecol.div")).split('\n').at(4), QByteArray("13565951\r"));
-    QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), namesBefore);
+    QCOMPARE(f.read(QStringLiteral("ecol.div")).split('\n').at(4), QByteArray("65535\r"));
+    QCOMPARE(f.read(QStringLiteral("RecDesc.txt")), QByteArray(namesBefore).replace("Eggs", "Eggs (free range)"));
     QCOMPARE(f.edit(5)->colors(), FieldState::Prewarn);
     QCOMPARE(f.window->statusLine(), QString());
     QVERIFY(MessageBox::shown().isEmpty());

@@ -33,6 +33,7 @@ void TestSingleInstance::lockFiles_data()
     QTest::addColumn<bool>("held");       // a live process holds it (here or over a shared folder)
     QTest::addColumn<bool>("readOnly");   // the program folder takes no files
     QTest::addColumn<QString>("refusal"); // part of the message; empty: the start goes on
+    QTest::addColumn<bool>("beside");     // the lock lies beside the data folder, as earlier versions kept it
 
     const QByteArray host = "\npantrova\n" + QSysInfo::machineHostName().toUtf8() + "\n";
     QProcess ended;
@@ -41,17 +42,21 @@ void TestSingleInstance::lockFiles_data()
     const QByteArray deadPid = QByteArray::number(ended.processId());
     ended.waitForFinished();
     const QByteArray other = "4242\npantrova\nkitchen-pc\n";
+    const QByteArray live = QByteArray::number(getpid()) + host;
     // clang-format off
-    QTest::newRow("no lock") << QByteArray() << false << false << "";
-    QTest::newRow("empty") << QByteArray("") << false << false << "";
-    QTest::newRow("unreadable: an empty folder") << QByteArray("/") << false << false << "";
-    QTest::newRow("garbage") << QByteArray("\x01\xff\xfe not a lock\n\n") << false << false << "";
-    QTest::newRow("stale pid") << deadPid + host << false << false << "";
-    QTest::newRow("pid of another live program") << "1" + host << false << false << "";
-    QTest::newRow("copied from another computer") << other << false << false << "";
-    QTest::newRow("live on another computer") << other << true << false << "on the computer \"kitchen-pc\"";
-    QTest::newRow("live here, no answer") << QByteArray::number(getpid()) + host << true << false << "does not answer";
-    QTest::newRow("read-only program folder") << QByteArray() << false << true << "";
+    QTest::newRow("no lock") << QByteArray() << false << false << "" << false;
+    QTest::newRow("empty") << QByteArray("") << false << false << "" << false;
+    QTest::newRow("unreadable: an empty folder") << QByteArray("/") << false << false << "" << false;
+    QTest::newRow("garbage") << QByteArray("\x01\xff\xfe not a lock\n\n") << false << false << "" << false;
+    QTest::newRow("stale pid") << deadPid + host << false << false << "" << false;
+    QTest::newRow("pid of another live program") << "1" + host << false << false << "" << false;
+    QTest::newRow("copied from another computer") << other << false << false << "" << false;
+    QTest::newRow("live on another computer") << other << true << false << "on the computer \"kitchen-pc\"" << false;
+    QTest::newRow("live here, no answer") << live << true << false << "does not answer" << false;
+    QTest::newRow("read-only program folder") << QByteArray() << false << true << "" << false;
+    QTest::newRow("earlier version, live") << live << true << false << "An earlier version" << true;
+    QTest::newRow("earlier version, left over") << live << false << false << "" << true;
+    QTest::newRow("the parent folder's own lock") << live + "/parent\n" << true << false << "" << true;
     // clang-format on
 }
 
@@ -61,13 +66,14 @@ void TestSingleInstance::lockFiles()
     QFETCH(bool, held);
     QFETCH(bool, readOnly);
     QFETCH(QString, refusal);
+    QFETCH(bool, beside);
 
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
     QTemporaryDir dir;
     const QString program = QFileInfo(dir.path()).canonicalFilePath() + QStringLiteral("/program");
-    const QString besidePath = program + QStringLiteral("/.pantrova.lock");
+    const QString besidePath = (beside ? program : program + QStringLiteral("/system")) + QStringLiteral("/.pantrova.lock");
     // A regular file where the program folder should be takes no files, even from root.
-    QVERIFY(readOnly ? QFile(program).open(QIODevice::WriteOnly) : QDir().mkpath(program));
+    QVERIFY(readOnly ? QFile(program).open(QIODevice::WriteOnly) : QDir().mkpath(program + QStringLiteral("/system")));
     QFile file(besidePath);
     if (lock == "/")
         QVERIFY(QDir().mkpath(besidePath));
@@ -101,6 +107,13 @@ void TestSingleInstance::lockFiles()
     QVERIFY(!second.claim());
     QCOMPARE(second.refusal(), QString());
     QTRY_COMPARE(activation.count(), 1);
+    // A second folder in the same parent is another program's to hold.
+    if (!readOnly) {
+        QVERIFY(QDir().mkpath(program + QStringLiteral("/other")));
+        SingleInstance sibling(program + QStringLiteral("/other"));
+        QVERIFY2(sibling.claim(), qPrintable(sibling.refusal()));
+        QCOMPARE(sibling.lockPath(), program + QStringLiteral("/other/.pantrova.lock"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

@@ -12,6 +12,8 @@
 #include <QThread>
 
 namespace {
+const QString LockName = QStringLiteral(".pantrova.lock");
+
 // The same folder reached through links or "..", or not created yet, gives the same path.
 QString canonicalFolder(const QString &path)
 {
@@ -30,8 +32,8 @@ SingleInstance::SingleInstance(const QString &dataFolderPath, QObject *parent)
           QCryptographicHash::hash(m_dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16)))
 {
     m_serverName = QStringLiteral("pantrova-%1").arg(m_hash);
-    // Beside the data folder the lock works even when the folder is missing.
-    m_besideLockPath = QFileInfo(m_dataFolder).absoluteDir().filePath(QStringLiteral(".pantrova.lock"));
+    m_inFolderLockPath = QDir(m_dataFolder).filePath(LockName);
+    m_earlierLockPath = QFileInfo(m_dataFolder).absoluteDir().filePath(LockName);
 }
 
 // The lock's second place, asked for only when the first takes no file.
@@ -48,14 +50,25 @@ QString SingleInstance::lockPath() const
     return m_lock ? m_lock->path() : QString();
 }
 
+void SingleInstance::release()
+{
+    m_lock.reset();
+}
+
 bool SingleInstance::claim()
 {
     m_refusal.clear();
-    Outcome outcome = claimAt(m_besideLockPath);
+    Outcome outcome = claimAt(m_inFolderLockPath);
     // A read-only program folder: the runtime folder still keeps two copies off the same data.
     if (outcome == Outcome::CannotLock) {
         if (const QString runtimePath = runtimeLockPath(); !runtimePath.isEmpty())
             outcome = claimAt(runtimePath);
+    }
+    if (outcome == Outcome::Claimed || outcome == Outcome::CannotLock) {
+        if (const Outcome earlier = earlierVersion(); earlier != Outcome::Claimed) {
+            m_lock.reset();
+            outcome = earlier;
+        }
     }
     switch (outcome) {
     case Outcome::Claimed:
@@ -72,9 +85,27 @@ bool SingleInstance::claim()
     return false;
 }
 
+SingleInstance::Outcome SingleInstance::earlierVersion()
+{
+    // Only read: the place beside the folder is not the program's to write any more.
+    const LockFile earlier(m_earlierLockPath);
+    if (!earlier.isHeld())
+        return Outcome::Claimed;
+    // A lock of this version there guards a folder of its own (this one's parent).
+    if (const std::optional<LockFile::Holder> holder = earlier.holder(); holder && !holder->guarded.isEmpty())
+        return Outcome::Claimed;
+    if (askToActivate(m_answerWait))
+        return Outcome::Answered;
+    m_refusal = QStringLiteral("An earlier version of Pantrova holds the folder %1, and with it the data folder %2, "
+                               "but does not answer.\nClose it and start Pantrova again.")
+                    .arg(QDir::toNativeSeparators(QFileInfo(m_earlierLockPath).absolutePath()),
+                         QDir::toNativeSeparators(m_dataFolder));
+    return Outcome::Held;
+}
+
 SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
 {
-    m_lock = std::make_unique<LockFile>(lockPath);
+    m_lock = std::make_unique<LockFile>(lockPath, m_dataFolder);
     if (m_lock->tryLock())
         return Outcome::Claimed;
     if (m_lock->failure() != LockFile::Failure::Exists)
@@ -107,8 +138,16 @@ SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
     // cannot be opened may be another user's live lock: the message says what to delete.
     if (!holder && QFileInfo(lockPath).isDir() && QDir().rmdir(lockPath) && m_lock->tryLock())
         return Outcome::Claimed;
-    m_refusal = QStringLiteral("Another Pantrova holds the data folder %1 but does not answer.\n"
-                               "Close it and start Pantrova again. If none runs, delete %2.")
+    if (m_lock->isHeld()) {
+        // A live process: deleting its lock would let two programs write the same files.
+        m_refusal = QStringLiteral("Another Pantrova%1 holds the data folder %2 but does not answer.\n"
+                                   "Close it and start Pantrova again.")
+                        .arg(holder ? QStringLiteral(" (process %1)").arg(holder->pid) : QString(),
+                             QDir::toNativeSeparators(m_dataFolder));
+        return Outcome::Held;
+    }
+    m_refusal = QStringLiteral("The lock %2 of the data folder %1 cannot be opened or removed.\n"
+                               "If no Pantrova runs on that folder, delete %2.")
                     .arg(QDir::toNativeSeparators(m_dataFolder), QDir::toNativeSeparators(lockPath));
     return Outcome::Held;
 }

@@ -1,9 +1,12 @@
 #pragma once
-// One Pantrova per data folder: the first start holds a lock file beside the data folder (or,
-// where that folder takes no files, in the user's runtime folder) and listens on a local
-// socket; a later start asks the running program to bring its window to the front and ends,
-// so two programs never write the same files. A lock that no running Pantrova answers for is
-// what a crash or a copied folder left behind: it is removed and the start goes on.
+// One Pantrova per data folder: the first start holds a lock file inside the data folder (or,
+// where that folder takes no files, in the user's runtime folder, keyed by the folder's path)
+// and listens on a local socket; a later start asks the running program to bring its window to
+// the front and ends, so two programs never write the same files, while programs on two
+// folders never stand in each other's way. A lock that no running Pantrova answers for is what
+// a crash or a copied folder left behind: it is removed and the start goes on. Earlier versions
+// kept their lock beside the data folder; one that a running program still holds there is
+// respected.
 
 #include <QObject>
 #include <memory>
@@ -27,6 +30,8 @@ public:
 
     // The lock file in use once claim() has run; empty when no lock could be made anywhere.
     QString lockPath() const;
+    // Gives the lock up (the program is ending and will not be back).
+    void release();
     // How long a start waits for a Pantrova that holds the lock but does not answer yet (it
     // may be starting itself) before giving up.
     void setAnswerWait(int milliseconds) { m_answerWait = milliseconds; }
@@ -39,12 +44,15 @@ private:
     Outcome claimAt(const QString &lockPath);
     QString runtimeLockPath() const;
     bool askToActivate(int waitMilliseconds) const;
+    // Whether an earlier version, which locked the data folder's parent, runs on this folder.
+    Outcome earlierVersion();
     void listen();
 
     QString m_dataFolder;
     QString m_serverName;
     QString m_hash;
-    QString m_besideLockPath;
+    QString m_inFolderLockPath;
+    QString m_earlierLockPath;
     QString m_refusal;
     int m_answerWait = 3000;
     std::unique_ptr<LockFile> m_lock;

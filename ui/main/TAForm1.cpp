@@ -58,7 +58,15 @@ TAForm1::TAForm1(const QString &dataFolderPath, QWidget *parent)
     connect(m_dayWatch, &DayWatch::dayChanged, this, &TAForm1::remindOfNewDay);
 }
 
-TAForm1::~TAForm1() = default;
+TAForm1::~TAForm1()
+{
+    // The fields outlive this window's own members: a focus that leaves a field while they are
+    // deleted must not reach a save.
+    for (TEdit *field : m_edits) {
+        field->OnChange = nullptr;
+        field->OnEditingFinished = nullptr;
+    }
+}
 
 TEdit *TAForm1::edit(int slot) const
 {
@@ -148,12 +156,13 @@ QAction *TAForm1::action(const QString &name)
 
 void TAForm1::connectHandlers()
 {
+    // Every handler runs as a command: what it changes is on disk when it returns.
     auto bind = [this](void (TAForm1::*handler)(QObject *)) {
-        return [this, handler](QObject *sender) { (this->*handler)(sender); };
+        return [this, handler](QObject *sender) { runCommand([=, this] { (this->*handler)(sender); }); };
     };
     auto bindMouse = [this](void (TAForm1::*handler)(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)) {
         return [this, handler](QObject *sender, Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
-            (this->*handler)(sender, b, s, x, y);
+            runCommand([=, this] { (this->*handler)(sender, b, s, x, y); });
         };
     };
 
@@ -163,11 +172,14 @@ void TAForm1::connectHandlers()
         e->OnMouseDown = bindMouse(&TAForm1::Edit1MouseDown);
         e->OnClick = bind(&TAForm1::AllEditClick);
         e->OnMouseUp = [this, e](QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-            AllEditMouseUp(sender, button, shift, x, y);
+            runCommand([=, this] { AllEditMouseUp(sender, button, shift, x, y); });
             // A right-button release opens the item menu when its automatic opening is on.
             if (button == Qt::RightButton && m_itemMenuAutoPopup)
                 openMenu(itemMenu(), e->mapToGlobal(QPoint(x, y)));
         };
+        e->OnChange = [this](QObject *) { nameTyped(); };
+        // Return, or the focus moving elsewhere, ends the typing of a name.
+        e->OnEditingFinished = [this](QObject *) { saveNow(); };
     }
     m_hoverButton101->OnClick = bind(&TAForm1::ResetAllReds1Click);
     m_hoverButton102->OnClick = bind(&TAForm1::HoverButton102Click);
@@ -182,6 +194,8 @@ void TAForm1::connectHandlers()
         TrayIcon1Click(sender, b, s, x, y);
     };
     m_trayIcon1->OnMessageClick = [this](QObject *) { restoreAndShow(); };
+    connect(&m_trayIcon1->notificationArea(), &NotificationArea::hostChanged, this,
+            &TAForm1::notificationAreaChanged);
     m_image1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     m_statusBarPro1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     connect(m_timer1, &QTimer::timeout, this, &TAForm1::Timer1Timer);
@@ -191,7 +205,7 @@ void TAForm1::connectMenus()
 {
     const auto connectAction = [this](const QString &name, void (TAForm1::*handler)(QObject *)) {
         QAction *a = action(name);
-        connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); });
+        connect(a, &QAction::triggered, this, [this, a, handler] { runCommand([=, this] { (this->*handler)(a); }); });
     };
     for (const char *name : {"BumpDate1", "BackDate1", "PlusMinusCycle1", "SetHardDate1", "StartTracking1",
                              "StopTracking1", "Copy1", "Paste1"})

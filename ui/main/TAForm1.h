@@ -7,6 +7,7 @@
 
 #include "core/DataFolder.h"
 #include "core/FieldColorAccess.h"
+#include "core/PurchaseHistory.h"
 #include "widgets/Events.h"
 #include "widgets/TTrayIcon.h"
 
@@ -76,6 +77,12 @@ public:
     // Closes for a signal or the end of the desktop session, when nobody can answer a box:
     // writes what it can, reports failures on standard error and ends in any case.
     void closeUnattended();
+    // Writes every change to the data files at once, then the purchases they record to the
+    // history. The first failure of a streak is told in a box and the status line; the ones
+    // after it are not, and the next command tries again. False while something is unsaved.
+    bool saveNow();
+    // The names of the 100 fields, and the lines past them as they were read.
+    QStringList currentNames() const;
 
     // Inventory rules.
     void CheckDates();
@@ -115,6 +122,9 @@ public:
     void TrayIcon1Click(QObject *sender, Qt::MouseButton button, TrayShiftState shift, int x, int y);
     // Undoes a minimise of the program and shows the window in front, as the tray icon does.
     void restoreAndShow();
+    // The notification area went away or came: a window hidden to one that has gone is shown,
+    // so that it is never stranded.
+    void notificationAreaChanged();
     // The print dialog was closed by its frame: with a notification area the window stays
     // hidden (the tray icon brings it back); without one nothing could, so it is shown.
     void printDialogClosedByFrame();
@@ -162,7 +172,17 @@ private:
     void setStatusLine(const QString &text);
     void showError(const QString &message);
     void showWarning(const QString &message);
-    QStringList saveAtClose();
+    // Saves the three files; with stopAtFirstError the first failure ends the save. The
+    // messages of the failures.
+    QStringList saveAll(bool stopAtFirstError);
+    // Appends the purchases waiting for their records to reach the disk.
+    void appendUnrecordedPurchases(QStringList &errors);
+    // Runs a handler bound to a control or a menu entry: an error it raises is shown, and what
+    // it changed is saved.
+    void runCommand(const std::function<void()> &handler);
+    // A name is being typed: it is kept for an exit that cannot wait, and saved once typing
+    // pauses.
+    void nameTyped();
     // Where the damaged files written over since the last call were kept; each is told once.
     QString backupNotice();
     enum class AfterFailedSave { Retry, Quit, StayOpen };
@@ -171,7 +191,7 @@ private:
     void startTracking();
     void stopTracking();
     void refuseCycle(const QString &message);
-    // Appends a purchase to the history; every command that records a purchase calls it.
+    // Notes a purchase for the history; every command that records a purchase calls it.
     void recordPurchase(int slot, QDate date);
 
     DataFolder m_data;
@@ -220,6 +240,13 @@ private:
     bool m_itemMenuAutoPopup = false;
     bool m_onTop = false;
     bool m_unattended = false;
+    // The close went ahead: nothing is saved any more.
+    bool m_closed = false;
+    // The last save failed and the user has been told.
+    bool m_saveFailing = false;
+    QTimer *m_nameSaveTimer = nullptr;
+    // Purchases whose records are not on disk yet; they reach the history after them.
+    QList<Purchase> m_unrecordedPurchases;
     // The date label's text waits to be measured until the window has been shown.
     bool m_dateLabelUnsized = false;
     // False until the window first shows: its controls are shown after it (setVisible).

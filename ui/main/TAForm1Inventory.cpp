@@ -49,6 +49,10 @@ void TAForm1::HoverButton102Click(QObject *)
                 applyColorLines(*lines, *m_fields, ColorLoad::Recheck);
         }
         CheckDates();
+    } catch (const FileError &error) {
+        // Told now: the save that follows every command does not tell it again.
+        m_saveFailing = true;
+        showError(error.message());
     } catch (const AppError &error) {
         showError(error.message());
     }
@@ -86,9 +90,6 @@ void TAForm1::recordPurchase(int slot, QDate date)
     } catch (const ConversionError &) {
         // An unreadable cycle does not stop the purchase from being recorded.
     }
-    try {
-        PurchaseHistory::append(m_data.folder(), {date, slot, edit(slot)->text(), cycle});
-    } catch (const AppError &error) {
-        showError(error.message());
-    }
+    // Written to the history once the records that show it are on disk (saveNow).
+    m_unrecordedPurchases.append({date, slot, edit(slot)->text(), cycle});
 }

@@ -213,10 +213,10 @@ void TAForm1::buildDaysPanel()
     // Its place in the stacking order: above the name fields 2 to 100, below the status bar.
     m_panel1->stackUnder(m_statusBarPro1);
 
-    m_daysOK->OnClick = [this](QObject *sender) { DaysOKClick(sender); };
-    m_daysCancel->OnClick = [this](QObject *sender) { DaysOKClick(sender); };
+    m_daysOK->OnClick = [this](QObject *sender) { runCommand([=, this] { DaysOKClick(sender); }); };
+    m_daysCancel->OnClick = [this](QObject *sender) { runCommand([=, this] { DaysOKClick(sender); }); };
     m_integerEdit1->OnKeyUp = [this](QObject *sender, int &key, Qt::KeyboardModifiers shift) {
-        IntegerEdit1KeyUp(sender, key, shift);
+        runCommand([&, this] { IntegerEdit1KeyUp(sender, key, shift); });
     };
 }
 
@@ -254,8 +254,8 @@ void TAForm1::buildCalendar()
     m_monthCalendar1->stackUnder(m_memo1);
     m_zekButton1->stackUnder(m_memo1);
 
-    connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { MonthCalendar1Click(); });
-    m_zekButton1->OnClick = [this](QObject *sender) { ZekButton1Click(sender); };
+    connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { runCommand([this] { MonthCalendar1Click(); }); });
+    m_zekButton1->OnClick = [this](QObject *sender) { runCommand([=, this] { ZekButton1Click(sender); }); };
 }
 
 void TAForm1::buildMenus()

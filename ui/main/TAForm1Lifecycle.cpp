@@ -17,7 +17,13 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTimer>
 #include <QWindow>
+
+namespace {
+// How long typing must pause before the name being typed is saved.
+constexpr int NameSavePauseMs = 2000;
+} // namespace
 
 void TAForm1::FormCreate()
 {
@@ -140,36 +146,94 @@ void TAForm1::FormActivate()
         windowHandle()->setFlag(Qt::WindowStaysOnTopHint, false);
 }
 
-QStringList TAForm1::saveAtClose()
+QStringList TAForm1::currentNames() const
 {
-    TextLines &names = m_memo2->lines();
-    // Lines past the last slot have no field; they are written back as they were read.
-    const QStringList pastTheFields = names.lines().mid(Slots);
-    names.clear();
-    QList<ColorValue> colors;
-    for (int slot = 1; slot <= Slots; ++slot) {
+    QStringList names;
+    for (int slot = 1; slot <= Slots; ++slot)
         names.append(edit(slot)->text());
-        colors.append(edit(slot)->color());
-    }
-    for (const QString &name : pastTheFields)
-        names.append(name);
+    // Lines past the last slot have no field; they are written back as they were read.
+    names.append(m_memo2->lines().lines().mid(Slots));
+    return names;
+}
 
-    // The first failure ends the save, unless nobody can answer: then all that can be
-    // written is.
+QStringList TAForm1::saveAll(bool stopAtFirstError)
+{
+    m_memo2->lines().setLines(currentNames());
+    QList<ColorValue> colors;
+    for (int slot = 1; slot <= Slots; ++slot)
+        colors.append(edit(slot)->color());
+
     QStringList errors;
     const std::array<std::function<void()>, 3> saves{[&] { m_data.saveRecords(records()); },
-                                                     [&] { m_data.saveNames(names.lines()); },
+                                                     [&] { m_data.saveNames(m_memo2->lines().lines()); },
                                                      [&] { m_data.saveColors(colors); }};
     for (const auto &save : saves) {
         try {
             save();
         } catch (const AppError &error) {
             errors.append(error.message());
-            if (!m_unattended)
+            if (stopAtFirstError)
                 break;
         }
     }
+    appendUnrecordedPurchases(errors);
     return errors;
+}
+
+void TAForm1::appendUnrecordedPurchases(QStringList &errors)
+{
+    // A history line may be lost with a crash, but never tells of a purchase that the records
+    // file does not show.
+    if (m_data.isPending(DataFolder::File::Records))
+        return;
+    while (!m_unrecordedPurchases.isEmpty()) {
+        try {
+            PurchaseHistory::append(m_data.folder(), m_unrecordedPurchases.first());
+        } catch (const AppError &error) {
+            errors.append(error.message());
+            return;
+        }
+        m_unrecordedPurchases.removeFirst();
+    }
+}
+
+bool TAForm1::saveNow()
+{
+    if (m_closed)
+        return true;
+    if (m_nameSaveTimer)
+        m_nameSaveTimer->stop();
+    const QStringList errors = saveAll(false);
+    if (errors.isEmpty()) {
+        m_saveFailing = false;
+        return true;
+    }
+    if (!std::exchange(m_saveFailing, true)) {
+        setStatusLine(QStringLiteral(" Not saved: %1").arg(errors.first()));
+        showError(errors.join(QLatin1Char('\n')));
+    }
+    return false;
+}
+
+void TAForm1::runCommand(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const AppError &error) {
+        showError(error.message());
+    }
+    saveNow();
+}
+
+void TAForm1::nameTyped()
+{
+    m_data.stageNames(currentNames());
+    if (!m_nameSaveTimer) {
+        m_nameSaveTimer = new QTimer(this);
+        m_nameSaveTimer->setSingleShot(true);
+        connect(m_nameSaveTimer, &QTimer::timeout, this, &TAForm1::saveNow);
+    }
+    m_nameSaveTimer->start(NameSavePauseMs);
 }
 
 QString TAForm1::backupNotice()
@@ -184,7 +248,9 @@ QString TAForm1::backupNotice()
 
 bool TAForm1::FormCloseQuery()
 {
-    const QStringList errors = saveAtClose();
+    // The first failure ends the save, unless nobody can answer: then all that can be
+    // written is.
+    const QStringList errors = saveAll(!m_unattended);
     for (const QString &error : errors)
         showError(error);
     if (!errors.isEmpty())
@@ -233,6 +299,7 @@ void TAForm1::closeEvent(QCloseEvent *event)
         }
     }
     event->accept();
+    m_closed = true;
     emit closed();
 }
 

@@ -59,4 +59,5 @@ void TAForm1::remindOfNewDay()
     }
     if (!names.isEmpty())
         m_trayIcon1->showMessage(QStringLiteral("Pantrova"), reminderText(names));
+    saveNow();
 }

@@ -4,6 +4,7 @@
 
 #include "platform/NotificationArea.h"
 #include "platform/Shell.h"
+#include "ui/print/TForm2.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
 
@@ -80,6 +81,14 @@ void TAForm1::restoreAndShow()
     show();
     raise();
     activateWindow();
+}
+
+void TAForm1::notificationAreaChanged()
+{
+    // While the print dialog is open the window is hidden on purpose, and comes back with it.
+    const bool printing = m_printDialog && m_printDialog->isVisible();
+    if (!m_closed && !printing && isHidden() && !NotificationArea::available())
+        restoreAndShow();
 }
 
 void TAForm1::printDialogClosedByFrame()

@@ -1,0 +1,37 @@
+#include "platform/WindowLossWatch.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <xcb/xproto.h>
+
+WindowLossWatch::WindowLossWatch(QWidget *window, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
+{
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+WindowLossWatch::~WindowLossWatch()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeNativeEventFilter(this);
+}
+
+bool WindowLossWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (m_lost || !m_window || eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & ~0x80) != XCB_DESTROY_NOTIFY)
+        return false;
+    // Qt's own destruction of a window (to make it anew) happens under a window id the widget no
+    // longer has when the news arrives; only the window it still shows is lost.
+    const auto *destroyed = reinterpret_cast<const xcb_destroy_notify_event_t *>(event);
+    if (m_window->internalWinId() == 0 || destroyed->window != xcb_window_t(m_window->internalWinId()))
+        return false;
+    m_lost = true;
+    QTimer::singleShot(0, this, &WindowLossWatch::lost);
+    return false;
+}

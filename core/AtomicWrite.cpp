@@ -82,6 +82,9 @@ void write(const QString &path, const QByteArray &bytes, Links links)
         ::unlink(temporary.constData());
         throw FileError::cannotCreate(path);
     }
+    // The rename itself must last through a power cut before anything that relies on it (a
+    // history line) is written.
+    syncFolder(folder);
 }
 
 namespace {

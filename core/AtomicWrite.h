@@ -22,7 +22,7 @@ enum class Links {
 };
 
 // Throws FileError "Cannot create file %s" (the path as given) unless the bytes are on disk
-// under that name. The folder is created when it is missing. An existing file keeps its
+// under that name, the name included. The folder is created when it is missing. An existing file keeps its
 // permissions.
 void write(const QString &path, const QByteArray &bytes, Links links = Links::WriteThrough);
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xproto.h>
 
@@ -26,10 +27,11 @@ bool WindowLossWatch::nativeEventFilter(const QByteArray &eventType, void *messa
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
     if ((event->response_type & ~0x80) != XCB_DESTROY_NOTIFY)
         return false;
-    // Qt's own destruction of a window (to make it anew) happens under a window id the widget no
-    // longer has when the news arrives; only the window it still shows is lost.
+    // Qt makes a window anew now and then (when its flags change); the old one is destroyed
+    // under an id the window no longer has when the news arrives. Only the one it has is lost.
+    const QWindow *window = m_window->windowHandle();
     const auto *destroyed = reinterpret_cast<const xcb_destroy_notify_event_t *>(event);
-    if (m_window->internalWinId() == 0 || destroyed->window != xcb_window_t(m_window->internalWinId()))
+    if (!window || !window->handle() || destroyed->window != xcb_window_t(window->winId()))
         return false;
     m_lost = true;
     QTimer::singleShot(0, this, &WindowLossWatch::lost);

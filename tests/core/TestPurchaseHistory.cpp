@@ -19,13 +19,15 @@ private slots:
 
 void TestPurchaseHistory::appendAndRead()
 {
-    QTemporaryDir dir;
-    QFile file(PurchaseHistory::path(dir.path()));
-    PurchaseHistory::append(dir.path(), {QDate(2026, 12, 10), 17, QStringLiteral("Milk, \"whole\""), 10});
+    QTemporaryDir parent;
+    // A data folder removed meanwhile is made again, as for the data files.
+    const QString folder = parent.filePath(QStringLiteral("system"));
+    QFile file(PurchaseHistory::path(folder));
+    PurchaseHistory::append(folder, {QDate(2026, 12, 10), 17, QStringLiteral("Milk, \"whole\""), 10});
     QVERIFY(file.open(QIODevice::Append));
     file.write("2026-12-11,4,Te"); // torn by a crash: the next purchase starts a line of its own
     file.close();
-    PurchaseHistory::append(dir.path(), {QDate(2026, 12, 17), 3, QStringLiteral("Brot\nfrisch"), 0});
+    PurchaseHistory::append(folder, {QDate(2026, 12, 17), 3, QStringLiteral("Brot\nfrisch"), 0});
     QVERIFY(file.open(QIODevice::ReadWrite));
     QCOMPARE(file.readAll(), QByteArray("date,slot,name,cycle days\r\n"
                                         "2026-12-10,17,\"Milk, \"\"whole\"\"\",10\r\n"
@@ -36,7 +38,7 @@ void TestPurchaseHistory::appendAndRead()
                "2026-12-04,1,\"Tea,7\n2026-12-05,1,Tea,1000\n"                // open quote, cycle
                "\n2026-12-08,1,\"Tea\",7\n");
     file.close();
-    const PurchaseHistory::Contents read = PurchaseHistory::read(dir.path());
+    const PurchaseHistory::Contents read = PurchaseHistory::read(folder);
     QCOMPARE(read.badLines, QList<int>({3, 5, 6, 7, 8, 9}));
     QCOMPARE(read.purchases.size(), 3);
     QCOMPARE(read.purchases.at(0).name, QStringLiteral("Milk, \"whole\""));

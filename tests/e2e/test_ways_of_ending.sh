@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# A window hidden to the notification area is shown again when the notification area ends.
 # However the program is ended, what was changed is saved and the lock is gone: a hang-up
 # signal (the terminal closed), the window destroyed by the window manager (it would otherwise
 # run on with only its tray icon), and the display going away (the X server ends; the program
@@ -16,7 +17,38 @@ type_name() {
     sleep 0.2
 }
 
+command -v trayer >/dev/null || fail "trayer is not installed (scripts/test installs it)"
+TRAYER_PID=""
+trap '[ -n "$TRAYER_PID" ] && kill "$TRAYER_PID" 2>/dev/null; e2e_cleanup' EXIT
+# The tray icon bears the program's name too: the main window is the one 854 pixels wide.
+# WINDOW_ID follows it (shown again, it may be a new window).
+main_window_shown() {
+    local id
+    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Pantrova$' 2>/dev/null); do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 854'; then
+            WINDOW_ID=$id
+            return 0
+        fi
+    done
+    return 1
+}
+main_window_hidden() { ! main_window_shown; }
+
+# Hidden to a notification area that then ends, the window comes back instead of being lost.
+trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 24 \
+    >"$E2E_DIR/trayer.log" 2>&1 &
+TRAYER_PID=$!
 start_with_names "Milk"
+sleep 1
+click_at 765 16
+wait_until "the window is still shown after T" main_window_hidden
+kill "$TRAYER_PID"
+wait "$TRAYER_PID" 2>/dev/null
+TRAYER_PID=""
+wait_until "the window stayed hidden after the notification area ended" main_window_shown
+sleep 0.5
+window_geometry
+
 type_name "Hangup"
 kill -HUP "$APP_PID"
 wait_for_exit 15

@@ -230,6 +230,7 @@ void TAForm1::nameTyped()
     m_data.stageNames(currentNames());
     if (!m_nameSaveTimer) {
         m_nameSaveTimer = new QTimer(this);
+        m_nameSaveTimer->setObjectName(QStringLiteral("NameSaveTimer"));
         m_nameSaveTimer->setSingleShot(true);
         connect(m_nameSaveTimer, &QTimer::timeout, this, &TAForm1::saveNow);
     }

@@ -47,7 +47,7 @@ void TestInventoryReport::dueListAndCsv()
     const QList<StoredItem> items = storedItems();
     QCOMPARE(InventoryReport::due(items, Today), QStringLiteral("Tea\tprewarn\t1 day left\n"
                                                                 "Milk, whole\tdue\ttoday\n"
-                                                                "Rice\tprewarn\t5 days overdue\n"
+                                                                "Rice\tdue\t5 days overdue\n"
                                                                 "Soap\tdue\t21 days left\n"));
     QVERIFY(InventoryReport::anythingDue(items));
     QVERIFY(!InventoryReport::anythingDue(items.mid(4)));

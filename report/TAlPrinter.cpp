@@ -83,6 +83,7 @@ void TAlPrinter::UpdateMetrics()
         m_printingOffset = page.topLeft() - paper.topLeft();
         m_physicalPageSize = paper.size();
         m_pageHeight = page.height();
+        m_printableWidth = page.width();
         return;
     }
     m_pixelsPerInchX = m_device.pixelsPerInchX;
@@ -93,6 +94,7 @@ void TAlPrinter::UpdateMetrics()
         mm.transpose();
     m_physicalPageSize = {qRound(mm.width() * m_pixelsPerInchX / 25.4), qRound(mm.height() * m_pixelsPerInchY / 25.4)};
     m_pageHeight = m_physicalPageSize.height() - 2 * m_printingOffset.y();
+    m_printableWidth = m_physicalPageSize.width() - 2 * m_printingOffset.x();
 }
 
 void TAlPrinter::BeginDoc()

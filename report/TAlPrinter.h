@@ -72,6 +72,8 @@ public:
     // The drawing surface of the current page; a ReportError outside a document.
     ::Canvas &Canvas();
     int PageHeight() const { return m_pageHeight; }
+    // The width of the printable area: nothing drawn right of it reaches the paper.
+    int printableWidth() const { return m_printableWidth; }
     int PageNumber() const { return m_pageNumber; }
     void UpdateMetrics();
 
@@ -102,5 +104,6 @@ private:
     int m_pixelsPerInchX = screenPixelsPerInch;
     int m_pixelsPerInchY = screenPixelsPerInch;
     int m_pageHeight = 0;
+    int m_printableWidth = 0;
     int m_pageNumber = 0;
 };

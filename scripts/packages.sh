@@ -1,7 +1,8 @@
 # The Debian packages Pantrova needs, sourced by scripts/run and scripts/test.
 
-# Compiler, build system, Qt 6, giflib and the font configuration library.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev libfontconfig-dev)
+# Compiler, build system, Qt 6, giflib, the font configuration library, the CUPS library that
+# describes the default printer and the X library that asks for the pointer's buttons.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev libfontconfig-dev libcups2-dev libxcb1-dev)
 # Fonts the program's pictures and texts are drawn with.
 FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and

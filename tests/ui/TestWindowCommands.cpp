@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -41,9 +43,13 @@ private slots:
     void onlyTheSurfaceDrags_data();
     void onlyTheSurfaceDrags();
     void messageBoxOpensAtTheDesktopCentre();
+    void pointerRestsOnTheDefaultButton_data();
+    void pointerRestsOnTheDefaultButton();
     void dayChangeReminder_data();
     void dayChangeReminder();
     void helpOpensTheHelpFile();
+    void helpWithoutAnOpenerSaysWhereItIs_data();
+    void helpWithoutAnOpenerSaysWhereItIs();
 };
 
 void TestWindowCommands::closeButtonsWriteAndClose_data()
@@ -184,6 +190,58 @@ void TestWindowCommands::messageBoxOpensAtTheDesktopCentre()
     QCOMPARE(shownAt.topLeft() + QPoint(shownAt.width() / 2, shownAt.height() / 2), Pointer::desktopCentre());
 }
 
+void TestWindowCommands::pointerRestsOnTheDefaultButton_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("question") << 0;
+    QTest::newRow("warning") << 1;
+    QTest::newRow("error with an offer") << 2;
+    QTest::newRow("information") << 3;
+}
+
+void TestWindowCommands::pointerRestsOnTheDefaultButton()
+{
+    QFETCH(int, kind);
+    MainWindowFixture f;
+    MessageBox::setTestMode(false);
+    f.window->show();
+    QRect button;
+    QTimer::singleShot(0, [&button] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QPushButton *chosen = box->defaultButton();
+            button = QRect(chosen->mapToGlobal(QPoint(0, 0)), chosen->size());
+            chosen->click();
+        }
+    });
+    Pointer::placeForBox(10, 35);
+    QWidget *parent = f.window.get();
+    switch (kind) {
+    case 0:
+        MessageBox::question(parent, QStringLiteral("Confirm"), QStringLiteral("Reset all red items?"));
+        break;
+    case 1:
+        MessageBox::warning(parent, QStringLiteral("No red highlighted message to print."));
+        break;
+    case 2:
+        MessageBox::errorWithOffer(parent, QStringLiteral("Not printed."), QStringLiteral("Save as PDF..."));
+        break;
+    default:
+        MessageBox::information(parent, QStringLiteral("Saved."));
+    }
+    MessageBox::setTestMode(true);
+    QVERIFY(button.isValid());
+    QVERIFY2(button.contains(*Pointer::lastPlacement()), qPrintable(QStringLiteral("pointer at %1,%2")
+                                                                         .arg(Pointer::lastPlacement()->x())
+                                                                         .arg(Pointer::lastPlacement()->y())));
+    // A box shown without asking for the pointer leaves it alone.
+    Pointer::setTestMode(true);
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    MessageBox::setTestMode(false);
+    MessageBox::information(parent, QStringLiteral("Saved."));
+    MessageBox::setTestMode(true);
+    QVERIFY(!Pointer::lastPlacement());
+}
+
 void TestWindowCommands::dayChangeReminder_data()
 {
     QTest::addColumn<QStringList>("names");
@@ -244,6 +302,47 @@ void TestWindowCommands::helpOpensTheHelpFile()
     QCOMPARE(help->geometry(), QRect(834, 33, 14, 26));
     QTest::mouseClick(help, Qt::LeftButton, {}, QPoint(7, 13));
     QCOMPARE(Shell::lastOpened(), QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Help/Help.hta")));
+}
+
+void TestWindowCommands::helpWithoutAnOpenerSaysWhereItIs_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("opener shows it") << ": > \"${0%/*}/ran\"; exit 0" << false;
+    QTest::newRow("opener finds no browser") << ": > \"${0%/*}/ran\"; exit 3" << true;
+    QTest::newRow("no opener") << "" << true;
+}
+
+void TestWindowCommands::helpWithoutAnOpenerSaysWhereItIs()
+{
+    QFETCH(QString, opener);
+    QFETCH(bool, told);
+    QTemporaryDir bin;
+    if (!opener.isEmpty()) {
+        QFile script(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\n" + opener + '\n').toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    Shell::setTestMode(false);
+    MainWindowFixture f;
+    f.window->SpeedButton17Click(nullptr);
+    const QString help = *Shell::lastOpened();
+    // The answer comes from the opener's end, on the event loop; the program does not wait.
+    if (!opener.isEmpty())
+        QTRY_VERIFY(QFile::exists(bin.filePath(QStringLiteral("ran"))));
+    if (told)
+        QTRY_COMPARE(MessageBox::shown().size(), 1);
+    else
+        QTest::qWait(200); // the opener's end is handled, and says nothing
+    QCOMPARE(MessageBox::shown().size(), told ? 1 : 0);
+    qputenv("PATH", path);
+    Shell::setTestMode(true);
+    if (told)
+        QVERIFY(MessageBox::shown().at(0).text.endsWith(help));
 }
 
 QTEST_MAIN(TestWindowCommands)

@@ -39,6 +39,7 @@ class TestInventoryReport : public QObject
 
 private slots:
     void dueListAndCsv();
+    void controlsInNamesPrintAsBlanks();
     void history();
 };
 
@@ -59,6 +60,27 @@ void TestInventoryReport::dueListAndCsv()
     const QStringList table = InventoryReport::list(items, Today).split(QLatin1Char('\n'));
     QCOMPARE(table.size(), 8);
     QCOMPARE(table.at(4).indexOf(QStringLiteral("due")), table.at(0).indexOf(QStringLiteral("state")));
+}
+
+void TestInventoryReport::controlsInNamesPrintAsBlanks()
+{
+    // A TAB pasted into a name would add a field to the due lines and shift the list's columns.
+    QStringList records(DataFolder::Slots, RecordLine::Empty);
+    records[0] = QStringLiteral("12/01/2026 1 010 3");
+    records[1] = QStringLiteral("11/30/2026 1 010 3");
+    QStringList names(DataFolder::Slots);
+    names[0] = QStringLiteral("Tea\tgreen");
+    names[1] = QStringLiteral("Milk\x07");
+    QTemporaryDir dir;
+    DataFolder data(dir.path());
+    data.saveRecords(TextLines(records));
+    data.saveNames(names);
+    data.saveColors(QList<ColorValue>(DataFolder::Slots, FieldColor::Silver));
+    const QList<StoredItem> items = StoredInventory::read(dir.path(), Today);
+    QCOMPARE(InventoryReport::due(items, Today), QStringLiteral("Tea green\tprewarn\t1 day left\nMilk \tdue\ttoday\n"));
+    const QStringList table = InventoryReport::list(items, Today).split(QLatin1Char('\n'));
+    QCOMPARE(table.at(1).indexOf(QStringLiteral("prewarn")), table.at(0).indexOf(QStringLiteral("state")));
+    QCOMPARE(table.at(2).indexOf(QStringLiteral("due")), table.at(0).indexOf(QStringLiteral("state")));
 }
 
 void TestInventoryReport::history()

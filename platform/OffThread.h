@@ -3,6 +3,7 @@
 // while the event loop goes on: windows repaint and timers fire, but clicks and keys wait until
 // the work is over. The pointer shows that the program is busy meanwhile.
 
+#include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QThread>

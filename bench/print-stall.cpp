@@ -59,9 +59,8 @@ int main(int argc, char *argv[])
             return !PrintService::lookUp().name.isEmpty();
         return OffThread::run(&PrintService::lookUp, PrintService::AnswerLimitMs).has_value();
     });
-    std::printf("%s look-up: %s after %.0f ms; longest event-loop stall %.1f ms\n",
-                direct ? "direct" : "off-thread", stall.answered ? "answered" : "gave up", stall.totalMs,
-                stall.longestGapMs);
+    std::printf("%s look-up: %s after %.0f ms; longest event-loop stall %.1f ms\n", direct ? "direct" : "off-thread",
+                stall.answered ? "answered" : "gave up", stall.totalMs, stall.longestGapMs);
     // A look-up left running must not hold the program at its end.
     std::fflush(stdout);
     std::_Exit(0);

@@ -17,8 +17,7 @@ namespace OffThread {
 
 // The work's result, or nothing when it has not finished within the limit; the work then
 // ends on its own and its result is dropped, so it must own everything it uses.
-template <typename Work>
-auto run(Work work, int limitMs) -> std::optional<decltype(work())>
+template<typename Work> auto run(Work work, int limitMs) -> std::optional<decltype(work())>
 {
     using Result = decltype(work());
     struct Shared

@@ -162,7 +162,8 @@ QString PrintService::submit(const QString &pdfPath, const QString &title)
         }
     }
 
-    const Run lp = run(QStringLiteral("lp"), {QStringLiteral("-t"), title, QStringLiteral("--"), pdfPath}, AnswerLimitMs);
+    const Run lp =
+        run(QStringLiteral("lp"), {QStringLiteral("-t"), title, QStringLiteral("--"), pdfPath}, AnswerLimitMs);
     if (!lp.started)
         return QStringLiteral("The printing service is not installed (the command lp was not found).");
     if (!lp.finished)

@@ -21,7 +21,7 @@ public:
     struct Printer
     {
         QString name;
-        QSizeF paperMM;    // the default paper
+        QSizeF paperMM;      // the default paper
         QMarginsF marginsMM; // the unprintable border of that paper
         int dotsPerInch = 0;
         bool paused = false;

@@ -36,8 +36,9 @@ void Shell::open(const QString &path, Failure failed)
             failed(path);
         opener->deleteLater();
     };
-    QObject::connect(opener, &QProcess::finished, opener,
-                     [report](int code, QProcess::ExitStatus status) { report(status == QProcess::NormalExit && code == 0); });
+    QObject::connect(opener, &QProcess::finished, opener, [report](int code, QProcess::ExitStatus status) {
+        report(status == QProcess::NormalExit && code == 0);
+    });
     QObject::connect(opener, &QProcess::errorOccurred, opener, [report](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             report(false);
@@ -53,7 +54,8 @@ void Shell::openHtml(const QString &path, Failure failed)
         open(path, failed);
         return;
     }
-    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/pantrova"));
+    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                     + QStringLiteral("/pantrova"));
     const QString copy = cache.filePath(info.completeBaseName() + QStringLiteral(".html"));
     QFile::remove(copy);
     if (!cache.mkpath(QStringLiteral(".")) || !QFile::copy(path, copy)) {

@@ -29,7 +29,8 @@ QString TAlLabel::withinPage(const ::Canvas &canvas, const QString &text, int le
 {
     const int printable = TAlPrinter::shared().printableWidth();
     const int room = printable - left;
-    if (printable <= 0 || wordWrap() || alignment() != taLeftJustify || text.contains(QLatin1Char('\n')) || canvas.textWidth(text) <= room)
+    if (printable <= 0 || wordWrap() || alignment() != taLeftJustify || text.contains(QLatin1Char('\n'))
+        || canvas.textWidth(text) <= room)
         return text;
     const QString ellipsis(QChar(0x2026));
     QString shortened = text;

@@ -12,9 +12,9 @@
 #include <QCalendarWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -230,9 +230,8 @@ void TestWindowCommands::pointerRestsOnTheDefaultButton()
     }
     MessageBox::setTestMode(true);
     QVERIFY(button.isValid());
-    QVERIFY2(button.contains(*Pointer::lastPlacement()), qPrintable(QStringLiteral("pointer at %1,%2")
-                                                                         .arg(Pointer::lastPlacement()->x())
-                                                                         .arg(Pointer::lastPlacement()->y())));
+    const QPoint pointer = *Pointer::lastPlacement();
+    QVERIFY2(button.contains(pointer), qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
     // A box shown without asking for the pointer leaves it alone.
     Pointer::setTestMode(true);
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });

@@ -103,7 +103,7 @@ void TAForm1::SpeedButton17Click(QObject *)
         path = QDir::cleanPath(installed);
     Shell::openHtml(path, [window = QPointer<TAForm1>(this)](const QString &opened) {
         MessageBox::information(window, QStringLiteral("No program could be found to show the help.\n\n"
-                                                     "The help is the file %1")
-                                          .arg(QDir::toNativeSeparators(opened)));
+                                                       "The help is the file %1")
+                                            .arg(QDir::toNativeSeparators(opened)));
     });
 }

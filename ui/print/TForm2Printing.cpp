@@ -41,7 +41,8 @@ QString withPdfSuffix(const QString &path)
 
 bool TForm2::printCheckList()
 {
-    const std::optional<PrintService::Printer> looked = OffThread::run(&PrintService::lookUp, PrintService::AnswerLimitMs);
+    const std::optional<PrintService::Printer> looked =
+        OffThread::run(&PrintService::lookUp, PrintService::AnswerLimitMs);
     const PrintService::Printer target = looked.value_or(PrintService::Printer{});
     QTemporaryDir folder;
     QString problem;

@@ -1,7 +1,7 @@
 #include "platform/PrintService.h"
 
 #include <QFile>
-#include <QPrinter>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -138,16 +138,19 @@ PrintService::Printer PrintService::lookUp()
     return printer;
 }
 
-void PrintService::setUpPdf(QPrinter &printer, const QString &pdfPath, const Printer &target)
+QPageLayout PrintService::page(const Printer &target)
 {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    if (target.dotsPerInch > 0)
-        printer.setResolution(target.dotsPerInch);
-    if (!target.paperMM.isEmpty()) {
-        printer.setPageSize(QPageSize(target.paperMM, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
-        printer.setPageMargins(target.marginsMM, QPageLayout::Millimeter);
-    }
+    if (!target.paperMM.isEmpty())
+        return QPageLayout(QPageSize(target.paperMM, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
+                           QPageLayout::Portrait, target.marginsMM, QPageLayout::Millimeter);
+    const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+}
+
+int PrintService::dotsPerInch(const Printer &target)
+{
+    return target.dotsPerInch > 0 ? target.dotsPerInch : 1200;
 }
 
 QString PrintService::submit(const QString &pdfPath, const QString &title)

@@ -9,10 +9,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QMarginsF>
+#include <QPageLayout>
 #include <QSizeF>
 #include <QString>
-
-class QPrinter;
 
 class PrintService
 {
@@ -31,9 +30,11 @@ public:
 
     // Asks the service for the default printer; waits as long as the service takes.
     static Printer lookUp();
-    // Sets the printer up to write a PDF file laid out as this printer's page: its paper,
-    // printable area and resolution where the service has told them, else the current page.
-    static void setUpPdf(QPrinter &printer, const QString &pdfPath, const Printer &target);
+    // The printer's page, its paper and printable area where the service has told them, else
+    // the page a PDF has always had: the locale's paper (A4, or Letter in the US) with a 10 pt
+    // border, at 1200 dots per inch.
+    static QPageLayout page(const Printer &target);
+    static int dotsPerInch(const Printer &target);
     // Hands the PDF to the default printer as a job with this title. Returns what went wrong
     // in plain words, or an empty text when the service has taken the job; a service that
     // has not answered within AnswerLimitMs is told so and the job withdrawn.

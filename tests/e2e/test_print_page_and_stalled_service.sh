@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The check list on an A4 printer of a private CUPS scheduler, with all 100 items red.
-# Right page side: no word of the printed page lies beyond the sheet's right edge (names that
-# would are cut there). A paused printer takes the job and the program says it waits in the
-# queue. A scheduler that is stopped (SIGSTOP): the dialog keeps painting while the program
-# waits for it, the failure is said within 10 s, and "Save as PDF..." saves the list, adding
-# ".pdf" to a name typed without it.
+# A scheduler that is stopped (SIGSTOP) at the first "Print": the dialog keeps painting while
+# the program waits for it, the failure is said within 10 s, and "Save as PDF..." saves the
+# list, adding ".pdf" to a name typed without it. Right page side: no word of the printed page
+# lies beyond the sheet's right edge (names that would are cut there). A paused printer takes
+# the job and the program says it waits in the queue.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 source "$(dirname "$0")/cups.sh"
@@ -30,32 +30,7 @@ open_dialog() {
 }
 print_button="$((124 + 43)) $((482 + 11))"
 
-# The right half of an A4 sheet: the last column's names would cross the edge.
-open_dialog
-click_in "$dialog" $((391 + 6)) $((487 + 6))
-click_in "$dialog" $print_button
-pdf=$(wait_for_printed_pdf 1)
-wait_for_window 10
-bbox=$(pdftotext -f 1 -l 1 -bbox "$pdf" - 2>/dev/null)
-width=$(sed -n 's|.*<page width="\([0-9.]*\)".*|\1|p' <<<"$bbox")
-assert_eq 595 "${width%.*}" "page width in points (A4)"
-words=$(sed -n 's|.*xMax="\([0-9.]*\)"[^>]*>\(.*\)</word>.*|\1 \2|p' <<<"$bbox")
-assert_eq 100 "$(grep -c '^[0-9.]* Item' <<<"$words")" "names printed (whole or cut)"
-awk -v w="$width" '$1 > w {bad = 1} END {exit bad}' <<<"$words" ||
-    fail "a word runs past the page's right edge ($width pt): $(awk -v w="$width" '$1 > w' <<<"$words" | head -n 3)"
-grep -q '^[0-9.]* 001$' <<<"$words" || fail "the names of the first column are not printed whole: $words"
-
-# A paused printer takes the job and keeps it queued.
-cupsdisable "$CUPS_QUEUE" || fail "cannot pause the queue"
-open_dialog
-click_in "$dialog" $print_button
-wait_for_named_window "Information" >/dev/null
-xdotool key Return
-wait_for_window 10
-cupsenable "$CUPS_QUEUE" || fail "cannot resume the queue"
-wait_for_printed_pdf 2 >/dev/null
-
-# The scheduler stops answering while the dialog is open.
+# The scheduler stops answering while the dialog is open, before the program has printed at all.
 open_dialog
 WINDOW_ID=$dialog window_geometry
 dialog_x=$WIN_X dialog_y=$WIN_Y
@@ -85,5 +60,32 @@ saved="$HOME/Documents/shopping.pdf"
 wait_until "no $saved was written" test -s "$saved"
 kill -CONT "$CUPS_PID"
 [ -n "$(visible_window "Print Inventory List")" ] || fail "the dialog closed although nothing was printed"
+click_in "$dialog" $((214 + 43)) $((482 + 11)) # "Close"
+wait_for_window 10
+
+# The right half of an A4 sheet: the last column's names would cross the edge.
+open_dialog
+click_in "$dialog" $((391 + 6)) $((487 + 6))
+click_in "$dialog" $print_button
+pdf=$(wait_for_printed_pdf 1)
+wait_for_window 10
+bbox=$(pdftotext -f 1 -l 1 -bbox "$pdf" - 2>/dev/null)
+width=$(sed -n 's|.*<page width="\([0-9.]*\)".*|\1|p' <<<"$bbox")
+assert_eq 595 "${width%.*}" "page width in points (A4)"
+words=$(sed -n 's|.*xMax="\([0-9.]*\)"[^>]*>\(.*\)</word>.*|\1 \2|p' <<<"$bbox")
+assert_eq 100 "$(grep -c '^[0-9.]* Item' <<<"$words")" "names printed (whole or cut)"
+awk -v w="$width" '$1 > w {bad = 1} END {exit bad}' <<<"$words" ||
+    fail "a word runs past the page's right edge ($width pt): $(awk -v w="$width" '$1 > w' <<<"$words" | head -n 3)"
+grep -q '^[0-9.]* 001$' <<<"$words" || fail "the names of the first column are not printed whole: $words"
+
+# A paused printer takes the job and keeps it queued.
+cupsdisable "$CUPS_QUEUE" || fail "cannot pause the queue"
+open_dialog
+click_in "$dialog" $print_button
+wait_for_named_window "Information" >/dev/null
+xdotool key Return
+wait_for_window 10
+cupsenable "$CUPS_QUEUE" || fail "cannot resume the queue"
+wait_for_printed_pdf 2 >/dev/null
 
 e2e_pass

@@ -231,7 +231,8 @@ void TestWindowCommands::pointerRestsOnTheDefaultButton()
     MessageBox::setTestMode(true);
     QVERIFY(button.isValid());
     const QPoint pointer = *Pointer::lastPlacement();
-    QVERIFY2(button.contains(pointer), qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
+    QVERIFY2(button.contains(pointer),
+             qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
     // A box shown without asking for the pointer leaves it alone.
     Pointer::setTestMode(true);
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });

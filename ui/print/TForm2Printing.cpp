@@ -1,8 +1,9 @@
-// Printing the check list: the report engine draws the band into a PDF laid out for the
-// default printer's page, and the printer service takes that PDF as the job. When the service
-// does not take it, the user learns why and can keep the same page as a PDF file. Every question
-// to the service runs off the window's thread with a time limit, so a service that hangs
-// leaves the windows painting and ends in a message instead.
+// Printing the check list: the report engine draws the band into a PDF file laid out as the
+// default printer's page (a PDF writer of its own: a QPrinter would ask the service for the
+// default printer as soon as it is made), and the printer service takes that PDF as the job.
+// When the service does not take it, the user learns why and can keep the same page as a PDF
+// file. Every question to the service runs off the window's thread with a time limit, so a
+// service that hangs leaves the windows painting and ends in a message instead.
 
 #include "ui/print/TForm2.h"
 
@@ -72,9 +73,9 @@ bool TForm2::printCheckList()
 
 QString TForm2::writePdf(const QString &path, const PrintService::Printer &target)
 {
-    PrintService::setUpPdf(TAlPrinter::shared().printer(), path, target);
     try {
-        report()->Print();
+        TAlPrinter::shared().setPdfOutput(path, PrintService::page(target), PrintService::dotsPerInch(target));
+        report()->Print(TAlPrinter::Mode::PdfFile);
     } catch (const ReportError &error) {
         return error.message();
     }

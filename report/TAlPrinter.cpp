@@ -139,7 +139,8 @@ void TAlPrinter::BeginDoc()
         if (m_mode == Mode::PdfFile)
             target = m_pdfPath;
         else
-            target = printer().outputFormat() == QPrinter::PdfFormat ? printer().outputFileName() : printer().printerName();
+            target =
+                printer().outputFormat() == QPrinter::PdfFormat ? printer().outputFileName() : printer().printerName();
         throw ReportError(QStringLiteral("The printer \"%1\" could not start the print job").arg(target));
     }
     m_painter = std::move(painter);
@@ -158,8 +159,9 @@ void TAlPrinter::EndDoc()
     }
     const bool ended = m_painter->end();
     m_painter.reset();
-    const bool failed = m_mode == Mode::Printer
-                        && (printer().printerState() == QPrinter::Error || printer().printerState() == QPrinter::Aborted);
+    const bool failed =
+        m_mode == Mode::Printer
+        && (printer().printerState() == QPrinter::Error || printer().printerState() == QPrinter::Aborted);
     if (!ended || failed)
         throw ReportError(QStringLiteral("The print job \"%1\" could not be finished").arg(m_title));
 }

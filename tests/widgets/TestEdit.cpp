@@ -245,7 +245,6 @@ void TestEdit::typedOrPastedControlsBecomeBlanks_data()
     QTest::newRow("TAB") << "Milk\twhole" << "Milk whole";
     QTest::newRow("TAB and LF") << "\tMilk\n" << " Milk ";
     QTest::newRow("other control") << QStringLiteral("Milk\x1b[0m") << "Milk [0m";
-    QTest::newRow("plain") << "Milk, whole" << "Milk, whole";
     // clang-format on
 }
 

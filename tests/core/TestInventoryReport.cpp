@@ -20,7 +20,8 @@ QList<StoredItem> storedItems()
     const QStringList first{"12/01/2026 1 010 3", "11/30/2026 1 010 3", "11/25/2026 1 010 3",
                             "12/01/2026 1 030 3", "11/30/2026 0 010 3", "12/08/2026 2 000 3"};
     std::copy(first.begin(), first.end(), records.begin());
-    QStringList names{"Tea", "Milk, whole", "Rice", "Soap", "Salt", "Flour"};
+    // A TAB in a stored name (pasted by an older version) is printed as a blank.
+    QStringList names{"Tea", "Milk, whole", "Rice\tbrown", "Soap", "Salt", "Flour"};
     names.resize(DataFolder::Slots);
     QList<ColorValue> colors(DataFolder::Slots, FieldColor::Silver);
     colors[3] = FieldColor::Red; // Soap saved red
@@ -39,7 +40,6 @@ class TestInventoryReport : public QObject
 
 private slots:
     void dueListAndCsv();
-    void controlsInNamesPrintAsBlanks();
     void history();
 };
 
@@ -48,7 +48,7 @@ void TestInventoryReport::dueListAndCsv()
     const QList<StoredItem> items = storedItems();
     QCOMPARE(InventoryReport::due(items, Today), QStringLiteral("Tea\tprewarn\t1 day left\n"
                                                                 "Milk, whole\tdue\ttoday\n"
-                                                                "Rice\tdue\t5 days overdue\n"
+                                                                "Rice brown\tdue\t5 days overdue\n"
                                                                 "Soap\tdue\t21 days left\n"));
     QVERIFY(InventoryReport::anythingDue(items));
     QVERIFY(!InventoryReport::anythingDue(items.mid(4)));
@@ -60,27 +60,6 @@ void TestInventoryReport::dueListAndCsv()
     const QStringList table = InventoryReport::list(items, Today).split(QLatin1Char('\n'));
     QCOMPARE(table.size(), 8);
     QCOMPARE(table.at(4).indexOf(QStringLiteral("due")), table.at(0).indexOf(QStringLiteral("state")));
-}
-
-void TestInventoryReport::controlsInNamesPrintAsBlanks()
-{
-    // A TAB pasted into a name would add a field to the due lines and shift the list's columns.
-    QStringList records(DataFolder::Slots, RecordLine::Empty);
-    records[0] = QStringLiteral("12/01/2026 1 010 3");
-    records[1] = QStringLiteral("11/30/2026 1 010 3");
-    QStringList names(DataFolder::Slots);
-    names[0] = QStringLiteral("Tea\tgreen");
-    names[1] = QStringLiteral("Milk\x07");
-    QTemporaryDir dir;
-    DataFolder data(dir.path());
-    data.saveRecords(TextLines(records));
-    data.saveNames(names);
-    data.saveColors(QList<ColorValue>(DataFolder::Slots, FieldColor::Silver));
-    const QList<StoredItem> items = StoredInventory::read(dir.path(), Today);
-    QCOMPARE(InventoryReport::due(items, Today), QStringLiteral("Tea green\tprewarn\t1 day left\nMilk \tdue\ttoday\n"));
-    const QStringList table = InventoryReport::list(items, Today).split(QLatin1Char('\n'));
-    QCOMPARE(table.at(1).indexOf(QStringLiteral("prewarn")), table.at(0).indexOf(QStringLiteral("state")));
-    QCOMPARE(table.at(2).indexOf(QStringLiteral("due")), table.at(0).indexOf(QStringLiteral("state")));
 }
 
 void TestInventoryReport::history()

@@ -14,6 +14,6 @@ PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # Checks of the installed program and the command line in the tests: the desktop entry's
 # validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
 # a notification area (tray host) for the tray icon's test; the PDF tools that read the text
-# positions and the page size of printed PDFs; the XCB headers, with those of its DAMAGE
-# extension, of the start-up benchmark's window watcher (bench/startup-process).
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb1-dev libxcb-damage0-dev)
+# positions and the page size of printed PDFs; the headers of the XCB DAMAGE extension, for
+# the start-up benchmark's window watcher (bench/startup-process).
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev)

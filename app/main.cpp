@@ -20,6 +20,24 @@
 #include <QSessionManager>
 #include <cstdio>
 
+namespace {
+// Whether a display can be reached: a platform chosen by hand (offscreen, say, through
+// QT_QPA_PLATFORM or -platform) is trusted, otherwise an X or a Wayland display must be
+// named. Without one, Qt would end the program with an abort and a text for developers.
+bool displayNamed(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0)
+            return true;
+    }
+    for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
     CommandLine::setIdentity();
@@ -27,6 +45,13 @@ int main(int argc, char *argv[])
     if (CommandLine::runsWithoutWindow(argc, argv)) {
         QCoreApplication core(argc, argv);
         return CommandLine(QCoreApplication::arguments()).run();
+    }
+
+    if (!displayNamed(argc, argv)) {
+        std::fputs("pantrova: no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window "
+                   "cannot open.\nThe reports --due, --list and --history work without a display.\n",
+                   stderr);
+        return 2;
     }
 
     // The font configuration is read while the application connects to the display, which

@@ -13,6 +13,16 @@ int remainingDays(const QString &recordLine, QDate today)
     return cycle - Dates::daysBetween(RecordLine::buyDate(recordLine), today);
 }
 
+namespace {
+bool isDue(const QString &recordLine, int remaining, QDate today)
+{
+    // An item whose cycle ended while nobody checked is as due as on its last day; a buy date
+    // in the future counts its distance from today and only meets zero on one day.
+    return remaining == 0 || (remaining < 0 && Dates::parse(RecordLine::buyDate(recordLine)) < today);
+}
+
+} // namespace
+
 void run(const TextLines &records, FieldColorAccess &fields, QDate today)
 {
     // Lines past the last slot have no field to colour; they are kept but never checked.
@@ -27,7 +37,7 @@ void run(const TextLines &records, FieldColorAccess &fields, QDate today)
             const int remaining = remainingDays(line, today);
             if (RecordLine::prewarnDays(line) >= remaining)
                 fields.setColors(slot, FieldState::Prewarn);
-            if (remaining == 0)
+            if (isDue(line, remaining, today))
                 fields.setColors(slot, FieldState::Due);
         } catch (ConversionError &error) {
             error.setLine(slot);

@@ -1,6 +1,6 @@
 #pragma once
 // The due check: one pass over the record lines that turns tracked items yellow when their
-// remaining days are at most their prewarn days and red on the exact due day. It never writes
+// remaining days are at most their prewarn days and red from the due day on. It never writes
 // a record line and never touches a red field: a due item stays due until it is bought.
 
 #include "core/FieldColorAccess.h"

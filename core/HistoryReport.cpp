@@ -1,6 +1,7 @@
 #include "core/HistoryReport.h"
 
 #include "core/Dates.h"
+#include "core/LineText.h"
 #include "core/RecordLine.h"
 
 #include <QMap>
@@ -18,7 +19,7 @@ QString itemText(const StoredItem &item, const QList<Purchase> &purchases)
 {
     QString name = item.name;
     if (name.isEmpty() && !purchases.isEmpty())
-        name = purchases.last().name;
+        name = plainName(purchases.last().name);
     if (name.isEmpty())
         name = QStringLiteral("(unnamed)");
     const QString cycle = RecordLine::cycleText(item.record);

@@ -42,6 +42,16 @@ QString oneLine(QString text)
     return text;
 }
 
+QString plainName(QString text)
+{
+    text = oneLine(std::move(text));
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
 LineText LineText::decode(const QByteArray &bytes)
 {
     LineText result;

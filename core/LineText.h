@@ -31,3 +31,7 @@ struct LineText
 // The text with each line break (CR LF, CR or LF) replaced by one blank, so that it stays a
 // single line of a data file.
 QString oneLine(QString text);
+
+// The text as one line with every other control character (a TAB, say) also a blank: what a
+// name field takes from the keyboard or the clipboard, and what the reports print of a name.
+QString plainName(QString text);

@@ -4,6 +4,7 @@
 #include "core/DataFolder.h"
 #include "core/DataLocation.h"
 #include "core/DueCheck.h"
+#include "core/LineText.h"
 #include "core/RecordLine.h"
 
 #include "core/AppError.h"
@@ -56,7 +57,7 @@ QList<StoredItem> read(const QString &folder, QDate today)
     }
     QList<StoredItem> items;
     for (int slot = 1; slot <= DataFolder::Slots; ++slot)
-        items.append({slot, names.value(slot - 1), records.slotLine(slot), colors.colors(slot)});
+        items.append({slot, plainName(names.value(slot - 1)), records.slotLine(slot), colors.colors(slot)});
     return items;
 }
 

@@ -2,9 +2,12 @@
 
 #include "platform/Pointer.h"
 
+#include <QEvent>
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 // A box centred on the desktop rather than over its parent window, so that the pointer
@@ -21,7 +24,30 @@ protected:
         QMessageBox::showEvent(event);
         const QRect frame = frameGeometry();
         move(Pointer::desktopCentre() - QPoint(frame.width() / 2, frame.height() / 2));
+        m_placePointer = Pointer::takeBoxRequest();
+        if (m_placePointer)
+            placePointer();
     }
+
+    // The window manager may still shift the box when it frames it; by the first activation
+    // the box stands where it is seen.
+    bool event(QEvent *event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::WindowActivate && std::exchange(m_placePointer, false))
+            placePointer();
+        return handled;
+    }
+
+private:
+    // The centre of the default button as laid out, whatever the style made of the box.
+    void placePointer()
+    {
+        if (const QPushButton *button = defaultButton())
+            Pointer::moveTo(button->mapToGlobal(button->rect().center()));
+    }
+
+    bool m_placePointer = false;
 };
 
 struct TestState
@@ -91,6 +117,7 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
     }
     if (offer.isEmpty()) {
         box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
         box.exec();
         return Answer::Ok;
     }

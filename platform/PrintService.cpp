@@ -1,13 +1,18 @@
 #include "platform/PrintService.h"
 
 #include <QFile>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QLocale>
 #include <QProcess>
+#include <QRegularExpression>
+
+#include <cups/cups.h>
+
+#include <mutex>
 
 namespace {
 struct State
 {
+    std::mutex lock;
     bool testMode = false;
     QList<QString> errors;
     QList<PrintService::Job> jobs;
@@ -19,15 +24,23 @@ State &state()
     return s;
 }
 
+bool inTestMode()
+{
+    State &s = state();
+    const std::lock_guard guard(s.lock);
+    return s.testMode;
+}
+
 struct Run
 {
     bool started = false;
+    bool finished = false;
     int exitCode = -1;
     QString output;
     QString errors;
 };
 
-Run run(const QString &program, const QStringList &arguments)
+Run run(const QString &program, const QStringList &arguments, int limitMs)
 {
     QProcess process;
     process.start(program, arguments);
@@ -36,9 +49,11 @@ Run run(const QString &program, const QStringList &arguments)
     if (!result.started)
         return result;
     // lp returns once the scheduler holds a copy of the file, not when the page is printed.
-    if (!process.waitForFinished(60000)) {
+    result.finished = process.waitForFinished(limitMs);
+    if (!result.finished) {
         process.kill();
         process.waitForFinished();
+        return result;
     }
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
@@ -46,53 +61,116 @@ Run run(const QString &program, const QStringList &arguments)
     return result;
 }
 
-// lp's answer without the command's name and its "Error - " prefix.
+// lp's answer without the command's name (as lp was called, "/usr/bin/lp:" too) and its
+// "Error - " prefix.
 QString plainAnswer(QString text)
 {
-    for (const QString &prefix : {QStringLiteral("lp:"), QStringLiteral("Error -")}) {
-        if (text.startsWith(prefix))
-            text = text.mid(prefix.size()).trimmed();
-    }
+    static const QRegularExpression command(QStringLiteral("^(\\S*/)?lp:\\s*"));
+    text.remove(command);
+    if (text.startsWith(QStringLiteral("Error -")))
+        text = text.mid(7).trimmed();
     return text;
+}
+
+bool anyPrinter()
+{
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    cupsFreeDests(count, dests);
+    return count > 0;
 }
 
 // Without a default destination lp says only that; the printer list and the scheduler tell
 // the user which of the three cases it is.
 QString withoutDefaultDestination()
 {
-    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+    if (anyPrinter())
         return QStringLiteral("No default printer is chosen.");
-    const Run scheduler = run(QStringLiteral("lpstat"), {QStringLiteral("-r")});
+    const Run scheduler = run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, PrintService::AnswerLimitMs);
     if (scheduler.started && scheduler.output.contains(QStringLiteral("not running")))
         return QStringLiteral("The printing service (CUPS) is not running.");
     return QStringLiteral("No printer is installed.");
 }
+
+// The default paper and its printable area, and the default resolution, as the printer
+// describes them; sizes come in hundredths of a millimetre.
+void readPage(cups_dest_t *dest, PrintService::Printer &printer)
+{
+    cups_dinfo_t *info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    if (!info)
+        return;
+    // The printer's own default medium first: the library's default medium may be the
+    // locale's paper instead.
+    cups_size_t size{};
+    ipp_attribute_t *medium = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "media");
+    const char *mediumName = medium ? ippGetString(medium, 0, nullptr) : nullptr;
+    const bool sized = (mediumName && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, mediumName, 0, &size))
+                       || cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &size);
+    if (sized && size.width > 0 && size.length > 0) {
+        printer.paperMM = QSizeF(size.width / 100.0, size.length / 100.0);
+        printer.marginsMM = QMarginsF(size.left / 100.0, size.top / 100.0, size.right / 100.0, size.bottom / 100.0);
+    }
+    if (ipp_attribute_t *resolution = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
+        int vertical = 0;
+        ipp_res_t units = IPP_RES_PER_INCH;
+        const int horizontal = ippGetResolution(resolution, 0, &vertical, &units);
+        // One resolution for both directions: the report engine scales both alike.
+        const int dots = qMin(horizontal, vertical);
+        printer.dotsPerInch = units == IPP_RES_PER_CM ? qRound(dots * 2.54) : dots;
+    }
+    cupsFreeDestInfo(info);
+}
 } // namespace
 
-void PrintService::setUpPdf(QPrinter &printer, const QString &pdfPath)
+PrintService::Printer PrintService::lookUp()
 {
-    const QString name = state().testMode ? QString() : QPrinterInfo::defaultPrinterName();
-    if (!name.isEmpty()) {
-        const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-        printer.setPrinterName(name);
-        printer.setPageSize(info.defaultPageSize());
-    }
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
+    Printer printer;
+    if (inTestMode())
+        return printer;
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (!dest)
+        return printer;
+    printer.name = QString::fromLocal8Bit(dest->name);
+    // IPP printer-state 5: stopped; it still takes jobs and keeps them queued.
+    printer.paused = qstrcmp(cupsGetOption("printer-state", dest->num_options, dest->options), "5") == 0;
+    readPage(dest, printer);
+    cupsFreeDests(1, dest);
+    return printer;
+}
+
+QPageLayout PrintService::page(const Printer &target)
+{
+    if (!target.paperMM.isEmpty())
+        return QPageLayout(QPageSize(target.paperMM, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
+                           QPageLayout::Portrait, target.marginsMM, QPageLayout::Millimeter);
+    const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+}
+
+int PrintService::dotsPerInch(const Printer &target)
+{
+    return target.dotsPerInch > 0 ? target.dotsPerInch : 1200;
 }
 
 QString PrintService::submit(const QString &pdfPath, const QString &title)
 {
     State &s = state();
-    if (s.testMode) {
-        QFile file(pdfPath);
-        s.jobs.append({title, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()});
-        return s.errors.isEmpty() ? QString() : s.errors.takeFirst();
+    {
+        const std::lock_guard guard(s.lock);
+        if (s.testMode) {
+            QFile file(pdfPath);
+            s.jobs.append({title, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()});
+            return s.errors.isEmpty() ? QString() : s.errors.takeFirst();
+        }
     }
 
-    const Run lp = run(QStringLiteral("lp"), {QStringLiteral("-t"), title, QStringLiteral("--"), pdfPath});
+    const Run lp =
+        run(QStringLiteral("lp"), {QStringLiteral("-t"), title, QStringLiteral("--"), pdfPath}, AnswerLimitMs);
     if (!lp.started)
         return QStringLiteral("The printing service is not installed (the command lp was not found).");
+    if (!lp.finished)
+        return notAnswering();
     if (lp.exitCode == 0)
         return QString();
     if (lp.errors.contains(QStringLiteral("No default destination")))
@@ -102,9 +180,15 @@ QString PrintService::submit(const QString &pdfPath, const QString &title)
     return QStringLiteral("The printer did not take the job: %1").arg(plainAnswer(lp.errors));
 }
 
+QString PrintService::notAnswering()
+{
+    return QStringLiteral("The printing service (CUPS) does not answer.");
+}
+
 void PrintService::setTestMode(bool on)
 {
     State &s = state();
+    const std::lock_guard guard(s.lock);
     s.testMode = on;
     s.errors.clear();
     s.jobs.clear();
@@ -112,7 +196,9 @@ void PrintService::setTestMode(bool on)
 
 void PrintService::setNextError(const QString &error)
 {
-    state().errors.append(error);
+    State &s = state();
+    const std::lock_guard guard(s.lock);
+    s.errors.append(error);
 }
 
 const QList<PrintService::Job> &PrintService::jobs()

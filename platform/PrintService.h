@@ -1,24 +1,46 @@
 #pragma once
-// The system's printer service (CUPS): the page set up for the default printer, and print
-// jobs. A job is a finished PDF handed over with the "lp" command, whose answer tells whether
-// the service took the job; QPrinter alone would drop that answer and report every job done.
+// The system's printer service (CUPS): the default printer's page, and print jobs. A job is a
+// finished PDF handed over with the "lp" command, whose answer tells whether the service took
+// the job; QPrinter alone would drop that answer and report every job done.
+// lookUp() and submit() may wait for the service; they are meant for a thread of their own
+// (OffThread), so a service that hangs never holds up the windows.
 // Tests answer in place of the service through setTestMode() and read the jobs handed over.
 
 #include <QByteArray>
 #include <QList>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QSizeF>
 #include <QString>
-
-class QPrinter;
 
 class PrintService
 {
 public:
-    // Sets the printer up with the default printer's paper (the system's default paper when
-    // there is no printer), writing its pages into a PDF file.
-    static void setUpPdf(QPrinter &printer, const QString &pdfPath);
+    // What CUPS says of the default printer; what it does not say stays empty or zero.
+    struct Printer
+    {
+        QString name;
+        QSizeF paperMM;      // the default paper
+        QMarginsF marginsMM; // the unprintable border of that paper
+        int dotsPerInch = 0;
+        bool paused = false;
+    };
+    // How long a job may take to reach the service before it counts as not answering.
+    static constexpr int AnswerLimitMs = 5000;
+
+    // Asks the service for the default printer; waits as long as the service takes.
+    static Printer lookUp();
+    // The printer's page, its paper and printable area where the service has told them, else
+    // the page a PDF has always had: the locale's paper (A4, or Letter in the US) with a 10 pt
+    // border, at 1200 dots per inch.
+    static QPageLayout page(const Printer &target);
+    static int dotsPerInch(const Printer &target);
     // Hands the PDF to the default printer as a job with this title. Returns what went wrong
-    // in plain words, or an empty text when the service has taken the job.
+    // in plain words, or an empty text when the service has taken the job; a service that
+    // has not answered within AnswerLimitMs is told so and the job withdrawn.
     static QString submit(const QString &pdfPath, const QString &title);
+    // The words for a service that has not answered at all.
+    static QString notAnswering();
 
     struct Job
     {

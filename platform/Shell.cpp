@@ -1,12 +1,11 @@
 #include "platform/Shell.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace {
 struct State
@@ -22,31 +21,50 @@ State &state()
 }
 } // namespace
 
-void Shell::open(const QString &path)
+void Shell::open(const QString &path, Failure failed)
 {
     state().last = path;
-    if (!state().testMode)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (state().testMode)
+        return;
+    // The opener may run the browser until it is closed; it keeps running when the program
+    // ends, so it has no parent and writes nowhere.
+    auto *opener = new QProcess;
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    const auto report = [opener, path, failed](bool ok) {
+        if (!ok && failed)
+            failed(path);
+        opener->deleteLater();
+    };
+    QObject::connect(opener, &QProcess::finished, opener, [report](int code, QProcess::ExitStatus status) {
+        report(status == QProcess::NormalExit && code == 0);
+    });
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [report](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            report(false);
+    });
+    opener->start(QStringLiteral("xdg-open"), {path});
 }
 
-void Shell::openHtml(const QString &path)
+void Shell::openHtml(const QString &path, Failure failed)
 {
     const QFileInfo info(path);
     if (!info.isFile()
         || QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension).inherits(QStringLiteral("text/html"))) {
-        open(path);
+        open(path, failed);
         return;
     }
-    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                     + QStringLiteral("/pantrova"));
     const QString copy = cache.filePath(info.completeBaseName() + QStringLiteral(".html"));
     QFile::remove(copy);
     if (!cache.mkpath(QStringLiteral(".")) || !QFile::copy(path, copy)) {
-        open(path);
+        open(path, failed);
         return;
     }
     // A copy of a read-only installed file is read-only too; the next copy must replace it.
     QFile::setPermissions(copy, QFile::permissions(copy) | QFile::WriteOwner);
-    open(copy);
+    open(copy, failed);
 }
 
 void Shell::setTestMode(bool on)

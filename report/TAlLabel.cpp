@@ -20,7 +20,25 @@ void TAlLabel::DoPrint(const QRect &rect, const QString &text)
     canvas.setBrushStyle(BrushStyle::Clear);
     canvas.setFont(fontAt(printer.pixelsPerInchY()));
     QRect area = rect;
-    canvas.drawText(text, area, textFlags());
+    canvas.drawText(withinPage(canvas, text, rect.left()), area, textFlags());
+}
+
+// A one-line, left-aligned text that would run past the printable right edge is cut there and
+// ends in an ellipsis; a text that fits is printed as it is.
+QString TAlLabel::withinPage(const ::Canvas &canvas, const QString &text, int left) const
+{
+    const int printable = TAlPrinter::shared().printableWidth();
+    const int room = printable - left;
+    if (printable <= 0 || wordWrap() || alignment() != taLeftJustify || text.contains(QLatin1Char('\n'))
+        || canvas.textWidth(text) <= room)
+        return text;
+    const QString ellipsis(QChar(0x2026));
+    QString shortened = text;
+    while (!shortened.isEmpty() && canvas.textWidth(shortened + ellipsis) > room)
+        shortened.chop(1);
+    while (shortened.endsWith(QLatin1Char(' ')))
+        shortened.chop(1);
+    return shortened.isEmpty() ? QString() : shortened + ellipsis;
 }
 
 // An empty text is measured as one blank, so an empty auto-size label keeps a line's height.

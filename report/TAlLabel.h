@@ -23,4 +23,7 @@ public:
     // The print rectangle of an auto-size label fitted to its print text (measured on the
     // canvas with its font), right-aligned labels keeping their right edge.
     QRect measured(::Canvas &canvas, const QRect &rect);
+
+private:
+    QString withinPage(const ::Canvas &canvas, const QString &text, int left) const;
 };

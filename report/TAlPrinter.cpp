@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 namespace {
@@ -50,6 +51,27 @@ QPrinter &TAlPrinter::printer()
     return *m_printer;
 }
 
+void TAlPrinter::setPdfOutput(const QString &path, const QPageLayout &page, int dotsPerInch)
+{
+    if (printing())
+        throw ReportError(QStringLiteral("The PDF file cannot change while a document is printed"));
+    m_pdfPath = path;
+    m_pdfWriter = std::make_unique<QPdfWriter>(path);
+    m_pdfWriter->setResolution(dotsPerInch);
+    m_pdfWriter->setPageLayout(page);
+    m_pdfWriter->setCreator(QCoreApplication::applicationName());
+}
+
+QPagedPaintDevice &TAlPrinter::device()
+{
+    if (m_mode == Mode::PdfFile) {
+        if (!m_pdfWriter)
+            throw ReportError(QStringLiteral("No PDF file is chosen for the report"));
+        return *m_pdfWriter;
+    }
+    return printer();
+}
+
 void TAlPrinter::setPageStoreDevice(const PageStoreDevice &device)
 {
     m_device = device;
@@ -60,8 +82,8 @@ void TAlPrinter::setPageStoreDevice(const PageStoreDevice &device)
 void TAlPrinter::SetOrientation(TPrinterOrientation orientation)
 {
     m_orientation = orientation;
-    if (m_mode == Mode::Printer)
-        printer().setPageOrientation(orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (m_mode != Mode::PageStore)
+        device().setPageOrientation(orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     UpdateMetrics();
 }
 
@@ -70,19 +92,23 @@ void TAlPrinter::SetTitle(const QString &title)
     m_title = title;
     if (m_mode == Mode::Printer)
         printer().setDocName(title);
+    else if (m_mode == Mode::PdfFile && m_pdfWriter)
+        m_pdfWriter->setTitle(title);
 }
 
 void TAlPrinter::UpdateMetrics()
 {
-    if (m_mode == Mode::Printer) {
-        QPrinter &device = printer();
-        m_pixelsPerInchX = device.logicalDpiX();
-        m_pixelsPerInchY = device.logicalDpiY();
-        const QRect paper = device.paperRect(QPrinter::DevicePixel).toRect();
-        const QRect page = device.pageRect(QPrinter::DevicePixel).toRect();
+    if (m_mode != Mode::PageStore) {
+        QPagedPaintDevice &paged = device();
+        m_pixelsPerInchX = paged.logicalDpiX();
+        m_pixelsPerInchY = paged.logicalDpiY();
+        const QPageLayout layout = paged.pageLayout();
+        const QRect paper = layout.fullRectPixels(m_pixelsPerInchX);
+        const QRect page = layout.paintRectPixels(m_pixelsPerInchX);
         m_printingOffset = page.topLeft() - paper.topLeft();
         m_physicalPageSize = paper.size();
         m_pageHeight = page.height();
+        m_printableWidth = page.width();
         return;
     }
     m_pixelsPerInchX = m_device.pixelsPerInchX;
@@ -93,6 +119,7 @@ void TAlPrinter::UpdateMetrics()
         mm.transpose();
     m_physicalPageSize = {qRound(mm.width() * m_pixelsPerInchX / 25.4), qRound(mm.height() * m_pixelsPerInchY / 25.4)};
     m_pageHeight = m_physicalPageSize.height() - 2 * m_printingOffset.y();
+    m_printableWidth = m_physicalPageSize.width() - 2 * m_printingOffset.x();
 }
 
 void TAlPrinter::BeginDoc()
@@ -107,10 +134,15 @@ void TAlPrinter::BeginDoc()
         return;
     }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&printer()))
-        throw ReportError(QStringLiteral("The printer \"%1\" could not start the print job")
-                              .arg(printer().outputFormat() == QPrinter::PdfFormat ? printer().outputFileName()
-                                                                                   : printer().printerName()));
+    if (!painter->begin(&device())) {
+        QString target;
+        if (m_mode == Mode::PdfFile)
+            target = m_pdfPath;
+        else
+            target =
+                printer().outputFormat() == QPrinter::PdfFormat ? printer().outputFileName() : printer().printerName();
+        throw ReportError(QStringLiteral("The printer \"%1\" could not start the print job").arg(target));
+    }
     m_painter = std::move(painter);
     m_pageNumber = 1;
     openCanvas();
@@ -127,7 +159,10 @@ void TAlPrinter::EndDoc()
     }
     const bool ended = m_painter->end();
     m_painter.reset();
-    if (!ended || printer().printerState() == QPrinter::Error || printer().printerState() == QPrinter::Aborted)
+    const bool failed =
+        m_mode == Mode::Printer
+        && (printer().printerState() == QPrinter::Error || printer().printerState() == QPrinter::Aborted);
+    if (!ended || failed)
         throw ReportError(QStringLiteral("The print job \"%1\" could not be finished").arg(m_title));
 }
 
@@ -136,6 +171,8 @@ void TAlPrinter::abortDoc()
     m_canvas.reset();
     if (m_mode == Mode::Printer && m_printer && m_painter) {
         m_printer->abort();
+        m_painter->end();
+    } else if (m_mode == Mode::PdfFile && m_painter) {
         m_painter->end();
     }
     m_painter.reset();
@@ -152,7 +189,7 @@ void TAlPrinter::NewPage()
         openStoredPage();
         return;
     }
-    if (!printer().newPage())
+    if (!device().newPage())
         throw ReportError(QStringLiteral("The printer could not start page %1").arg(m_pageNumber + 1));
     ++m_pageNumber;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The one printer object that every report draws through. In printer mode it drives a
-// QPrinter (a printer of the system, or a PDF file); in page-store mode it records every page
-// as a QPicture, for a preview, for PDF output made later, and for the tests.
+// QPrinter (a printer of the system, or a PDF file); in PDF-file mode it writes a PDF file laid
+// out as a page it is given, without asking the printing service anything (a QPrinter asks it
+// for the default printer as soon as it is made); in page-store mode it records every page as
+// a QPicture, for a preview, for PDF output made later, and for the tests.
 
 #include "report/ReportTypes.h"
 
@@ -15,12 +17,15 @@
 
 class Canvas;
 class QPainter;
+class QPageLayout;
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 class TAlPrinter
 {
 public:
-    enum class Mode { Printer, PageStore };
+    enum class Mode { Printer, PdfFile, PageStore };
 
     // What the page store pretends to print on: the resolution and the printable offset in
     // device pixels. The page is the paper of the table at that resolution, and the
@@ -47,6 +52,8 @@ public:
     void setMode(Mode mode);
     // The printer of printer mode; the caller chooses the printer or a PDF file on it.
     QPrinter &printer();
+    // The file and the page of PDF-file mode: paper, printable area and resolution.
+    void setPdfOutput(const QString &path, const QPageLayout &page, int dotsPerInch);
     void setPageStoreDevice(const PageStoreDevice &device);
     // Every page of the last document printed in page-store mode, drawn from the printable
     // area's top-left: a preview draws it moved by printingOffset() to place it on the paper.
@@ -72,6 +79,8 @@ public:
     // The drawing surface of the current page; a ReportError outside a document.
     ::Canvas &Canvas();
     int PageHeight() const { return m_pageHeight; }
+    // The width of the printable area: nothing drawn right of it reaches the paper.
+    int printableWidth() const { return m_printableWidth; }
     int PageNumber() const { return m_pageNumber; }
     void UpdateMetrics();
 
@@ -86,7 +95,12 @@ private:
     void openCanvas();
 
     Mode m_mode = Mode::PageStore;
+    // The device of printer or PDF-file mode.
+    QPagedPaintDevice &device();
+
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPdfWriter> m_pdfWriter;
+    QString m_pdfPath;
     PageStoreDevice m_device;
     QList<QPicture> m_pages;
     std::unique_ptr<QPicture> m_page;
@@ -102,5 +116,6 @@ private:
     int m_pixelsPerInchX = screenPixelsPerInch;
     int m_pixelsPerInchY = screenPixelsPerInch;
     int m_pageHeight = 0;
+    int m_printableWidth = 0;
     int m_pageNumber = 0;
 };

@@ -18,7 +18,8 @@
 //     report->setLeftMarginMM(103);                // taken only inside 0 .. paper width - 1 mm
 //
 // Printing on paper or into a PDF file: configure TAlPrinter::shared().printer() (printer
-// name, or QPrinter::PdfFormat with an output file name), then call report->Print(). For a
+// name, or QPrinter::PdfFormat with an output file name), then call report->Print(); or give
+// TAlPrinter::shared().setPdfOutput() a file and a page, then report->Print(Mode::PdfFile). For a
 // preview: report->Print(TAlPrinter::Mode::PageStore), then TAlPrinter::shared().pages() holds
 // one QPicture per page; setPageStoreDevice() chooses its resolution and printable offset.
 //

@@ -1,7 +1,8 @@
 # The Debian packages Pantrova needs, sourced by scripts/run and scripts/test.
 
-# Compiler, build system, Qt 6, giflib and the font configuration library.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev libfontconfig-dev)
+# Compiler, build system, Qt 6, giflib, the font configuration library, the CUPS library that
+# describes the default printer and the X library that asks for the pointer's buttons.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev libfontconfig-dev libcups2-dev libxcb1-dev)
 # Fonts the program's pictures and texts are drawn with.
 FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
@@ -13,6 +14,6 @@ PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # Checks of the installed program and the command line in the tests: the desktop entry's
 # validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
 # a notification area (tray host) for the tray icon's test; the PDF tools that read the text
-# positions and the page size of printed PDFs; the XCB headers, with those of its DAMAGE
-# extension, of the start-up benchmark's window watcher (bench/startup-process).
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb1-dev libxcb-damage0-dev)
+# positions and the page size of printed PDFs; the headers of the XCB DAMAGE extension, for
+# the start-up benchmark's window watcher (bench/startup-process).
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev)

@@ -189,7 +189,7 @@ QLineEdit *TEdit::makeEditor()
 void TEdit::keepOneLine()
 {
     const QString current = m_editor->text();
-    const QString kept = oneLine(current);
+    const QString kept = plainName(current);
     if (kept == current)
         return;
     const int cursor = m_editor->cursorPosition();

@@ -73,6 +73,7 @@ private:
     void reportPress(const QMouseEvent *event);
     void reportRelease(const QMouseEvent *event);
     void applyColors();
+    // Typed or pasted line breaks, TABs and other control characters become blanks.
     void keepOneLine();
 
     FieldColors m_colors;

@@ -1,5 +1,5 @@
 // The due check: tracked items turn yellow when their remaining days are at most their prewarn
-// days and red on the exact due day; red fields are never touched.
+// days and red from the due day on; red fields are never touched.
 
 #include "core/AppError.h"
 #include "core/DueCheck.h"
@@ -52,7 +52,11 @@ void TestDueCheck::trackedLinesColoured_data()
     // clang-format off
     QTest::newRow("remaining 1 -> prewarn") << "12/01/2026 1 010 3" << 1 << prewarn;
     QTest::newRow("remaining 0 -> due") << "11/30/2026 1 010 3" << 0 << due;
-    QTest::newRow("remaining -5 -> prewarn, not due") << "11/25/2026 1 010 3" << -5 << prewarn;
+    QTest::newRow("due 1 day ago -> due") << "11/29/2026 1 010 3" << -1 << due;
+    QTest::newRow("due 6 days ago -> due") << "11/24/2026 1 010 3" << -6 << due;
+    QTest::newRow("due 400 days ago -> due") << "10/26/2025 1 010 3" << -400 << due;
+    QTest::newRow("due 6 days ago, prewarn 0 -> due") << "11/24/2026 1 010 0" << -6 << due;
+    QTest::newRow("future buy date past its distance -> prewarn") << "12/30/2026 1 005 3" << -15 << prewarn;
     QTest::newRow("remaining 21 -> unchanged") << "12/01/2026 1 030 3" << 21 << plain;
     QTest::newRow("cycle 000 on buy day -> due") << "12/10/2026 1 000 3" << 0 << due;
     QTest::newRow("future buy date -> due") << "12/15/2026 1 005 3" << 0 << due;
@@ -260,6 +264,11 @@ void TestDueCheck::newDayAfterMidnightUsed()
     DueCheck::run(records, fields, Today.addDays(2));
     QCOMPARE(fields.at(1), FieldState::Due); // stays due: red is not touched
     QCOMPARE(fields.at(2), FieldState::Prewarn);
+
+    // A day missed: the check on the following day finds the item due all the same.
+    FakeFields missed;
+    DueCheck::run(records, missed, Today.addDays(2));
+    QCOMPARE(missed.at(1), FieldState::Due);
 }
 
 void TestDueCheck::everySlotGetsItsOwnColour()

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The command line on a prepared data folder at a fixed date (faketime): "--due" and
-# "--list --csv", their output and exit statuses, also while the window is open on the same
-# folder (they write nothing and take no lock); "--history" past a damaged line; a damaged
-# records file, named with its line; a missing data folder and a full output device, both
-# failures; a data folder that cannot be made.
+# "--list --csv", their output and exit statuses (also days after the due days), also while
+# the window is open on the same folder (they write nothing and take no lock); "--history"
+# past a damaged line; a damaged records file, named with its line; a missing data folder and
+# a full output device, both failures; no display; a data folder that cannot be made.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 command -v faketime >/dev/null || fail "faketime is not installed (scripts/test installs it)"
@@ -46,12 +46,22 @@ out=$(at_date --history tea 2>"$E2E_DIR/err")
 assert_eq "0:  median interval: 7 days" "$?:$(grep median <<<"$out")" "--history tea"
 assert_eq "pantrova: Skipped damaged lines of $APP_DIR/system/history.csv: 3" "$(cat "$E2E_DIR/err")" "--history warning"
 
+# Six days later nobody has bought: both items are due, not merely yellow.
+out=$(faketime '2026-12-16 12:00:00' "$APP_DIR/pantrova" --due)
+assert_eq $'1:Tea\tdue\t5 days overdue\nMilk, whole\tdue\t6 days overdue' "$?:$out" "--due after the due days"
+
 sed -i '2s|.*|11/31/2026 1 010 3\r|' "$APP_DIR/system/InvRecs.txt"
 out=$(at_date --due 2>"$E2E_DIR/err")
 assert_eq "2::pantrova: InvRecs.txt, line 2: '11/31/2026' is not a valid date" "$?:$out:$(cat "$E2E_DIR/err")" \
     "--due on a damaged file"
 at_date --lsit 2>/dev/null
 assert_eq 2 "$?" "exit status for an unknown option"
+
+# No display: the window cannot open, and the reports are named instead of Qt's abort.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$APP_DIR/pantrova" 2>&1)
+assert_eq 2 "$?" "exit status without a display"
+grep -q "no display was found" <<<"$out" && grep -q -- "--due, --list and --history" <<<"$out" ||
+    fail "without a display: $out"
 
 # A data folder that cannot be made: an error box names it before any window opens.
 "$APP_DIR/pantrova" --data-folder /proc/self/pantrova >"$E2E_DIR/err" 2>&1 &

@@ -56,6 +56,10 @@ void TestPrintService::answers_data()
     QTest::newRow("refused") << "echo 'lp: Destination \"PDF\" is not accepting jobs.' >&2; exit 1"
                              << ""
                              << "The printer did not take the job: Destination \"PDF\" is not accepting jobs.";
+    QTest::newRow("refused, lp named by its path")
+        << "echo '/usr/bin/lp: Destination \"PDF\" is not accepting jobs.' >&2; exit 1"
+        << ""
+        << "The printer did not take the job: Destination \"PDF\" is not accepting jobs.";
     QTest::newRow("silent failure") << "exit 2"
                                     << ""
                                     << "The printing service did not take the job.";

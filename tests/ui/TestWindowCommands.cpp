@@ -11,10 +11,14 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using Report = NotificationArea::Report;
 using Reports = QList<Report>;
@@ -41,9 +45,13 @@ private slots:
     void onlyTheSurfaceDrags_data();
     void onlyTheSurfaceDrags();
     void messageBoxOpensAtTheDesktopCentre();
+    void pointerRestsOnTheDefaultButton_data();
+    void pointerRestsOnTheDefaultButton();
     void dayChangeReminder_data();
     void dayChangeReminder();
     void helpOpensTheHelpFile();
+    void helpWithoutAnOpenerSaysWhereItIs_data();
+    void helpWithoutAnOpenerSaysWhereItIs();
 };
 
 void TestWindowCommands::closeButtonsWriteAndClose_data()
@@ -184,6 +192,43 @@ void TestWindowCommands::messageBoxOpensAtTheDesktopCentre()
     QCOMPARE(shownAt.topLeft() + QPoint(shownAt.width() / 2, shownAt.height() / 2), Pointer::desktopCentre());
 }
 
+void TestWindowCommands::pointerRestsOnTheDefaultButton_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("question") << 0;
+    QTest::newRow("warning") << 1;
+    QTest::newRow("error with an offer") << 2;
+    QTest::newRow("information") << 3;
+}
+
+void TestWindowCommands::pointerRestsOnTheDefaultButton()
+{
+    QFETCH(int, kind);
+    MainWindowFixture f;
+    MessageBox::setTestMode(false);
+    f.window->show();
+    QRect button;
+    QTimer::singleShot(0, [&button] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QPushButton *chosen = box->defaultButton();
+            button = QRect(chosen->mapToGlobal(QPoint(0, 0)), chosen->size());
+            chosen->click();
+        }
+    });
+    const std::function<void(QWidget *)> boxes[] = {
+        [](QWidget *p) { MessageBox::question(p, QStringLiteral("Confirm"), QStringLiteral("Reset all red?")); },
+        [](QWidget *p) { MessageBox::warning(p, QStringLiteral("No red highlighted message to print.")); },
+        [](QWidget *p) { MessageBox::errorWithOffer(p, QStringLiteral("Not printed."), QStringLiteral("Save...")); },
+        [](QWidget *p) { MessageBox::information(p, QStringLiteral("Saved.")); }};
+    Pointer::placeForBox(10, 35);
+    boxes[kind](f.window.get());
+    MessageBox::setTestMode(true);
+    QVERIFY(button.isValid());
+    const QPoint pointer = *Pointer::lastPlacement();
+    QVERIFY2(button.contains(pointer),
+             qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
+}
+
 void TestWindowCommands::dayChangeReminder_data()
 {
     QTest::addColumn<QStringList>("names");
@@ -247,6 +292,37 @@ void TestWindowCommands::helpOpensTheHelpFile()
     QCOMPARE(help->geometry(), QRect(834, 33, 14, 26));
     QTest::mouseClick(help, Qt::LeftButton, {}, QPoint(7, 13));
     QCOMPARE(Shell::lastOpened(), QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Help/Help.hta")));
+}
+
+void TestWindowCommands::helpWithoutAnOpenerSaysWhereItIs_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::newRow("opener finds no browser") << "exit 3";
+    QTest::newRow("no opener") << "";
+}
+
+void TestWindowCommands::helpWithoutAnOpenerSaysWhereItIs()
+{
+    QFETCH(QString, opener);
+    QTemporaryDir bin;
+    if (!opener.isEmpty()) {
+        QFile script(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\n" + opener + '\n').toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    Shell::setTestMode(false);
+    MainWindowFixture f;
+    f.window->SpeedButton17Click(nullptr);
+    const QString help = *Shell::lastOpened();
+    // The answer comes from the opener's end, on the event loop; the program does not wait.
+    QTRY_COMPARE(MessageBox::shown().size(), 1);
+    qputenv("PATH", path);
+    Shell::setTestMode(true);
+    QVERIFY(MessageBox::shown().at(0).text.endsWith(help));
 }
 
 QTEST_MAIN(TestWindowCommands)

@@ -32,6 +32,8 @@ private slots:
     void mouseEventsInOrder();
     void lineBreaksBecomeBlanks_data();
     void lineBreaksBecomeBlanks();
+    void typedOrPastedControlsBecomeBlanks_data();
+    void typedOrPastedControlsBecomeBlanks();
 };
 
 void TestEdit::colorsPaintTheField_data()
@@ -233,6 +235,36 @@ void TestEdit::lineBreaksBecomeBlanks()
     pasted.makeEditor()->paste();
     QVERIFY(!pasted.text().contains(QLatin1Char('\n')));
     QVERIFY(!pasted.text().contains(QLatin1Char('\r')));
+}
+
+void TestEdit::typedOrPastedControlsBecomeBlanks_data()
+{
+    QTest::addColumn<QString>("arriving");
+    QTest::addColumn<QString>("kept");
+    // clang-format off
+    QTest::newRow("TAB") << "Milk\twhole" << "Milk whole";
+    QTest::newRow("TAB and LF") << "\tMilk\n" << " Milk ";
+    QTest::newRow("other control") << QStringLiteral("Milk\x1b[0m") << "Milk [0m";
+    // clang-format on
+}
+
+void TestEdit::typedOrPastedControlsBecomeBlanks()
+{
+    QFETCH(QString, arriving);
+    QFETCH(QString, kept);
+    TEdit typed;
+    typed.makeEditor()->insert(arriving);
+    QCOMPARE(typed.text(), kept);
+
+    TEdit pasted;
+    QGuiApplication::clipboard()->setText(arriving);
+    pasted.makeEditor()->paste();
+    QCOMPARE(pasted.text(), kept);
+
+    // A name read from the names file is shown as it was stored: only line breaks go.
+    TEdit stored;
+    stored.setText(QStringLiteral("Milk\twhole"));
+    QCOMPARE(stored.text(), QStringLiteral("Milk\twhole"));
 }
 
 QTEST_MAIN(TestEdit)

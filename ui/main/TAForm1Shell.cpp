@@ -2,7 +2,9 @@
 
 #include "ui/main/TAForm1.h"
 
+#include "platform/MessageBox.h"
 #include "platform/NotificationArea.h"
+#include "platform/Pointer.h"
 #include "platform/Shell.h"
 #include "ui/print/TForm2.h"
 #include "widgets/THoverButton.h"
@@ -12,13 +14,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWindow>
 
 void TAForm1::FormMouseDown(QObject *, Qt::MouseButton button, Qt::KeyboardModifiers, int, int)
 {
     // The windowing system moves the window with the pointer until the button is released,
-    // as if its title bar had been dragged.
-    if (button == Qt::LeftButton)
+    // as if its title bar had been dragged. A tap that is over by now starts nothing: the move
+    // would wait for a release that has already come, and the window would follow the pointer.
+    if (button == Qt::LeftButton && Pointer::leftButtonHeld())
         startWindowMove();
 }
 
@@ -100,11 +104,15 @@ void TAForm1::printDialogClosedByFrame()
 void TAForm1::SpeedButton17Click(QObject *)
 {
     // The help lies beside the program in its build folder and under share/ when installed.
-    // The result is ignored: a missing help file gives no message.
+    // When no program shows it, the box names the file so that the user can open it by hand.
     const QDir folder(QApplication::applicationDirPath());
     QString path = folder.filePath(QStringLiteral("Help/Help.hta"));
     const QString installed = folder.filePath(QStringLiteral("../share/pantrova/Help/Help.hta"));
     if (!QFileInfo::exists(path) && QFileInfo::exists(installed))
         path = QDir::cleanPath(installed);
-    Shell::openHtml(path);
+    Shell::openHtml(path, [window = QPointer<TAForm1>(this)](const QString &opened) {
+        MessageBox::information(window, QStringLiteral("No program could be found to show the help.\n\n"
+                                                       "The help is the file %1")
+                                            .arg(QDir::toNativeSeparators(opened)));
+    });
 }

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -72,7 +73,9 @@ void TForm2::buildLayout()
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Print Inventory List"));
     setModal(true);
-    // A dialog frame: a caption with the close box, not resizable.
+    // A dialog frame: a caption with the close box, not resizable. The window type (dialog)
+    // and the Motif hints (move, close, no minimise or maximise) ask the window manager for
+    // that; some (openbox) still offer to minimise it, see changeEvent().
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(DefaultClientSize);
     QPalette windowPalette = palette();
@@ -264,6 +267,22 @@ void TForm2::closeEvent(QCloseEvent *event)
     event->accept();
     done(QDialog::Rejected);
     emit closedByFrame();
+}
+
+// A window manager may minimise the dialog all the same. Nothing would be left to click: the
+// main window is hidden, and the tray icon is blocked while the dialog is modal. So the dialog
+// comes back by itself.
+void TForm2::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && isMinimized()) {
+                showNormal();
+                raise();
+                activateWindow();
+            }
+        });
 }
 
 // Escape does not end the dialog: only "Print", "Close" and the close box do.

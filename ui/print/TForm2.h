@@ -5,6 +5,8 @@
 // "Print" and shows it modally; it fills itself whenever it becomes active, so what it shows is
 // what will be printed.
 
+#include "platform/PrintService.h"
+
 #include <QDialog>
 #include <QMargins>
 #include <array>
@@ -48,6 +50,7 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -57,8 +60,8 @@ private:
     void finish();
     // Printing through the report engine and the printer service (TForm2Printing.cpp).
     bool printCheckList();
-    QString writePdf(const QString &path);
-    void offerPdf(const QString &problem);
+    QString writePdf(const QString &path, const PrintService::Printer &target);
+    void offerPdf(const QString &problem, const PrintService::Printer &target);
 
     QWidget *m_mainForm = nullptr;
     THoverButton *m_printButton = nullptr;

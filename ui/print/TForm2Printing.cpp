@@ -1,17 +1,21 @@
-// Printing the check list: the report engine draws the band into a PDF laid out for the
-// default printer's paper, and the printer service takes that PDF as the job. When the service
-// does not take it, the user learns why and can keep the same page as a PDF file.
+// Printing the check list: the report engine draws the band into a PDF file laid out as the
+// default printer's page (a PDF writer of its own: a QPrinter would ask the service for the
+// default printer as soon as it is made), and the printer service takes that PDF as the job.
+// When the service does not take it, the user learns why and can keep the same page as a PDF
+// file. Every question to the service runs off the window's thread with a time limit, so a
+// service that hangs leaves the windows painting and ends in a message instead.
 
 #include "ui/print/TForm2.h"
 
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
-#include "platform/PrintService.h"
+#include "platform/OffThread.h"
 #include "report/ReportError.h"
 #include "report/TAlPrinter.h"
 #include "report/TAlReport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
@@ -28,49 +32,70 @@ QString copyWhole(const QString &from, const QString &to)
         return QStringLiteral("Cannot write %1: %2").arg(to, target.errorString());
     return QString();
 }
+
+// A name typed without a suffix gets ".pdf"; one with a suffix of its own keeps it.
+QString withPdfSuffix(const QString &path)
+{
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".pdf") : path;
+}
 } // namespace
 
 bool TForm2::printCheckList()
 {
+    const std::optional<PrintService::Printer> looked =
+        OffThread::run(&PrintService::lookUp, PrintService::AnswerLimitMs);
+    const PrintService::Printer target = looked.value_or(PrintService::Printer{});
     QTemporaryDir folder;
     QString problem;
     const QString pdf = folder.filePath(PdfName);
-    if (!folder.isValid())
+    if (!looked)
+        problem = PrintService::notAnswering();
+    if (problem.isEmpty() && !folder.isValid())
         problem = QStringLiteral("No temporary folder for the print job: %1").arg(folder.errorString());
     if (problem.isEmpty())
-        problem = writePdf(pdf);
-    if (problem.isEmpty())
-        problem = PrintService::submit(pdf, report()->reportTitle());
-    if (problem.isEmpty())
-        return true;
-    offerPdf(problem);
-    return false;
+        problem = writePdf(pdf, target);
+    if (problem.isEmpty()) {
+        const QString title = report()->reportTitle();
+        // lp gives up within the service's limit; the wait here only adds a margin to that.
+        problem = OffThread::run([pdf, title] { return PrintService::submit(pdf, title); },
+                                 PrintService::AnswerLimitMs + 1000)
+                      .value_or(PrintService::notAnswering());
+    }
+    if (!problem.isEmpty()) {
+        offerPdf(problem, target);
+        return false;
+    }
+    if (target.paused)
+        MessageBox::information(
+            this, QStringLiteral("The list waits in the queue of printer %1, which is paused.").arg(target.name));
+    return true;
 }
 
-QString TForm2::writePdf(const QString &path)
+QString TForm2::writePdf(const QString &path, const PrintService::Printer &target)
 {
-    PrintService::setUpPdf(TAlPrinter::shared().printer(), path);
     try {
-        report()->Print();
+        TAlPrinter::shared().setPdfOutput(path, PrintService::page(target), PrintService::dotsPerInch(target));
+        report()->Print(TAlPrinter::Mode::PdfFile);
     } catch (const ReportError &error) {
         return error.message();
     }
     return QString();
 }
 
-void TForm2::offerPdf(const QString &problem)
+void TForm2::offerPdf(const QString &problem, const PrintService::Printer &target)
 {
     const QString text = QStringLiteral("The check list was not printed.\n\n%1").arg(problem);
     if (MessageBox::errorWithOffer(this, text, QStringLiteral("Save as PDF...")) != MessageBox::Answer::Yes)
         return;
-    const QString path = FileDialog::saveFileName(this, QStringLiteral("Save as PDF"), FileDialog::inDocuments(PdfName),
-                                                  QStringLiteral("PDF files (*.pdf)"));
+    QString path = FileDialog::saveFileName(this, QStringLiteral("Save as PDF"), FileDialog::inDocuments(PdfName),
+                                            QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
+    path = withPdfSuffix(path);
     // The engine writes into a fresh file first, so a failure leaves the chosen file untouched.
     QTemporaryDir folder;
     const QString made = folder.filePath(PdfName);
-    QString error = folder.isValid() ? writePdf(made) : folder.errorString();
+    QString error = folder.isValid() ? writePdf(made, target) : folder.errorString();
     if (error.isEmpty())
         error = copyWhole(made, path);
     if (!error.isEmpty())

@@ -81,13 +81,25 @@ CommandLine::CommandLine(const QStringList &arguments)
         {QStringLiteral("due"), QStringLiteral("Print the items that are due or in their prewarn days today, one a "
                                                "line. Exit status 0 when nothing is due, 1 when something is.")},
         {QStringLiteral("list"), QStringLiteral("Print every named item with its record, next date and state.")},
-        {QStringLiteral("csv"), QStringLiteral("With --list: print it as CSV with a header row, for a spreadsheet.")},
+        {QStringLiteral("csv"), QStringLiteral("With --list: print it as CSV with a header row, for a spreadsheet. A "
+                                               "cell that starts with =, +, - or @ is written with a leading ' so "
+                                               "that a spreadsheet does not run it as a formula.")},
         {QStringLiteral("history"), QStringLiteral("Print the purchases of every item, or of the item NAME, with the "
                                                    "median interval and the cycle days it suggests.")},
     });
     m_parser.addPositionalArgument(QStringLiteral("NAME"), QStringLiteral("The item --history is about."),
                                    QStringLiteral("[NAME]"));
     m_parsed = m_parser.parse(arguments);
+    // Two data folders cannot both be meant; taking the last would hide a mistake.
+    if (m_parsed && m_parser.values(DataFolderOption).size() > 1) {
+        m_parsed = false;
+        m_error = QStringLiteral("--data-folder is given more than once.");
+    }
+}
+
+QString CommandLine::parseError() const
+{
+    return m_error.isEmpty() ? m_parser.errorText() : m_error;
 }
 
 void CommandLine::setIdentity()
@@ -136,7 +148,7 @@ DataLocation::Choice CommandLine::dataFolder() const
 int CommandLine::run() const
 {
     if (!m_parsed)
-        return usageError(m_parser.errorText());
+        return usageError(parseError());
     int status = 0;
     if (asksForHelp())
         out() << m_parser.helpText() << "\nData folder: " << DataLocation::describe(dataFolder()) << '\n';
@@ -176,6 +188,14 @@ int CommandLine::report() const
     const QDate today = Clock::today();
     try {
         const QList<StoredItem> items = StoredInventory::read(folder, today);
+        // Every item that can be read is reported; the others are named here.
+        const qsizetype unreadable = std::count_if(items.begin(), items.end(), [](const StoredItem &item) {
+            if (!item.problem.isEmpty())
+                complain(item.problem);
+            return !item.problem.isEmpty();
+        });
+        if (unreadable == items.size())
+            return 2;
         if (due) {
             out() << InventoryReport::due(items, today);
             return InventoryReport::anythingDue(items) ? 1 : 0;
@@ -187,9 +207,13 @@ int CommandLine::report() const
         }
         const PurchaseHistory::Contents contents = PurchaseHistory::read(folder);
         if (!contents.badLines.isEmpty()) {
+            // The first few lines are named, and how many there are.
+            constexpr int Named = 5;
             QStringList numbers;
-            for (int line : contents.badLines)
+            for (int line : contents.badLines.mid(0, Named))
                 numbers.append(QString::number(line));
+            if (contents.badLines.size() > Named)
+                numbers.append(QStringLiteral("... (%1 lines)").arg(contents.badLines.size()));
             complain(QStringLiteral("Skipped damaged lines of %1: %2")
                          .arg(PurchaseHistory::path(folder), numbers.join(QStringLiteral(", "))));
         }
@@ -209,7 +233,7 @@ int CommandLine::report() const
 CommandLine::WindowStart CommandLine::prepareWindow() const
 {
     if (!m_parsed)
-        return {QString(), usageError(m_parser.errorText())};
+        return {QString(), usageError(parseError())};
     const QString folder = dataFolder().path;
     try {
         DataLocation::prepare(folder);

@@ -40,6 +40,9 @@ private:
     bool asksForReport() const;
     int report() const;
 
+    QString parseError() const;
+
     QCommandLineParser m_parser;
     bool m_parsed = false;
+    QString m_error;
 };

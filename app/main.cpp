@@ -105,5 +105,7 @@ int main(int argc, char *argv[])
         NotificationArea::holdUntilPainted(picture);
     }
     aForm1.show();
-    return app.exec();
+    const int status = app.exec();
+    // Ended by a signal or the session with files that could not be written: a failure.
+    return aForm1.endedUnsaved() ? 1 : status;
 }

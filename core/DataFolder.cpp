@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "core/AtomicWrite.h"
 #include "core/RecordLine.h"
+#include "core/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,13 +31,7 @@ QString DataFolder::path(File file) const
 
 LineText DataFolder::readFile(File file) const
 {
-    QFile f(path(file));
-    if (!f.open(QIODevice::ReadOnly))
-        throw FileError::cannotOpen(path(file));
-    LineText text = LineText::read(&f);
-    if (f.error() != QFileDevice::NoError)
-        throw FileError::cannotOpen(path(file));
-    return text;
+    return LineText::decode(RegularFile::read(path(file)));
 }
 
 namespace {
@@ -44,10 +39,7 @@ namespace {
 // than writing it again.
 bool holds(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() != bytes.size())
-        return false;
-    return f.readAll() == bytes;
+    return RegularFile::tryRead(path) == bytes;
 }
 } // namespace
 
@@ -74,6 +66,7 @@ void DataFolder::stageNames(const QStringList &names)
 {
     LineText text;
     text.encoding = m_namesFormat.encoding;
+    text.byteOrderMark = m_namesFormat.byteOrderMark;
     for (const QString &name : names)
         // A line break inside a name would split the names file.
         text.lines.append(oneLine(name));
@@ -109,11 +102,8 @@ QStringList DataFolder::savePending() noexcept
 
 void DataFolder::keepDamagedFile(File file)
 {
-    QFile damaged(path(file));
-    if (damaged.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = damaged.readAll();
-        if (damaged.error() != QFileDevice::NoError)
-            throw FileError::cannotOpen(path(file));
+    if (QFileInfo::exists(path(file))) {
+        const QByteArray bytes = RegularFile::read(path(file));
         // The backup is a file of the program's own: a link planted in its place is replaced.
         AtomicWrite::write(backupPath(file), bytes, AtomicWrite::Links::Replace);
         m_newBackups.append(file);
@@ -144,7 +134,8 @@ std::optional<QStringList> DataFolder::loadColorLines()
 {
     if (!QFile::exists(path(File::Colors)))
         return std::nullopt;
-    return readFile(File::Colors).lines;
+    m_colorsFormat = readFile(File::Colors);
+    return m_colorsFormat.lines;
 }
 
 void DataFolder::saveRecords(const TextLines &records)
@@ -164,8 +155,13 @@ void DataFolder::saveNames(const QStringList &names)
 void DataFolder::saveColors(const QList<ColorValue> &colors)
 {
     LineText text;
+    text.byteOrderMark = m_colorsFormat.byteOrderMark;
     for (ColorValue color : colors)
         text.lines.append(colorLine(color));
+    // Lines past the last slot have no field; they are written back as they were read, as
+    // those of the other two files are.
+    if (colors.size() == Slots)
+        text.lines.append(m_colorsFormat.lines.mid(Slots));
     stage(File::Colors, std::move(text));
     writeStaged(File::Colors);
 }

@@ -91,4 +91,5 @@ private:
     std::array<bool, 3> m_pending{};
     LineText m_recordsFormat;
     LineText m_namesFormat;
+    LineText m_colorsFormat;
 };

@@ -20,7 +20,8 @@ bool isDue(const StoredItem &item)
 // Days are only counted for a tracked item with a buy date, as the due check counts them.
 std::optional<int> remainingDays(const StoredItem &item, QDate today)
 {
-    if (RecordLine::flag(item.record) != RecordLine::Flag::Tracked
+    // An item whose record does not convert is shown by its colour alone.
+    if (!item.problem.isEmpty() || RecordLine::flag(item.record) != RecordLine::Flag::Tracked
         || RecordLine::buyDate(item.record) == Dates::UnsetDate)
         return std::nullopt;
     return DueCheck::remainingDays(item.record, today);
@@ -131,10 +132,23 @@ QString csv(const QList<StoredItem> &items, QDate today)
 {
     QString text = Csv::line(Header) + QStringLiteral("\r\n");
     for (const StoredItem &item : items) {
-        if (!item.name.isEmpty())
-            text += Csv::line(row(item, today, true)) + QStringLiteral("\r\n");
+        if (item.name.isEmpty())
+            continue;
+        QStringList cells = row(item, today, true);
+        for (QString &cell : cells)
+            cell = spreadsheetText(cell);
+        text += Csv::line(cells) + QStringLiteral("\r\n");
     }
     return text;
+}
+
+QString spreadsheetText(const QString &cell)
+{
+    // A spreadsheet runs a cell that starts like a formula; a leading apostrophe keeps it text.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!cell.isEmpty() && formulaStarts.contains(cell.front()))
+        return QLatin1Char('\'') + cell;
+    return cell;
 }
 
 } // namespace InventoryReport

@@ -1,6 +1,7 @@
 #pragma once
 // The read-only reports of the command line over the stored inventory: what is due now, and
-// every named item with its record, next date and state, as a table or as CSV.
+// every named item with its record, next date and state, as a table or as CSV. An item whose
+// record does not convert is shown by its colour, without days.
 
 #include "core/StoredInventory.h"
 
@@ -13,7 +14,11 @@ bool anythingDue(const QList<StoredItem> &items);
 
 // Every named item: slot, name, buy date, tracking, cycle days, prewarn days, next date, state.
 QString list(const QList<StoredItem> &items, QDate today);
-// The same as CSV with a header row; dates as yyyy-mm-dd.
+// The same as CSV with a header row; dates as yyyy-mm-dd. A cell that a spreadsheet would take
+// for a formula is written as text (spreadsheetText).
 QString csv(const QList<StoredItem> &items, QDate today);
+
+// A cell starting with "=", "+", "-", "@", a TAB or a CR gets a leading "'".
+QString spreadsheetText(const QString &cell);
 
 } // namespace InventoryReport

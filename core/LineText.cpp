@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 
 namespace {
+const QByteArray Utf8ByteOrderMark("\xEF\xBB\xBF");
+
 bool isPlainAscii(const QByteArray &bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -13,7 +15,7 @@ bool isPlainAscii(const QByteArray &bytes)
 
 std::optional<QString> decodeUtf8(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
@@ -59,6 +61,11 @@ LineText LineText::decode(const QByteArray &bytes)
     if (auto utf8 = isPlainAscii(bytes) ? std::nullopt : decodeUtf8(bytes)) {
         text = *utf8;
         result.encoding = TextEncoding::Utf8;
+        // The decoder keeps a byte-order mark as U+FEFF; it belongs to the file, not the text.
+        if (bytes.startsWith(Utf8ByteOrderMark) && text.startsWith(QChar(0xFEFF))) {
+            result.byteOrderMark = true;
+            text.remove(0, 1);
+        }
     } else {
         text = decodeWindows1252(bytes);
     }
@@ -104,9 +111,9 @@ QByteArray LineText::encode() const
         if (i + 1 < lines.size() || lastLineEnded)
             text += separator;
     }
-    if (encoding == TextEncoding::Windows1252) {
+    if (encoding == TextEncoding::Windows1252 && !byteOrderMark) {
         if (auto bytes = encodeWindows1252(text))
             return *bytes;
     }
-    return text.toUtf8();
+    return byteOrderMark ? Utf8ByteOrderMark + text.toUtf8() : text.toUtf8();
 }

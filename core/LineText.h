@@ -17,6 +17,9 @@ struct LineText
     LineEnding ending = LineEnding::CrLf;
     bool lastLineEnded = true;
     TextEncoding encoding = TextEncoding::Windows1252;
+    // The file began with a UTF-8 byte-order mark: it is not part of the first line, and it is
+    // written back.
+    bool byteOrderMark = false;
 
     // Bytes that are valid UTF-8 and not plain ASCII are read as UTF-8, all others as
     // Windows-1252 (which maps every byte, so nothing is ever lost).

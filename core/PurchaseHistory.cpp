@@ -5,11 +5,17 @@
 #include "core/DataFolder.h"
 #include "core/LineText.h"
 #include "core/RecordLine.h"
+#include "core/RegularFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace PurchaseHistory {
 
@@ -31,13 +37,38 @@ std::optional<Purchase> parse(const QString &line)
     return purchase;
 }
 
-// A line torn by a crash must not swallow the next purchase.
-bool endsWithLineBreak(const QString &filePath)
+// Opens the history for appending: an existing file through whatever link the user made, a new
+// one never through a link planted in its place. Only a regular file is written to.
+int openForAppend(const QString &file)
 {
-    QFile f(filePath);
-    if (f.size() == 0 || !f.open(QIODevice::ReadOnly) || !f.seek(f.size() - 1))
-        return true;
-    return f.read(1) == "\n";
+    const QByteArray name = QFile::encodeName(file);
+    int handle = ::open(name.constData(), O_RDWR | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0 && errno == ENOENT) {
+        struct stat link = {};
+        if (::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode))
+            ::unlink(name.constData());
+        handle = ::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    }
+    struct stat status = {};
+    if (handle >= 0 && (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))) {
+        ::close(handle);
+        handle = -1;
+    }
+    return handle;
+}
+
+bool writeAll(int handle, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(handle, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
 }
 } // namespace
 
@@ -49,26 +80,32 @@ QString path(const QString &folder)
 void append(const QString &folder, const Purchase &purchase)
 {
     const QString file = path(folder);
+    // Like the data files, the history comes back with a data folder removed meanwhile.
+    QDir().mkpath(folder);
+    const int handle = openForAppend(file);
+    if (handle < 0)
+        throw FileError::cannotCreate(file);
+    struct stat status = {};
+    ::fstat(handle, &status);
+    const qint64 before = status.st_size;
     QString text;
-    if (QFileInfo(file).size() == 0)
+    char last = '\n';
+    if (before == 0)
         text = Header + QStringLiteral("\r\n");
-    else if (!endsWithLineBreak(file))
+    else if (::pread(handle, &last, 1, before - 1) == 1 && last != '\n')
+        // A line torn by a crash must not swallow the next purchase.
         text = QStringLiteral("\r\n");
     text += Csv::line({purchase.date.toString(Qt::ISODate), QString::number(purchase.slot), oneLine(purchase.name),
                        QString::number(purchase.cycleDays)})
             + QStringLiteral("\r\n");
-    const QByteArray bytes = text.toUtf8();
-    // Like the data files, the history comes back with a data folder removed meanwhile.
-    QDir().mkpath(folder);
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw FileError::cannotCreate(file);
-    const qint64 before = f.size();
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
+    const bool written = writeAll(handle, text.toUtf8());
+    if (!written) {
         // A line cut short by a full disk would merge with the next purchase: take it back.
-        f.resize(before);
-        throw FileError::cannotCreate(file);
+        [[maybe_unused]] const int truncated = ::ftruncate(handle, before);
     }
+    ::close(handle);
+    if (!written)
+        throw FileError::cannotCreate(file);
 }
 
 Contents read(QIODevice *device)
@@ -92,12 +129,12 @@ Contents read(QIODevice *device)
 
 Contents read(const QString &folder)
 {
-    QFile f(path(folder));
-    if (!f.exists())
+    if (!QFileInfo::exists(path(folder)))
         return {};
-    if (!f.open(QIODevice::ReadOnly))
-        throw FileError::cannotOpen(f.fileName());
-    return read(&f);
+    QByteArray bytes = RegularFile::read(path(folder));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(&buffer);
 }
 
 std::optional<int> medianInterval(QList<QDate> dates)

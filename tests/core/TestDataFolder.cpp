@@ -14,6 +14,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 Q_DECLARE_METATYPE(DataFolder::File)
 
@@ -183,6 +184,9 @@ private slots:
     void unloadedFilesProtected();
     void nothingProtectedBeforeProtectUnloadedFiles();
     void interruptedSavesRemoved();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
+    void colorLinesPastTheLastSlotKept();
     void savesWriteOnlyWhatChanged_data();
     void savesWriteOnlyWhatChanged();
 };
@@ -318,6 +322,17 @@ void TestDataFolder::namesRoundTripByteIdentical_data()
     QTest::newRow("UTF-8 text")
         << joined(utf8, "\r\n", true)
         << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("\u65E5\u672C")};
+    // clang-format on
+
+    // A byte-order mark belongs to the file: it is written back, and a name may begin with the
+    // same character.
+    // clang-format off
+    QTest::newRow("UTF-8 with a byte-order mark")
+        << "\xEF\xBB\xBF" + joined(utf8, "\r\n", true)
+        << QStringList{QStringLiteral("K\u00E4se"), QStringLiteral("Brot \u20AC"), QStringLiteral("\u65E5\u672C")};
+    QTest::newRow("a name beginning with U+FEFF")
+        << "\xEF\xBB\xBF\xEF\xBB\xBFTea\r\n" + joined(repeated("\xC3\xA4", 99), "\r\n", true)
+        << QStringList{QStringLiteral("\uFEFFTea"), QStringLiteral("\u00E4"), QStringLiteral("\u00E4")};
     // clang-format on
 
     QList<QByteArray> fitting = repeated(QByteArray("Tea"), 100);
@@ -712,6 +727,53 @@ void TestDataFolder::unloadedFilesProtected()
     QCOMPARE(dir.bytes(DataFolder::File::Records), recordsLoaded ? emptyRecords : records);
     QCOMPARE(dir.bytes(DataFolder::File::Names), namesLoaded ? emptyNames : names);
     QCOMPARE(dir.bytes(DataFolder::File::Colors), colorsProtected ? colors : silver);
+}
+
+void TestDataFolder::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("named pipe") << "fifo" << "Cannot open file %1";
+    QTest::newRow("device") << "/dev/zero" << "Cannot open file %1";
+    QTest::newRow("folder") << "folder" << "Cannot open file %1";
+    QTest::newRow("larger than 64 MB") << "large" << "%1 is larger than 64 MB: it is not a file Pantrova wrote";
+}
+
+void TestDataFolder::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    Folder dir;
+    const QString records = dir.file(DataFolder::File::Records);
+    const QByteArray name = QFile::encodeName(records);
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    else if (kind == "/dev/zero")
+        QVERIFY(QFile::link(kind, records));
+    else if (kind == "folder")
+        QVERIFY(QDir().mkpath(records));
+    else
+        QVERIFY(writeBytes(records, "x") && QFile::resize(records, 65 * 1024 * 1024));
+    // Read without blocking and without taking the memory, and refused by name.
+    QString caught;
+    try {
+        DataFolder(dir.path).loadRecords();
+    } catch (const FileError &error) {
+        caught = error.message();
+    }
+    QCOMPARE(caught, message.arg(records));
+}
+
+void TestDataFolder::colorLinesPastTheLastSlotKept()
+{
+    Folder dir;
+    const QByteArray stored = joined(repeated("12632256", 100) + QList<QByteArray>{"255", "kept"}, "\r\n", true);
+    QVERIFY(dir.put(DataFolder::File::Colors, stored));
+    DataFolder folder(dir.path);
+    QVERIFY(folder.loadColorLines());
+    folder.saveColors(QList<ColorValue>(100, FieldColor::Cream));
+    QCOMPARE(dir.bytes(DataFolder::File::Colors),
+             joined(repeated("13565951", 100) + QList<QByteArray>{"255", "kept"}, "\r\n", true));
 }
 
 void TestDataFolder::interruptedSavesRemoved()

@@ -18,13 +18,16 @@ QList<StoredItem> storedItems()
 {
     QStringList records(DataFolder::Slots, RecordLine::Empty);
     const QStringList first{"12/01/2026 1 010 3", "11/30/2026 1 010 3", "11/25/2026 1 010 3",
-                            "12/01/2026 1 030 3", "11/30/2026 0 010 3", "12/08/2026 2 000 3"};
+                            "12/01/2026 1 030 3", "11/30/2026 0 010 3", "12/08/2026 2 000 3",
+                            "12/01/2026 1 0x1 3"};
     std::copy(first.begin(), first.end(), records.begin());
     // A TAB in a stored name (pasted by an older version) is printed as a blank.
-    QStringList names{"Tea", "Milk, whole", "Rice\tbrown", "Soap", "Salt", "Flour"};
+    // A name a spreadsheet would run as a formula, on a red item whose record does not convert.
+    QStringList names{"Tea", "Milk, whole", "Rice\tbrown", "Soap", "Salt", "Flour", "=SUM(A1)"};
     names.resize(DataFolder::Slots);
     QList<ColorValue> colors(DataFolder::Slots, FieldColor::Silver);
     colors[3] = FieldColor::Red; // Soap saved red
+    colors[6] = FieldColor::Red;
     QTemporaryDir dir;
     DataFolder data(dir.path());
     data.saveRecords(TextLines(records));
@@ -49,16 +52,19 @@ void TestInventoryReport::dueListAndCsv()
     QCOMPARE(InventoryReport::due(items, Today), QStringLiteral("Tea\tprewarn\t1 day left\n"
                                                                 "Milk, whole\tdue\ttoday\n"
                                                                 "Rice brown\tdue\t5 days overdue\n"
-                                                                "Soap\tdue\t21 days left\n"));
+                                                                "Soap\tdue\t21 days left\n"
+                                                                "=SUM(A1)\tdue\n"));
+    QCOMPARE(items.at(6).problem, QStringLiteral("InvRecs.txt, line 7: '0x1' is not a valid integer value"));
     QVERIFY(InventoryReport::anythingDue(items));
-    QVERIFY(!InventoryReport::anythingDue(items.mid(4)));
+    QVERIFY(!InventoryReport::anythingDue(items.mid(4, 2)));
 
     const QStringList csv = InventoryReport::csv(items, Today).split(QStringLiteral("\r\n"));
-    QCOMPARE(csv.size(), 8); // header, six items, the end of the last line
+    QCOMPARE(csv.size(), 9); // header, seven items, the end of the last line
     QCOMPARE(csv.at(5), QStringLiteral("5,Salt,2026-11-30,no,010,3,,plain"));
     QCOMPARE(csv.at(6), QStringLiteral("6,Flour,2026-12-08,learning,000,3,,plain"));
+    QCOMPARE(csv.at(7), QStringLiteral("7,'=SUM(A1),2026-12-01,yes,0x1,3,,due"));
     const QStringList table = InventoryReport::list(items, Today).split(QLatin1Char('\n'));
-    QCOMPARE(table.size(), 8);
+    QCOMPARE(table.size(), 9);
     QCOMPARE(table.at(4).indexOf(QStringLiteral("due")), table.at(0).indexOf(QStringLiteral("state")));
 }
 

@@ -1,11 +1,16 @@
 // The purchase history: appended a line at a time, read as far as it can be, and the median
 // interval and suggested cycle for 0, 1, 2 and several purchases.
 
+#include "core/AppError.h"
 #include "core/PurchaseHistory.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 class TestPurchaseHistory : public QObject
 {
@@ -15,6 +20,8 @@ private slots:
     void appendAndRead();
     void medianAndSuggestion_data();
     void medianAndSuggestion();
+    void hostileFiles_data();
+    void hostileFiles();
 };
 
 void TestPurchaseHistory::appendAndRead()
@@ -74,6 +81,68 @@ void TestPurchaseHistory::medianAndSuggestion()
         dates.append(QDate(2026, 1, 1).addDays(day));
     QCOMPARE(PurchaseHistory::medianInterval(dates).value_or(-1), median);
     QCOMPARE(PurchaseHistory::suggestedCycle(dates).value_or(-1), suggestion);
+}
+
+void TestPurchaseHistory::hostileFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link planted where the history is made") << "planted";
+    QTest::newRow("link made by the user") << "link";
+    QTest::newRow("named pipe") << "fifo";
+    QTest::newRow("disk full during a line") << "full";
+}
+
+void TestPurchaseHistory::hostileFiles()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString history = PurchaseHistory::path(dir.path());
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere.csv"));
+    const QByteArray before = "date,slot,name,cycle days\r\n2026-12-01,1,Tea,7\r\n";
+    if (kind == "planted" || kind == "link")
+        QVERIFY(QFile::link(elsewhere, history));
+    if (kind == "link" || kind == "full") {
+        QFile f(kind == "link" ? elsewhere : history);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(before) == before.size());
+    }
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(history).constData(), 0600), 0);
+
+    bool failed = false;
+    {
+        // Room for the bytes already there and a few more: a new line is cut short.
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous;
+        limit.rlim_cur = before.size() + 6;
+        if (kind == "full")
+            setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            PurchaseHistory::append(dir.path(), {QDate(2026, 12, 10), 2, QStringLiteral("Milk"), 10});
+        } catch (const FileError &) {
+            failed = true;
+        }
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    const QByteArray line = "2026-12-10,2,Milk,10\r\n";
+    QFile written(history);
+    if (kind == "fifo") {
+        QVERIFY(failed);
+        QVERIFY_THROWS_EXCEPTION(FileError, PurchaseHistory::read(dir.path()));
+    } else if (kind == "full") {
+        QVERIFY(failed);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), before);
+    } else {
+        QVERIFY(!failed);
+        // A planted link is replaced by the history itself; the user's own link is written through.
+        QCOMPARE(QFileInfo(history).isSymLink(), kind == "link");
+        QCOMPARE(QFileInfo::exists(elsewhere), kind == "link");
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), (kind == "link" ? before : QByteArray("date,slot,name,cycle days\r\n")) + line);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPurchaseHistory)

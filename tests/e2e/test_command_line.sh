@@ -50,12 +50,21 @@ assert_eq "pantrova: Skipped damaged lines of $APP_DIR/system/history.csv: 3" "$
 out=$(faketime '2026-12-16 12:00:00' "$APP_DIR/pantrova" --due)
 assert_eq $'1:Tea\tdue\t5 days overdue\nMilk, whole\tdue\t6 days overdue' "$?:$out" "--due after the due days"
 
+# A record that does not convert is named; every other item is still reported, and that one by
+# the colour the window last saved for it (yellow: the window ran a day earlier).
 sed -i '2s|.*|11/31/2026 1 010 3\r|' "$APP_DIR/system/InvRecs.txt"
 out=$(at_date --due 2>"$E2E_DIR/err")
-assert_eq "2::pantrova: InvRecs.txt, line 2: '11/31/2026' is not a valid date" "$?:$out:$(cat "$E2E_DIR/err")" \
-    "--due on a damaged file"
+assert_eq $'1:Tea\tprewarn\t1 day left\nMilk, whole\tprewarn:pantrova: InvRecs.txt, line 2: \'11/31/2026\' is not a valid date' \
+    "$?:$out:$(cat "$E2E_DIR/err")" "--due on a damaged file"
+# A history of many damaged lines names the first few and how many there are.
+seq 12 >>"$APP_DIR/system/history.csv"
+at_date --history tea >/dev/null 2>"$E2E_DIR/err"
+assert_eq "pantrova: Skipped damaged lines of $APP_DIR/system/history.csv: 3, 5, 6, 7, 8, ... (13 lines)" \
+    "$(tail -n 1 "$E2E_DIR/err")" "--history with many damaged lines"
 at_date --lsit 2>/dev/null
 assert_eq 2 "$?" "exit status for an unknown option"
+out=$(at_date --due --data-folder "$APP_DIR/system" --data-folder /tmp 2>&1)
+assert_eq "2:pantrova: --data-folder is given more than once." "$?:$(head -n 1 <<<"$out")" "a repeated --data-folder"
 
 # No display: the window cannot open, and the reports are named instead of Qt's abort.
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$APP_DIR/pantrova" 2>&1)

@@ -67,6 +67,7 @@ mv "$APP_DIR/system" "$APP_DIR/system.kept"
 printf 'not a folder' >"$APP_DIR/system"
 kill -TERM "$APP_PID"
 wait_for_exit 15
+assert_eq 1 "$APP_STATUS" "exit status after SIGTERM when nothing could be saved"
 grep -q "Cannot create file $APP_DIR/system/InvRecs.txt" "$APP_DIR/output.log" || fail "no report on standard error"
 [ ! -e "$lock" ] || fail "the lock file is left after a normal end"
 e2e_pass

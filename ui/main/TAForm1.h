@@ -77,6 +77,8 @@ public:
     // Closes for a signal or the end of the desktop session, when nobody can answer a box:
     // writes what it can, reports failures on standard error and ends in any case.
     void closeUnattended();
+    // An unattended close went ahead with something unsaved (the program ends with a failure).
+    bool endedUnsaved() const { return m_endedUnsaved; }
     // Writes every change to the data files at once, then the purchases they record to the
     // history. The first failure of a streak is told in a box and the status line; the ones
     // after it are not, and the next command tries again. False while something is unsaved.
@@ -242,6 +244,7 @@ private:
     bool m_unattended = false;
     // The close went ahead: nothing is saved any more.
     bool m_closed = false;
+    bool m_endedUnsaved = false;
     // The last save failed and the user has been told.
     bool m_saveFailing = false;
     QTimer *m_nameSaveTimer = nullptr;

@@ -290,7 +290,11 @@ void TAForm1::closeUnattended()
 void TAForm1::closeEvent(QCloseEvent *event)
 {
     // Unattended, what could be written is written and the close goes ahead regardless.
-    while (!FormCloseQuery() && !m_unattended) {
+    while (!FormCloseQuery()) {
+        if (m_unattended) {
+            m_endedUnsaved = true;
+            break;
+        }
         const AfterFailedSave choice = askAfterFailedSave();
         if (choice == AfterFailedSave::Quit)
             break;

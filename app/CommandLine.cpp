@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "core/AppError.h"
+#include "core/Descriptor.h"
 #include "core/HistoryReport.h"
 #include "core/InventoryReport.h"
 #include "core/PurchaseHistory.h"
@@ -54,16 +55,9 @@ bool writeOut()
     out().flush();
     const QByteArray bytes = out().string()->toUtf8();
     out().string()->clear();
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            complain(QStringLiteral("write error: %1").arg(QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EIO))));
-            return false;
-        }
-        done += n;
+    if (!Descriptor::writeAll(STDOUT_FILENO, bytes)) {
+        complain(QStringLiteral("write error: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return false;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "core/AtomicWrite.h"
 
 #include "core/AppError.h"
+#include "core/Descriptor.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,19 +30,6 @@ QString temporaryName(const QString &fileName)
     return name;
 }
 
-bool writeAll(int handle, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(handle, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 
 // The file that is really written: the target of a link the user made, when it exists.
 QString finalPath(const QString &path, Links links)
@@ -75,7 +63,7 @@ void write(const QString &path, const QByteArray &bytes, Links links)
     }
     if (handle < 0)
         throw FileError::cannotCreate(path);
-    bool written = writeAll(handle, bytes) && (!keepMode || ::fchmod(handle, existing.st_mode & 07777) == 0)
+    bool written = Descriptor::writeAll(handle, bytes) && (!keepMode || ::fchmod(handle, existing.st_mode & 07777) == 0)
                    && ::fsync(handle) == 0;
     written = ::close(handle) == 0 && written;
     if (!written || ::rename(temporary.constData(), targetName.constData()) != 0) {

@@ -1,6 +1,7 @@
 #include "core/PurchaseHistory.h"
 
 #include "core/AppError.h"
+#include "core/Descriptor.h"
 #include "core/Csv.h"
 #include "core/DataFolder.h"
 #include "core/LineText.h"
@@ -57,19 +58,6 @@ int openForAppend(const QString &file)
     return handle;
 }
 
-bool writeAll(int handle, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(handle, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 } // namespace
 
 QString path(const QString &folder)
@@ -98,7 +86,7 @@ void append(const QString &folder, const Purchase &purchase)
     text += Csv::line({purchase.date.toString(Qt::ISODate), QString::number(purchase.slot), oneLine(purchase.name),
                        QString::number(purchase.cycleDays)})
             + QStringLiteral("\r\n");
-    const bool written = writeAll(handle, text.toUtf8());
+    const bool written = Descriptor::writeAll(handle, text.toUtf8());
     if (!written) {
         // A line cut short by a full disk would merge with the next purchase: take it back.
         [[maybe_unused]] const int truncated = ::ftruncate(handle, before);

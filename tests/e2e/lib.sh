@@ -346,6 +346,20 @@ wait_for_named_window() {
     fail "no visible window '$1' within ${2:-15} s"
 }
 
+# main_window_shown: true while the main window (854 wide; the tray icon bears the same name)
+# is visible; WINDOW_ID follows it, since a window shown again may be a new one.
+main_window_shown() {
+    local id
+    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Pantrova$' 2>/dev/null); do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 854'; then
+            WINDOW_ID=$id
+            return 0
+        fi
+    done
+    return 1
+}
+main_window_hidden() { ! main_window_shown; }
+
 # click_in <window> <x> <y>: clicks at a point of another window's client area.
 click_in() {
     xdotool mousemove --window "$1" "$2" "$3" || fail "cannot move the pointer into window $1"

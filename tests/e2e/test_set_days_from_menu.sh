@@ -49,19 +49,6 @@ tray_icon_geometry() {
 
 icon_shown() { [ -n "$(tray_icon_geometry)" ]; }
 icon_gone() { [ -z "$(tray_icon_geometry)" ]; }
-# window_shown: true while a main window (854 wide; the tray icon has the same name) is
-# visible; WINDOW_ID follows it.
-window_shown() {
-    local id
-    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Pantrova$' 2>/dev/null); do
-        if xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 854'; then
-            WINDOW_ID=$id
-            return 0
-        fi
-    done
-    return 1
-}
-window_hidden() { ! window_shown; }
 
 today=$(date +%m/%d/%Y)
 start_with_names "" "" "Orange juice" "Tea"
@@ -98,7 +85,7 @@ trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel
 TRAYER_PID=$!
 wait_until "no tray icon once the tray host runs" icon_shown
 # The tray icon's window has the program's name too: hold on to the main window.
-wait_until "no main window" window_shown
+wait_until "no main window" main_window_shown
 window_geometry
 
 # Slot 4: field at (16, 160). The menu opened with the mouse is driven with the keys: two
@@ -111,20 +98,20 @@ assert_pixel_unhovered 130 168 "#ffffce"
 
 # "T" at (754, 6), 22 x 21. A second start shows the hidden window.
 click_at 765 16
-wait_until "the window is still shown after T" window_hidden
+wait_until "the window is still shown after T" main_window_hidden
 (cd "$APP_DIR" && ./pantrova) >>"$APP_DIR/output.log" 2>&1 || fail "the second start failed"
-wait_until "a second start did not show the hidden window" window_shown
+wait_until "a second start did not show the hidden window" main_window_shown
 click_at 765 16
-wait_until "the window is still shown after the second T" window_hidden
+wait_until "the window is still shown after the second T" main_window_hidden
 read -r ix iy iw ih < <(tray_icon_geometry)
 [ -n "$ix" ] || fail "the tray icon went away with the window"
 xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
-wait_until "a click on the tray icon did not bring the window back" window_shown
+wait_until "a click on the tray icon did not bring the window back" main_window_shown
 # "-" at (802, 6) minimises; the tray icon restores too.
 click_at 813 16
-wait_until "the window is still shown after -" window_hidden
+wait_until "the window is still shown after -" main_window_hidden
 xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
-wait_until "a click on the tray icon did not restore the minimised window" window_shown
+wait_until "a click on the tray icon did not restore the minimised window" main_window_shown
 sleep 0.5
 assert_pixel_unhovered 130 144 "#ffffce"
 assert_pixel 130 168 "#ffffce"

@@ -20,19 +20,6 @@ type_name() {
 command -v trayer >/dev/null || fail "trayer is not installed (scripts/test installs it)"
 TRAYER_PID=""
 trap '[ -n "$TRAYER_PID" ] && kill "$TRAYER_PID" 2>/dev/null; e2e_cleanup' EXIT
-# The tray icon bears the program's name too: the main window is the one 854 pixels wide.
-# WINDOW_ID follows it (shown again, it may be a new window).
-main_window_shown() {
-    local id
-    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Pantrova$' 2>/dev/null); do
-        if xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 854'; then
-            WINDOW_ID=$id
-            return 0
-        fi
-    done
-    return 1
-}
-main_window_hidden() { ! main_window_shown; }
 
 # Hidden to a notification area that then ends, the window comes back instead of being lost.
 trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 24 \

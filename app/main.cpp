@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "ShutdownSignals.h"
 #include "core/DataFolder.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/FontConfigPreload.h"
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
 
     // The font configuration is read while the application connects to the display, which
     // mostly waits on the display.
+    DisplayPlatform::chooseForThisSession(); // before the preload's thread reads the environment
     FontConfigPreload fontConfig;
     QApplication app(argc, argv);
     fontConfig.wait();

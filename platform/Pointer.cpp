@@ -1,5 +1,7 @@
 #include "platform/Pointer.h"
 
+#include "platform/DisplayPlatform.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -26,7 +28,8 @@ QPoint Pointer::position()
 void Pointer::moveTo(QPoint screenPos)
 {
     state().last = screenPos;
-    if (!state().testMode)
+    // Wayland lets no program move the pointer; the boxes simply open where they open.
+    if (!state().testMode && !DisplayPlatform::isWayland())
         QCursor::setPos(screenPos);
 }
 

@@ -74,6 +74,8 @@ int main(int argc, char *argv[])
         releaseFreedMemoryAfterFirstPaint(picture);
         NotificationArea::holdUntilPainted(picture);
     }
-    aForm1.show();
+    // Started hidden (at login), the window waits in the notification area, if there is one.
+    if (!start.hidden || !NotificationArea::available())
+        aForm1.show();
     return app.exec();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "pantrova --autostart on|off": the user's XDG autostart entry, which starts the program at
 // login hidden in the notification area.

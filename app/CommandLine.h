@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pantrova's command line. "--data-folder DIR" chooses the data folder of the window; "--help",
 // "--version" and the read-only reports "--due", "--list [--csv]" and "--history [NAME]" print

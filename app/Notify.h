@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "pantrova --notify": one desktop notification naming the red and yellow items, for a timer
 // that runs while the window is closed.

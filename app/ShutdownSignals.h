@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM and SIGINT close the main window the normal way, so the data files are written
 // as on "Close". The signal handler only writes a byte to a pipe; the close runs on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pantrova's entry point: the command line, the application object, the main window (which
 // loads the data folder while it is created, and makes its print dialog on the first "Print"),
 // and the event loop until the main window has closed.

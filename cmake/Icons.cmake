@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's icon in the sizes of the desktop's icon theme, rendered from its drawing
 # (assets/icons/pantrova.svg) when the program is built, by rsvg-convert (librsvg2-bin).
 # The window takes some of them as its own icon; all are installed.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Pantrova like any other program, and its Debian package (cpack -G DEB), from the
 # same rules. The program finds its help at ../share/pantrova/Help/ from its bin/ folder, so
 # the folders are fixed here rather than taken from the cache. No data folder is installed:

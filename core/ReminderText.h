@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reminder's words, the same in the notification area and in the desktop notification:
 // "3 items to buy: Milk, Bread, ..." with the names cut after about sixty characters.

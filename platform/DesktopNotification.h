@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A desktop notification, sent to the desktop's notification server over the session bus
 // (org.freedesktop.Notifications), which shows it even while no window of ours is open.

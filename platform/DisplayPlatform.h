@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which of Qt's display platforms the window runs on, chosen before the application object.
 //

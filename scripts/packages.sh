@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian packages Pantrova needs, sourced by scripts/run and scripts/test.
 
 # Compiler, build system, Qt 6, giflib and the font configuration library; rsvg-convert,

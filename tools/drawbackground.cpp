@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures of the main window: the background picture with its painted title bar,
 // frame and olive body (a GIF89a written with giflib), and the pixel-art icon of the title bar
 // and the help glyph. The desktop's icons are rendered from assets/icons/pantrova.svg instead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads pictures off a running X display: a window saved as PNG, the whole screen, or the
 // colours of single screen pixels. The real-window tests and scripts/run use it to look at
 // the program as a user sees it, without needing an image-processing suite.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes a picture apart into the runs of equal pixels the program paints it from, so that a start
 // reads a few kilobytes of runs instead of decoding a GIF or a PNG (which also has Qt look through
 // every image plug-in installed). Run by the build:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program. "cmake --install" into a temporary prefix puts the program, its help,
 # a valid desktop entry, AppStream entry, manual page, shell completion, reminder timer and the
 # theme icons in place, each passing its checker, and cpack makes a Debian package of the same

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reminders while the window is closed. On a private session bus with a real notification
 # server (dunst), "--notify" sends one Notify call with the tray reminder's text, which
 # dbus-monitor sees, and sends nothing when nothing is due; without a bus it says why.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Wayland session with XWayland, from weston and its X server. Started with no platform
 # chosen, the program runs through XWayland (its window is an X window there). On weston's
 # headless backend the window appears and draws. That backend has no input devices, and an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display platform chosen for a session: X11 through XWayland in a Wayland session that
 // has it, Wayland itself without it, and whatever the user chose with QT_QPA_PLATFORM.
 

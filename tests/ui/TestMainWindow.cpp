@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, layout and shut-down of the main window on a temporary data folder.
 
 #include "MainWindowFixture.h"

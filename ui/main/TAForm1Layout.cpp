@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls, created in the order of the layout so that controls created
 // later lie above earlier ones where they overlap.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reminder when the date changes while the program runs, usually hidden in the tray.
 
 #include "ui/main/TAForm1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the check list: the report engine draws the band into a PDF laid out for the
 // default printer's paper, and the printer service takes that PDF as the job. When the service
 // does not take it, the user learns why and can keep the same page as a PDF file.

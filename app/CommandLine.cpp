@@ -1,5 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include "app/Autostart.h"
+#include "app/Notify.h"
+#include "app/VersionText.h"
 #include "core/AppError.h"
 #include "core/Descriptor.h"
 #include "core/HistoryReport.h"
@@ -9,6 +13,7 @@
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -23,8 +28,8 @@
 
 namespace {
 const QString DataFolderOption = QStringLiteral("data-folder");
-const QStringList Reports{QStringLiteral("due"), QStringLiteral("list"), QStringLiteral("csv"),
-                          QStringLiteral("history")};
+const QStringList Reports{QStringLiteral("due"),     QStringLiteral("list"),   QStringLiteral("csv"),
+                          QStringLiteral("history"), QStringLiteral("notify"), QStringLiteral("autostart")};
 
 // What a report prints is gathered here and written at the end, so that a failed write (a full
 // disk, a closed pipe) can be told as such.
@@ -80,6 +85,11 @@ CommandLine::CommandLine(const QStringList &arguments)
                                                "that a spreadsheet does not run it as a formula.")},
         {QStringLiteral("history"), QStringLiteral("Print the purchases of every item, or of the item NAME, with the "
                                                    "median interval and the cycle days it suggests.")},
+        {QStringLiteral("notify"), QStringLiteral("Send a desktop notification of the items due or in their prewarn "
+                                                  "days, if there are any (for a timer).")},
+        {QStringLiteral("autostart"), QStringLiteral("on: start hidden in the notification area at login; off: not."),
+         QStringLiteral("on|off")},
+        {QStringLiteral("hidden"), QStringLiteral("Start with the window hidden in the notification area.")},
     });
     m_parser.addPositionalArgument(QStringLiteral("NAME"), QStringLiteral("The item --history is about."),
                                    QStringLiteral("[NAME]"));
@@ -147,7 +157,7 @@ int CommandLine::run() const
     if (asksForHelp())
         out() << m_parser.helpText() << "\nData folder: " << DataLocation::describe(dataFolder()) << '\n';
     else if (m_parser.isSet(QStringLiteral("version")))
-        out() << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
+        out() << versionText();
     else
         status = report();
     return writeOut() ? status : 2;
@@ -161,8 +171,20 @@ int CommandLine::report() const
     const QStringList names = m_parser.positionalArguments();
     if (names.size() > (history ? 1 : 0))
         return usageError(QStringLiteral("Unexpected argument '%1'.").arg(names.last()));
-    if (int(due) + int(history) + int(list) != 1)
-        return usageError(QStringLiteral("Choose one of --due, --list and --history."));
+    const bool notify = m_parser.isSet(QStringLiteral("notify"));
+    const bool autostart = m_parser.isSet(QStringLiteral("autostart"));
+    if (int(due) + int(history) + int(list) + int(notify) + int(autostart) != 1)
+        return usageError(QStringLiteral("Choose one of --due, --list, --history, --notify and --autostart."));
+    if (notify)
+        return Notify::run(dataFolder().path);
+    if (autostart) {
+        // The entry starts the window on the data folder chosen here, if one is.
+        const QString folder = m_parser.value(DataFolderOption);
+        return Autostart::set(m_parser.value(QStringLiteral("autostart")),
+                              folder.isEmpty()
+                                  ? QStringList()
+                                  : QStringList{QStringLiteral("--data-folder"), QFileInfo(folder).absoluteFilePath()});
+    }
 
     const DataLocation::Choice choice = dataFolder();
     const QString folder = choice.path;
@@ -236,5 +258,5 @@ CommandLine::WindowStart CommandLine::prepareWindow() const
         MessageBox::error(nullptr, error.message());
         return {QString(), 1};
     }
-    return {folder, 0};
+    return {folder, 0, m_parser.isSet(QStringLiteral("hidden"))};
 }

@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pantrova's command line. "--data-folder DIR" chooses the data folder of the window; "--help",
 // "--version" and the read-only reports "--due", "--list [--csv]" and "--history [NAME]" print
 // their answer and end: they never open the window, never write a file and need no display,
-// so they may run while the window is open on the same folder.
+// so they may run while the window is open on the same folder. "--notify" (a desktop
+// notification of what is due) and "--autostart on|off" end at once too; "--hidden" starts
+// the window hidden in the notification area.
 
 #include "core/DataLocation.h"
 
@@ -28,6 +31,7 @@ public:
     {
         QString dataFolder;
         int exitStatus = 0; // not 0: the message is given and the program ends
+        bool hidden = false; // the window starts hidden in the notification area
     };
     // The data folder for the window, created and checked; bad arguments and a folder that
     // cannot be created or written are reported here, before anything can be lost.

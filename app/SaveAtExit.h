@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the display's connection breaks (the X server ends, or the session is killed without a
 // session manager), Qt ends the program with exit() from inside the event loop: neither the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM, SIGINT and SIGHUP (the terminal the program was started from has closed; a
 // service manager sends it right after SIGTERM) close the main window the normal way, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pantrova's entry point: the command line, the application object, the main window (which
 // loads the data folder while it is created, and makes its print dialog on the first "Print"),
 // and the event loop until the main window has closed.
@@ -6,6 +7,7 @@
 #include "SaveAtExit.h"
 #include "ShutdownSignals.h"
 #include "core/DataFolder.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/FontConfigPreload.h"
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
@@ -56,6 +58,7 @@ int main(int argc, char *argv[])
 
     // The font configuration is read while the application connects to the display, which
     // mostly waits on the display.
+    DisplayPlatform::chooseForThisSession(); // before the preload's thread reads the environment
     FontConfigPreload fontConfig;
     QApplication app(argc, argv);
     fontConfig.wait();
@@ -104,7 +107,9 @@ int main(int argc, char *argv[])
         releaseFreedMemoryAfterFirstPaint(picture);
         NotificationArea::holdUntilPainted(picture);
     }
-    aForm1.show();
+    // Started hidden (at login), the window waits in the notification area, if there is one.
+    if (!start.hidden || !NotificationArea::available())
+        aForm1.show();
     const int status = app.exec();
     // Ended by a signal or the session with files that could not be written: a failure.
     return aForm1.endedUnsaved() ? 1 : status;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of bench/startup-process: the least a Qt program can do to show a window of
 // the main window's size. It builds on nothing of Pantrova's.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print stall benchmark: how long the event loop stands still while the program asks the
 // printing service for the default printer, the first step of every "Print". A timer ticks
 // every 5 ms; the longest gap between two ticks is the stall a window would show. The look-up

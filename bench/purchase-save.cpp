@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a click on "P" costs now that it saves: the purchase, the atomic save of the changed
 // files (each forced to the disk) and the history line, timed click by click on a data folder
 // of 100 named items. Each round clicks the same red item twice: once bought (records,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Report benchmark: laying out and drawing the print dialog's check list (100 names and 100
 // tick boxes on one title band) at 600 dpi into the page store, against the same 100 texts
 // and 100 rectangles drawn straight with QPainter onto a QPicture in the same run. Prints

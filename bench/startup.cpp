@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up benchmark: creating, loading and first painting the main window with 100 named
 // items, against a bare 854 x 590 QWidget in the same run. Prints both medians and their
 // ratio, and the resident memory the main window adds. Run by hand:

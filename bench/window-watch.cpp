@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and watches the X display until one of its top-level windows of a given size
 // is mapped and viewable, and then until the program first draws into that window, and reports
 // how long each took from the exec and, after a settling time, the program's resident memory.

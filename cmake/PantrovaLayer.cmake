@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One static library per layer. Sources are picked up from the layer's folders,
 # so adding a file to a layer needs no edit of a build file.
 function(pantrova_layer name)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppError.h"
 
 ConversionError ConversionError::invalidDate(const QString &text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An error that ends the operation in progress and carries the program's own message text,
 // such as "Cannot open file /x/system/InvRecs.txt" or "'abc' is not a valid integer value".

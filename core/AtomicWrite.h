@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a file so that a crash, a kill or a full disk at any moment leaves either the old
 // file or the new one, never a mixture: the bytes go to a temporary file beside it, reach the

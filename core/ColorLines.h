@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours file's lines put back on the name fields: each line is a field's background,
 // and the font colour that goes with it is derived again, since fonts are not stored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comma-separated values as spreadsheets read them (RFC 4180): a field that holds a comma,
 // a double quote or a line break is quoted, and its quotes are doubled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data folder "system/" beside the executable and its three files: the records file
 // "InvRecs.txt", the names file "RecDesc.txt" and the colours file "ecol.div".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/DataLocation.h"
 
 #include "core/AppError.h"

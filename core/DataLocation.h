@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the data folder is. A program run from its build or unpacked into a folder of the
 // user's keeps "system/" beside its executable; an installed program, whose folder the user

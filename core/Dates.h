@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The date routines of the inventory. Dates are stored as "mm/dd/yyyy" with "/" whatever the
 // locale says, so that stored files read back the same on every machine. "Today" is always

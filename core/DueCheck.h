@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The due check: one pass over the record lines that turns tracked items yellow when their
 // remaining days are at most their prewarn days and red from the due day on. It never writes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours of the 100 name fields as the inventory rules see them. The main window
 // implements it over its fields; tests implement it over a plain array.

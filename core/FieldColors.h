@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colour values of the name fields. A colour value is 0x00BBGGRR (red in the low byte);
 // the colours file stores it as a decimal integer. An item's background colour is its state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "--history" report: per item, its purchases, the median interval between them and the
 // cycle days they suggest, beside the cycle days set now. Items are followed by slot.

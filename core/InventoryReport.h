@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read-only reports of the command line over the stored inventory: what is due now, and
 // every named item with its record, next date and state, as a table or as CSV. An item whose

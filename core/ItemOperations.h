@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the purchase button, "Reset All Red" and the item menu do to an item's record line
 // (and, where the operation is bound to a slot, to its field colours). Nothing here writes a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of a data file as lines, with what is needed to write it back byte for byte:
 // the line ending it used, whether the last line was ended, and its encoding.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The purchase history "history.csv" in the data folder: one CSV line for every purchase the
 // program records (the day, the slot, the item's name and its cycle days at that moment). The

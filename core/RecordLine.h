@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A record line keeps an item's figures at fixed columns (1-based):
 //   1-10 buy date "mm/dd/yyyy", 12 tracking flag, 14-16 cycle days "%.3d", 18 prewarn days.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a file that must be a plain file of modest size: the data files and the history.
 // Whatever else may lie in its place (a named pipe, which would block the reader forever, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The inventory as the window shows it right after start, for the reports of the command
 // line: the data folder read as start-up reads it, the stored colours put back and the due

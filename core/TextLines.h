@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An ordered list of text lines in which index N-1 belongs to item slot N: the records list
 // and the names list. Reading past the end gives the empty text; replacing past the end

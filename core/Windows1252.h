@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Windows-1252 code page the data files are written in. Every byte stands for one
 // character (the five bytes the code page leaves free for the C1 controls of the same number),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface over a QPainter that keeps the semantics of a GDI device context, so that
 // control code reads like its drawing algorithm: the current pen, brush and font, a current

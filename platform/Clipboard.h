@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clipboard's text format, as the numeric edits copy, cut and paste through it. Anything
 // on the clipboard that is not text counts as "no text".

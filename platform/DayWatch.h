@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells when the local date has changed while the program runs: a single-shot timer to the
 // next midnight, re-armed each day, plus a check when the machine wakes from sleep (whose

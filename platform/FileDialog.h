@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The standard dialog that asks where to save a file. Tests answer it without opening it
 // through setNextAnswer() and read what it would have proposed through lastProposal().

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work that should wait until a widget has first been painted: the user sees the window
 // before anything that can wait for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the system's font configuration on a helper thread. Reading it (parsing every file of
 // the configuration, loading the font caches) is the longest single step of a start, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A brush as the controls describe it: a colour value that fills solidly, or a clear brush
 // that fills nothing (and lets text be drawn without a background).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A font as the controls' layouts describe it: face name, height in pixels (negative:
 // character height, as stored), colour value, bold. toQFont() maps the Windows face names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pen as the controls describe it: colour value, width in pixels and line style. Styled
 // lines are drawn only by one-pixel pens; a wider pen draws solid, as on a GDI surface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads GIF pictures with giflib rather than Qt's image plugins, which a minimal Qt install may
 // lack: the main window's background picture is drawn as a GIF89a, which the build reads to take

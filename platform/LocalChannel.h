@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A local socket that one program listens on and another one connects to, to be told "come to
 // the front". Plain Unix-domain stream sockets with QtCore only: the networking module and the

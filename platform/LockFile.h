@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A lock file that keeps a second program off a folder. The lock itself is the system's: the
 // file is held open under an exclusive flock(), which the system drops when the program ends,

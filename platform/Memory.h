@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gives memory that the program has freed back to the system. Building and first painting the
 // main window free much of what they allocate on the way (the font configuration read, text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message boxes: errors, warnings, information and Yes/No questions, all modal
 // and centred on the screen. Tests answer them without blocking through setNextAnswer() and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One icon in the desktop's notification area, reached through QSystemTrayIcon. Qt reports
 // activations rather than button presses; each activation is turned here into the button

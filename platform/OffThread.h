@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work that may block (a printer service that does not answer) runs on a thread of its own
 // while the event loop goes on: windows repaint and timers fire, but clicks and keys wait until

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Pointer.h"
+
+#include "platform/DisplayPlatform.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -52,7 +55,8 @@ bool Pointer::leftButtonHeld()
 void Pointer::moveTo(QPoint screenPos)
 {
     state().last = screenPos;
-    if (!state().testMode)
+    // Wayland lets no program move the pointer; the boxes simply open where they open.
+    if (!state().testMode && !DisplayPlatform::isWayland())
         QCursor::setPos(screenPos);
 }
 

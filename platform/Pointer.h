@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mouse pointer and the desktop: placing the pointer before a screen-centred question
 // box, and reading where it is. Tests read the last placement instead of moving the pointer.

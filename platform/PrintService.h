@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's printer service (CUPS): the default printer's page, and print jobs. A job is a
 // finished PDF handed over with the "lp" command, whose answer tells whether the service took

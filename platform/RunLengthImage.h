@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An indexed picture kept as runs of equal pixels, row by row. The window's background picture
 // is mostly even areas: as runs it takes a few kilobytes, where it takes half a megabyte at a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening a file with the application the desktop associates with it, as the help button
 // does, through the desktop's opener (xdg-open). Tests read the last request instead of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns colour values into QColor. A colour value is 0x00BBGGRR; 0x80000000 + n names system
 // colour n (numbered as Windows numbers them), resolved from one fixed scheme when drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells when the windowing system has destroyed a window behind the program's back (a window
 // manager's "destroy" or `xdotool windowclose`). Qt goes on as if the window were still there,

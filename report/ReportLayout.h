@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One layout of a report on printer pages: the band lists, the cursor (the printer line where
 // the next band starts) and the body limit (the lowest line above the page footers). It

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Creates the report components by class name, as a stored window description names them:
 // "TAlReport", "tAlBand", "TAlField", "TAlLabel", "TAlSysField", "TAlShape", "tAlImage",

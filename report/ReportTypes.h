@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The enumerations of the report engine and its controls, the paper table, and the scaling of
 // screen pixels to printer pixels that every printed band and control goes through.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Groups the records of a detail band by the value of one field: the group header prints
 // before the first record of a new value, the group footer after the last record of a value.

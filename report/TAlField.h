@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A report field: a label whose text comes from a list of data records that the application
 // fills before printing. On a detail band it makes the band print once per record. A field

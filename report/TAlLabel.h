@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A report label: a text on a band. It is measured when printed, so an auto-size label takes
 // the size of its text at the printer's resolution.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one printer object that every report draws through. In printer mode it drives a
 // QPrinter (a printer of the system, or a PDF file); in PDF-file mode it writes a PDF file laid

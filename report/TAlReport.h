@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report of a window: it collects the window's bands, sorts them by type and position and
 // lays them out on printer pages, scaling screen pixels to the printer's resolution.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A report shape: a rectangle, square, rounded rectangle or square, ellipse or circle drawn
 // with its own pen and brush. The pen width is in device pixels and is not scaled.

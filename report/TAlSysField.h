@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A report field that prints a value of the system: the time, the date, the page number, a
 // counter of the band's outputs, the form's name. On the screen it shows a placeholder.

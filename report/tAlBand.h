@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A band of a report: a horizontal strip of the printed page, designed as a plain white panel
 // on the report's window, with the report controls lying on it. Its type decides when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of the report controls: a windowless label-like control that lies on a band. On
 // the screen it draws itself on the band; when printing, the band hands it a rectangle in

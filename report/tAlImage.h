@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A report picture: a bitmap stretched into its place, or composed at its screen size and
 // centred; without a bitmap it shows and prints a dash-dot frame.

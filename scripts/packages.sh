@@ -1,8 +1,11 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian packages Pantrova needs, sourced by scripts/run and scripts/test.
 
 # Compiler, build system, Qt 6, giflib, the font configuration library, the CUPS library that
-# describes the default printer and the X library that asks for the pointer's buttons.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev libfontconfig-dev libcups2-dev libxcb1-dev)
+# describes the default printer and the X library that asks for the pointer's buttons;
+# rsvg-convert, which renders the icon's drawing into the theme's sizes.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev libfontconfig-dev libcups2-dev libxcb1-dev
+    librsvg2-bin)
 # Fonts the program's pictures and texts are drawn with.
 FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
@@ -15,5 +18,9 @@ PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # validator, the Debian package tools cpack uses to find its dependencies, and a fixed date;
 # a notification area (tray host) for the tray icon's test; the PDF tools that read the text
 # positions and the page size of printed PDFs; the headers of the XCB DAMAGE extension, for
-# the start-up benchmark's window watcher (bench/startup-process).
-CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev)
+# the start-up benchmark's window watcher (bench/startup-process); the checkers of the Debian
+# package, the AppStream entry, the manual page and the systemd user units; a session bus with
+# its monitor, and a notification server (dunst) for the desktop notification; a Wayland
+# compositor that runs without a screen, with its X server, for the Wayland session.
+CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev
+    lintian appstream man-db systemd dbus dunst weston xwayland)

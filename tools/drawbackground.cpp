@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures of the main window: the background picture with its painted title bar,
-// frame and olive body (a GIF89a written with giflib), the program icon and the help glyph,
-// and the program icon in the sizes of the desktop's icon theme (assets/icons/NxN.png).
+// frame and olive body (a GIF89a written with giflib), and the pixel-art icon of the title bar
+// and the help glyph. The desktop's icons are rendered from assets/icons/pantrova.svg instead.
 // Run by hand as "drawbackground <assets folder>"; its output is checked in under assets/.
 
 #include <QColor>
@@ -115,20 +116,6 @@ QImage drawArt(const char *const *rows, int width, int height, QRgb transparent)
 QImage drawIcon()
 {
     return drawArt(kIconArt, 16, 16, 0x00000000);
-}
-
-// The icon in a theme size: the pixel art enlarged by whole pixels, so it stays sharp, and
-// centred on a transparent square where the size is not a multiple of 16 (22 and 24 for
-// panels and notification areas).
-QImage drawIconAt(int size)
-{
-    const int scale = qMax(1, size / 16);
-    const QImage art = drawIcon().scaled(16 * scale, 16 * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.drawImage((size - art.width()) / 2, (size - art.height()) / 2, art);
-    return image;
 }
 
 QImage drawHelpGlyph()
@@ -429,14 +416,5 @@ int main(int argc, char *argv[])
     }
     std::printf("%s\n%s\n", qPrintable(iconPath), qPrintable(glyphPath));
 
-    assets.mkpath(QStringLiteral("icons"));
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QString path = assets.filePath(QStringLiteral("icons/%1x%1.png").arg(size));
-        if (!drawIconAt(size).save(path, "PNG")) {
-            std::fprintf(stderr, "drawbackground: cannot write %s\n", qPrintable(path));
-            return 1;
-        }
-        std::printf("%s\n", qPrintable(path));
-    }
     return 0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A one-pixel bevel around a control's rectangle: the light colour on the top and left edges,
 // the dark colour on the bottom and right edges (swap them for a sunken look).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A block of menu entries laid out in columns inside a popup menu, for a submenu whose entries
 // are meant to stand side by side (such as "1" to "10" beside "11" to "20"). Each entry stays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the custom controls tell assistive technology: a name field is an editable text whose
 // name is the item's name, a hover button is a button named by its caption.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The event types of the custom controls. A control stores the handler the window assigns
 // and calls it with itself as the sender; one handler can serve many controls and tell them

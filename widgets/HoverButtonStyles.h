@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The looks the windows give their hover buttons: size, colours and font of each kind of
 // button, so that a window sets up a button with one call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shape that draws any chosen edges and diagonals of its rectangle with its pen, straight
 // onto its parent's background. Two of them side by side share one column of pixels.

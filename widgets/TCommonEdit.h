@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of the numeric edits: a single-line edit that checks every keystroke and clipboard
 // command against the text it would produce and re-formats its text when it loses the focus.

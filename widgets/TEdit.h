@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A name field: one line of text on a background whose colour and font colour are colour
 // values (the item's state). It reports mouse-down (any button), click (left button pressed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat push button that shows a hover look while the pointer is over it and a pressed look
 // while the left button is down. It takes no focus and has an Enabled flag of its own that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture control sized to its picture; a mouse press on it is reported to the window
 // (which drags itself with it).

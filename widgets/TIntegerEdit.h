@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An edit for one whole number. Every keystroke and paste that would leave anything but a
 // (beginning of a) 32-bit signed number is refused; on leaving, the text is re-formatted and,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A hidden multi-line list: the window keeps its records list and names list in two of them
 // ("Memo1" and "Memo2"). Word wrap is off by nature: one stored line is one list line.

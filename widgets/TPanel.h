@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain panel: a colour with a one-pixel raised bevel and no caption; the days panel of the
 // main window holds its label, integer edit and buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat speed button showing a glyph whose bottom-left pixel colour is transparent; the
 // raised edge shows only while the pointer is over it. The main window's help button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A status bar that draws its panels itself, so that every panel has its own font, colour,
 // alignment, bevel and image. Panels can size themselves to their text or share the width

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One panel of a TStatusBarPro: its text, font, colour, alignment, bevel, image and width
 // rules. A change tells the bar, which redraws the panel or lays the bar out again.

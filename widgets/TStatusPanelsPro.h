@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panels of a TStatusBarPro, in order. It owns the panels and reports their changes to
 // the bar: a change of one panel redraws it, a change of the collection re-lays-out the bar.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A non-visual component that keeps an icon in the desktop's notification area and turns the
 // button reports on it into mouse events: down, up, click, double click and move. It shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A focusable push button that draws itself: a face colour and a hot colour pair of its own,
 // four frame styles, a word-wrapped caption, an optional default-button marker and focus

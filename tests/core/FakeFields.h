@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 100 name fields as plain colour pairs for the inventory rules; a slot outside 1..100
 // is counted, not crashed on.

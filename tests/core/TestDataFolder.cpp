@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data folder and its three files: the records file "InvRecs.txt", the names file
 // "RecDesc.txt" and the colours file "ecol.div". Every case works in its own temporary folder.
 

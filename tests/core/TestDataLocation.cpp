@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data folder is, and its first start: an empty inventory in a fresh folder, the
 // user's files left alone, and a clear message for a folder that cannot be made or written.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date and text routines every inventory operation uses: "mm/dd/yyyy" dates, date plus
 // days, the absolute days between a date and today, the long date of the date label, and the
 // digits-only / integer conversions that turn control names and record columns into numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The due check: tracked items turn yellow when their remaining days are at most their prewarn
 // days and red from the due day on; red fields are never touched.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reports of the command line over a prepared data folder at a fixed date: what is due
 // (by the due check, not only by the stored colours), the list and its CSV, and the history.
 // tests/e2e/test_command_line.sh runs them through the program.

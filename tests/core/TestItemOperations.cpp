@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the purchase button, "Reset All Red" and the item menu do to record lines and field
 // colours: purchase, reset, start and stop of tracking, cycle changes, date bumps, prewarn
 // days and clearing.

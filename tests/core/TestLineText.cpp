@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splitting data file bytes into lines and writing them back: CR, LF and CR LF all end a line,
 // and the ending, the final line break and the encoding are kept for the way back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The purchase history: appended a line at a time, read as far as it can be, and the median
 // interval and suggested cycle for 0, 1, 2 and several purchases.
 

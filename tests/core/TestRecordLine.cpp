@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record line: fixed-column reads and in-place replacements.
 //   columns 1-10 buy date, 12 tracking flag, 14-16 cycle days, 18 prewarn days.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A CUPS scheduler for the printing test, sourced after lib.sh and e2e_init:
 #
 #     source "$(dirname "$0")/cups.sh"

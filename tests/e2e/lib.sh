@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for the real-window tests, sourced by tests/e2e/test_*.sh. Each test runs under
 # with-xvfb.sh, which provides the X display; the helpers install a copy of the program with
 # its own data folder in a temporary folder, start it, find its window, click on it, read

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The "Close" button ends the program and writes its three data files back: 100 lines each,
 # CR LF line ends, the names, records and field colours as they were loaded. The window is
 # the borderless 854 x 590 window drawn over its background picture.

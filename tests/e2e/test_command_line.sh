@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line on a prepared data folder at a fixed date (faketime): "--due" and
 # "--list --csv", their output and exit statuses (also days after the due days), also while
 # the window is open on the same folder (they write nothing and take no lock); "--history"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program. "cmake --install" into a temporary prefix puts the program, its help,
-# a valid desktop entry and the theme icons in place, and cpack makes a Debian package of the
-# same files. Run from an install folder its user cannot write, with a fresh HOME, the program
+# a valid desktop entry, AppStream entry, manual page, shell completion, reminder timer and the
+# theme icons in place, each passing its checker, and cpack makes a Debian package of the same
+# files that lintian passes without errors or warnings. Run from an install folder its user cannot write, with a fresh HOME, the program
 # keeps its data in the user's data location, creates it at the first start, and reads and
 # writes it there at the next start (a purchase, the history line).
 source "$(dirname "$0")/lib.sh"
@@ -10,14 +12,43 @@ e2e_init "$1"
 build_dir=$(cd "$(dirname "$E2E_PROGRAM")/.." && pwd)
 prefix="$E2E_DIR/prefix"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
+units="$prefix/lib/systemd/user"
 for file in bin/pantrova share/pantrova/Help/Help.hta share/applications/pantrova.desktop \
-    share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/pantrova.png; do
+    share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/pantrova.png \
+    share/icons/hicolor/scalable/apps/pantrova.svg share/metainfo/io.github.pantrova.pantrova.metainfo.xml \
+    share/man/man1/pantrova.1.gz share/doc/pantrova/{copyright,changelog.Debian.gz} \
+    share/bash-completion/completions/pantrova share/zsh/vendor-completions/_pantrova \
+    lib/systemd/user/pantrova-reminder.{service,timer}; do
     [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 [ ! -e "$prefix/bin/system" ] || fail "a data folder was installed"
-validation=$(desktop-file-validate "$prefix/share/applications/pantrova.desktop" 2>&1) ||
-    fail "desktop-file-validate: $validation"
-[ -z "$validation" ] || fail "desktop-file-validate has remarks: $validation"
+[[ $(file -b "$prefix/share/icons/hicolor/48x48/apps/pantrova.png") == "PNG image data, 48 x 48,"* ]] ||
+    fail "the 48 px icon is not 48 x 48"
+# check <what> <command...>: the command succeeds and says nothing.
+check() {
+    local what=$1 said
+    shift
+    said=$("$@" 2>&1) || fail "$what: $said"
+    [ -z "$said" ] || fail "$what has remarks: $said"
+}
+check desktop-file-validate desktop-file-validate "$prefix/share/applications/pantrova.desktop"
+check "appstreamcli validate" bash -c 'out=$(appstreamcli validate --pedantic --no-net "$1") || { echo "$out"; exit 1; }
+    grep -v -e "^✔" -e "^$" <<<"$out" || true' _ \
+    "$prefix/share/metainfo/io.github.pantrova.pantrova.metainfo.xml"
+check "man --warnings" bash -c 'MANWIDTH=80 man --warnings -E UTF-8 -l "$1" >/dev/null' _ \
+    "$prefix/share/man/man1/pantrova.1.gz"
+# The check also looks up the units' manual page, which is the installed one.
+check "systemd-analyze verify" env MANPATH="$prefix/share/man:" \
+    systemd-analyze verify "$units/pantrova-reminder.timer" "$units/pantrova-reminder.service"
+grep -qx "ExecStart=$prefix/bin/pantrova --notify" "$units/pantrova-reminder.service" ||
+    fail "the reminder does not run the installed program: $(grep ExecStart "$units/pantrova-reminder.service")"
+# The completion loads without a word and offers the options and a reminder's states.
+completes() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _pantrova; echo "${COMPREPLY[*]}"' \
+        _ "$prefix/share/bash-completion/completions/pantrova" "$@" 2>&1
+}
+assert_eq "--notify" "$(completes pantrova --no)" "completion of --no"
+assert_eq "on off" "$(completes pantrova --autostart '')" "completion after --autostart"
 
 cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$E2E_DIR/package" >"$E2E_DIR/cpack.log" 2>&1 ||
     fail "cpack failed: $(tail -n 5 "$E2E_DIR/cpack.log")"
@@ -26,8 +57,13 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libfontconfig1 qt6-qpa-plugins fonts-liberation2; do
     [[ $depends == *"$package"* ]] || fail "the package does not depend on $package: $depends"
 done
-# The package holds the installed files, under /usr.
+# The package holds the installed files, under /usr; its reminder runs /usr/bin/pantrova.
 [[ $(dpkg-deb -c "$deb") == *" ./usr/share/applications/pantrova.desktop"* ]] || fail "the package lacks the files"
+dpkg-deb -x "$deb" "$E2E_DIR/unpacked"
+grep -qx "ExecStart=/usr/bin/pantrova --notify" "$E2E_DIR/unpacked/usr/lib/systemd/user/pantrova-reminder.service" ||
+    fail "the package's reminder does not run /usr/bin/pantrova"
+lintian --pedantic "$deb" >"$E2E_DIR/lintian.log" 2>&1
+! grep -E '^(E|W): ' "$E2E_DIR/lintian.log" || fail "lintian finds errors or warnings (above)"
 
 # The user may not write the install folder. Root may write anywhere, so as root the program
 # runs as "nobody", for whom the install folder is read-only like for any user.
@@ -51,6 +87,9 @@ data="$home/.local/share/pantrova/system"
 
 help=$("${installed[@]}" --help) || fail "--help failed"
 [[ $help == *"Data folder: $data (in the user's data location"* ]] || fail "--help does not name $data: $help"
+version=$("${installed[@]}" --version) || fail "--version failed"
+[[ $version == "Pantrova 1.0"$'\n'"Copyright (C) "*$'\n'"License GPLv3+: GNU GPL version 3 or later"* ]] ||
+    fail "--version lacks the copyright or the licence: $version"
 
 start_installed() {
     "${installed[@]}" >>"$E2E_DIR/output.log" 2>&1 & # each command execs the next: the program's pid

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every command is on disk when it has run: a SIGKILL after each step of a shopping day (a name
 # typed, "P", "Set Days...", a date from the calendar, "Reset All Red") loses nothing. After
 # each kill the three files and the history show every completed step, and the next start shows

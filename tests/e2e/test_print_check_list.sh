@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The check list through a real CUPS scheduler, with red items in slots 3, 7 and 50.
 # No printer yet: "Print" in the dialog says the list was not printed and offers "Save as
 # PDF...", whose file dialog proposes Inventory.pdf in the documents folder; the saved file

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The check list on an A4 printer of a private CUPS scheduler, with all 100 items red.
 # A scheduler that is stopped (SIGSTOP) at the first "Print": the dialog keeps painting while
 # the program waits for it, the failure is said within 10 s, and "Save as PDF..." saves the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A tracked item whose cycle ends today shows red at its field's place; its "P" button turns
 # it cream; "Close" writes today's date into its record line.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Right-clicking a named field opens the item menu at the pointer; "Set Days..." then "7"
 # turns the field cream, with the mouse and with the keyboard. The tray icon appears in a tray
 # host started after the program. "T" hides the window; a second start or a click on the tray

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A second start on the same data folder only brings the running window to the front and
 # ends; SIGTERM closes the window the normal way, so a name typed a moment ago is saved.
 # A program on another data folder in the same parent runs beside it.

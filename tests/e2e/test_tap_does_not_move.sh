@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Dragging the window by its surface: a quick tap (press and release at once, as a touchpad
 # tap or "xdotool click" gives) leaves the window where it is, however the pointer moves
 # afterwards; holding the button down and moving drags the window with the pointer.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A window hidden to the notification area is shown again when the notification area ends.
 # However the program is ended, what was changed is saved and the lock is gone: a hang-up
 # signal (the terminal closed), the window destroyed by the window manager (it would otherwise

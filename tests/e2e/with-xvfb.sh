@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one real-window test on a private X display with a window manager:
 #
 #   with-xvfb.sh <test-script> <path-to-pantrova>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface: exact pixels of lines, rectangles, wide pens, masks and text
 // backgrounds, and the resolution of system colours.
 

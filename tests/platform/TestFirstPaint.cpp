@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work that waits for a widget's first paint: it runs once, after the paint, and the tray icon
 // held back by it is made then (or at once for a message, which cannot wait). Work that waits
 // for the window's exposure runs just before that paint.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GIF reader: the main window's real background picture, small GIFs written here with
 // giflib's encoder to pin down palette, transparency, frame placement and interlacing, and
 // damaged input, which must give a null image and nothing worse.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The socket a second start knocks on: one signal per connection, user-only rights, paths that
 // a killed listener left or that are too long, and callers that no listener can hold up.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Giving freed memory back after the first paint: the watch waits for a paint, acts once and
 // leaves nothing behind on the widget.
 

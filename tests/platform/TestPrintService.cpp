@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer service's answers in plain words, with stand-in lp and lpstat commands that say
 // what CUPS says in each case.
 

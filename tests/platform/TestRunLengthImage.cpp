@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored runs of a picture: they come back as the picture they were made from, bytes that are
 // not whole runs of a picture give no picture rather than a wrong one or a crash, and painted
 // runs give the pixels of the picture's 32-bit form drawn in their place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print dialog's report as the engine sees it: one title band of 813 x 475 screen pixels
 // with 100 name labels and 100 tick boxes in four columns of 25 rows, on a Letter page.

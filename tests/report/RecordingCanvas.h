@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A canvas that logs what a report draws on the pages of the page store, one entry per
 // drawing call with its rectangle (GDI edges), instead of drawing pixels. Measuring text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report controls: label measuring, field records and the base-name lookup, system
 // field texts and counter, shape and image geometry, the parent rules, margins and the
 // factory of the report classes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The banded layout on the page store: band order, page breaks with page headers and
 // footers, details with their headers and footers, groups, new pages, alternate fills, clip
 // modes; the check list of the print dialog at 600 dpi in the page store and as a PDF.

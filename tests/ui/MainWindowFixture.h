@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main window on a fresh temporary data folder with an injected date; message boxes,
 // pointer placements and the tray icon are recorded instead of shown, and a notification

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "ReCheck", the purchase buttons, "Reset All Red" and the due check at start-up, driven
 // through the main window's buttons.
 

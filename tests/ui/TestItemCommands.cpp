@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item menu's commands with the days panel and the calendar: the record line and the
 // field colours each one leaves behind.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, layout and shut-down of the main window on a temporary data folder.
 
 #include "MainWindowFixture.h"
@@ -177,15 +178,18 @@ void TestMainWindow::iconAndHelpGlyphAreLoaded()
 {
     // The build packs the pictures; they come back with the pixels of the drawn PNGs.
     MainWindowFixture f;
-    QCOMPARE(f.window->windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
+    const QList<QSize> sizes{QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    QCOMPARE(f.window->windowIcon().availableSizes(), sizes);
     // The pixels; the PNG also names its colour space, which the icon sent to the desktop never carries.
     const auto pixels = [](const QPixmap &pixmap) {
         QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
         image.setColorSpace(QColorSpace());
         return image;
     };
-    QCOMPARE(pixels(f.window->windowIcon().pixmap(16)),
-             pixels(QPixmap::fromImage(QImage(QStringLiteral(PANTROVA_ASSETS "/icon.png")))));
+    for (const QSize &size : sizes) {
+        const QString png = QStringLiteral(PANTROVA_ICONS "/%1x%1/pantrova.png").arg(size.width());
+        QCOMPARE(pixels(f.window->windowIcon().pixmap(size)), pixels(QPixmap::fromImage(QImage(png))));
+    }
     TSpeedButton fromPng;
     fromPng.setGlyph(QImage(QStringLiteral(PANTROVA_ASSETS "/help-glyph.png")));
     QCOMPARE(f.window->findChild<TSpeedButton *>(QStringLiteral("SpeedButton17"))->glyph(), fromPng.glyph());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog on a main window with an injected inventory: which names it lists, the
 // warning when none is red, the page side, its layout, and printing through the report engine
 // with the printer service answered by the test.

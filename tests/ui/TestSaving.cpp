@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every change is on disk when the command that made it returns: the three files hold what a
 // close would write, purchases reach the history only after their records, and a failing save
 // is told once.

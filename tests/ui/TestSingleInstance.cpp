@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One program per data folder: what a start does with the lock files a crash, a copied folder,
 // another computer or a read-only program folder leave, driving the real lock and socket.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title-bar buttons, "Close", the help button, the tray icon, the drag surfaces, where
 // message boxes open, and the reminder when the date changes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The box-line shape: which pixels its edges and diagonals cover for pens of width 1 to 3.
 
 #include "widgets/TBrixLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name field: its colours, its text painted as a line edit shows it, the editor it makes
 // when it is used, the order of its mouse events, and names kept on one line.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hover button's looks, read back from the screen at exact coordinates, and its event
 // rules: left button only, its own Enabled flag, click before mouse-up, no redraw for the
 // hover and pressed colours.

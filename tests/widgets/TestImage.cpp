@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture control: an indexed picture (kept as runs of equal pixels) is painted with the
 // same pixels as its 32-bit form, whichever part of it a paint asks for, and comes back whole.
 

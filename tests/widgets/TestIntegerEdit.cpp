@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integer edit: what Value reads, what keystrokes and clipboard commands it lets through,
 // the clamp on leaving, the format string and the key codes its handlers see.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar: layout of its parts, the width rules of a panel, drawing in the panel's own
 // font, no redraw for an unchanged text, and the routing of clicks through the hot panel.
 

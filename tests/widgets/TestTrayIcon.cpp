@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray icon driven by synthetic reports of the notification area: the events and their
 // order, pending clicks, the popup menu, Enabled, a throwing handler, and when the icon is in
 // the notification area with which tool tip and frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small push button: its edges in each style, the pressed offset, the margin, the parent's
 // colour taken over, the default marker, the disabled caption and its clicks.
 

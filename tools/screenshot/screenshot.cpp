@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window on a sample inventory, with the window's own code, into a PNG:
 //   QT_QPA_PLATFORM=offscreen build/tools/screenshot docs/screenshot.png
 // The dates are fixed so that the picture is the same on every run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One Pantrova per data folder: the first start holds a lock file inside the data folder (or,
 // where that folder takes no files, in the user's runtime folder, keyed by the folder's path)

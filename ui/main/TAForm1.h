@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: a borderless 854 x 590 window over its background picture with the grid
 // of 100 name fields and purchase buttons, the command and title-bar buttons, the days panel,

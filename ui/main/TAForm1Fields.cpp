@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse actions on the name fields: the status line, the item menu's preparation, the colour
 // menu, "Clear focused", "Copy" and "Paste" with the copy expiry.
 

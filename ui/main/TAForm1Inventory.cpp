@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The due check, "ReCheck", the purchase buttons and "Reset All Red".
 
 #include "ui/main/TAForm1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls, created in the order of the layout so that controls created
 // later lie above earlier ones where they overlap.
 
@@ -51,6 +52,22 @@ QImage resourcePicture(const QString &path)
     return resourceRuns(path).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+// The program's icon in the sizes the build packs as plain pixels: the desktop picks the one
+// that fits its title bar, task bar or window switcher.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) {
+        const QByteArray pixels = QResource(QStringLiteral(":/pantrova/icon-%1.argb").arg(size)).uncompressedData();
+        if (pixels.size() != size * size * 4)
+            continue;
+        // The copy detaches the picture from the bytes, which this function gives back.
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(reinterpret_cast<const uchar *>(pixels.constData()), size, size, QImage::Format_ARGB32).copy()));
+    }
+    return icon;
+}
+
 constexpr auto hoverButton = &createHoverButton;
 
 // Gives a control made after the window the window's colour and font, which it shows.
@@ -82,7 +99,7 @@ void TAForm1::buildLayout()
     // a control; the window opens on the primary screen, so it is named here once.
     setScreen(QGuiApplication::primaryScreen());
     setWindowTitle(QStringLiteral("Pantrova"));
-    setWindowIcon(QIcon(QPixmap::fromImage(resourcePicture(QStringLiteral(":/pantrova/icon.runs")))));
+    setWindowIcon(programIcon());
     // No frame of the windowing system: the picture draws the title bar and the frame.
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);

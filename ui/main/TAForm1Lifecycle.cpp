@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, activation and shut-down of the main window.
 
 #include "ui/main/TAForm1.h"

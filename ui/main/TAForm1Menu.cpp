@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item menu's commands, the days panel and the calendar, and the colour menu.
 
 #include "ui/main/TAForm1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Print": the main window steps aside while the print dialog shows the check list.
 
 #include "ui/main/TAForm1.h"

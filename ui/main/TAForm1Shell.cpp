@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own commands: dragging, close, minimise, stay on top, hide, help.
 
 #include "ui/main/TAForm1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print dialog: it lists the names of the main window's red items on its report band as a
 // check list, each with a tick box, followed by blank rows for hand-written additions, and

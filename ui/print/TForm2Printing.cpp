@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the check list: the report engine draws the band into a PDF file laid out as the
 // default printer's page (a PDF writer of its own: a QPrinter would ask the service for the
 // default printer as soon as it is made), and the printer service takes that PDF as the job.

@@ -79,7 +79,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # colour emoji. Without XWayland the window runs on Wayland through qt6-wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core, fontconfig")
+# The CUPS library is loaded only when printing asks for the default printer, so the package
+# tools cannot find it among the linked libraries.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "xdg-utils, cups-client, qt6-wayland, fonts-noto-core, fonts-noto-cjk, fonts-noto-color-emoji")
+    "xdg-utils, cups-client, libcups2, qt6-wayland, fonts-noto-core, fonts-noto-cjk, fonts-noto-color-emoji")
 set(CPACK_GENERATOR DEB)
 include(CPack)

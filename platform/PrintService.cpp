@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PrintService.h"
 
+#include "platform/CupsLibrary.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
-
-#include <cups/cups.h>
 
 #include <mutex>
 
@@ -75,9 +75,12 @@ QString plainAnswer(QString text)
 
 bool anyPrinter()
 {
+    const CupsLibrary &cups = CupsLibrary::get();
+    if (!cups.loaded())
+        return false;
     cups_dest_t *dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    cupsFreeDests(count, dests);
+    const int count = cups.getDests2(CUPS_HTTP_DEFAULT, &dests);
+    cups.freeDests(count, dests);
     return count > 0;
 }
 
@@ -95,47 +98,48 @@ QString withoutDefaultDestination()
 
 // The default paper and its printable area, and the default resolution, as the printer
 // describes them; sizes come in hundredths of a millimetre.
-void readPage(cups_dest_t *dest, PrintService::Printer &printer)
+void readPage(const CupsLibrary &cups, cups_dest_t *dest, PrintService::Printer &printer)
 {
-    cups_dinfo_t *info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    cups_dinfo_t *info = cups.copyDestInfo(CUPS_HTTP_DEFAULT, dest);
     if (!info)
         return;
     // The printer's own default medium first: the library's default medium may be the
     // locale's paper instead.
     cups_size_t size{};
-    ipp_attribute_t *medium = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "media");
-    const char *mediumName = medium ? ippGetString(medium, 0, nullptr) : nullptr;
-    const bool sized = (mediumName && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, mediumName, 0, &size))
-                       || cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &size);
+    ipp_attribute_t *medium = cups.findDestDefault(CUPS_HTTP_DEFAULT, dest, info, "media");
+    const char *mediumName = medium ? cups.ippGetString(medium, 0, nullptr) : nullptr;
+    const bool sized = (mediumName && cups.getDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, mediumName, 0, &size))
+                       || cups.getDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &size);
     if (sized && size.width > 0 && size.length > 0) {
         printer.paperMM = QSizeF(size.width / 100.0, size.length / 100.0);
         printer.marginsMM = QMarginsF(size.left / 100.0, size.top / 100.0, size.right / 100.0, size.bottom / 100.0);
     }
-    if (ipp_attribute_t *resolution = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
+    if (ipp_attribute_t *resolution = cups.findDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
         int vertical = 0;
         ipp_res_t units = IPP_RES_PER_INCH;
-        const int horizontal = ippGetResolution(resolution, 0, &vertical, &units);
+        const int horizontal = cups.ippGetResolution(resolution, 0, &vertical, &units);
         // One resolution for both directions: the report engine scales both alike.
         const int dots = qMin(horizontal, vertical);
         printer.dotsPerInch = units == IPP_RES_PER_CM ? qRound(dots * 2.54) : dots;
     }
-    cupsFreeDestInfo(info);
+    cups.freeDestInfo(info);
 }
 } // namespace
 
 PrintService::Printer PrintService::lookUp()
 {
     Printer printer;
-    if (inTestMode())
+    const CupsLibrary &cups = CupsLibrary::get();
+    if (inTestMode() || !cups.loaded())
         return printer;
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    cups_dest_t *dest = cups.getNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (!dest)
         return printer;
     printer.name = QString::fromLocal8Bit(dest->name);
     // IPP printer-state 5: stopped; it still takes jobs and keeps them queued.
-    printer.paused = qstrcmp(cupsGetOption("printer-state", dest->num_options, dest->options), "5") == 0;
-    readPage(dest, printer);
-    cupsFreeDests(1, dest);
+    printer.paused = qstrcmp(cups.getOption("printer-state", dest->num_options, dest->options), "5") == 0;
+    readPage(cups, dest, printer);
+    cups.freeDests(1, dest);
     return printer;
 }
 

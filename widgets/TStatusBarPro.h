@@ -66,8 +66,11 @@ public:
     // Shows a hint as the auto hint does: OnHint, else the auto-hint panel or the simple text.
     void showHint(const QString &hint);
 
-    // How often a panel's rectangle was invalidated; lets tests see that nothing was redrawn.
+#ifndef NDEBUG
+    // Debug builds only: how often a panel's rectangle was invalidated, so that a test can see
+    // that nothing was redrawn.
     int panelInvalidations() const { return m_panelInvalidations; }
+#endif
 
     QSize sizeHint() const override;
 
@@ -112,7 +115,7 @@ private:
     TStatusPanelsPro *m_panels = nullptr;
     bool m_autoHint = false;
     int m_autoHintPanelIndex = 0;
-    ColorValue m_color = 0x8000000F;
+    ColorValue m_color = SystemColor::ButtonFace;
     GdiFont m_font;
     bool m_useSystemFont = true;
     QList<QImage> m_images;
@@ -125,7 +128,9 @@ private:
     int m_layoutWidth = -1;
     QPointer<TStatusPanelPro> m_hotPanel;
     bool m_leftDown = false;
+#ifndef NDEBUG
     int m_panelInvalidations = 0;
+#endif
     const QEvent *m_lastHintEvent = nullptr;
     QString m_lastHint;
 };

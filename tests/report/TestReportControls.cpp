@@ -3,6 +3,7 @@
 // factory of the report classes.
 
 #include "RecordingCanvas.h"
+#include "TestSeams.h"
 #include "platform/Clock.h"
 #include "report/ReportError.h"
 #include "report/ReportLayout.h"
@@ -191,7 +192,7 @@ void TestReportControls::systemFieldTexts()
     QFETCH(QString, placeholder);
     QFETCH(int, type);
     QFETCH(QString, pattern);
-    Clock::setToday(QDate(2026, 12, 10));
+    const TestSeams seams(QDate(2026, 12, 10));
     ReportPage page;
     auto *field = new TAlSysField(page.band);
     field->setDataType(tAlSysDataType(type));
@@ -201,7 +202,6 @@ void TestReportControls::systemFieldTexts()
     const QString expected = QString(pattern).replace(QStringLiteral("date"), QRegularExpression::escape(date));
     QVERIFY2(QRegularExpression(expected).match(page.log.entries.front().text).hasMatch(),
              qPrintable(page.log.entries.front().text));
-    Clock::setToday({});
 }
 
 void TestReportControls::hiddenCounterKeepsCountingAcrossPrints()

@@ -1,6 +1,7 @@
 // The integer edit: what Value reads, what keystrokes and clipboard commands it lets through,
 // the clamp on leaving, the format string and the key codes its handlers see.
 
+#include "TestSeams.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "widgets/TIntegerEdit.h"
@@ -53,11 +54,8 @@ class TestIntegerEdit : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        MessageBox::setTestMode(true);
-        MessageBox::clearShown();
-    }
+    void init() { m_seams.emplace(); }
+    void cleanup() { m_seams.reset(); }
 
     void constructionShowsZero()
     {
@@ -638,6 +636,9 @@ private slots:
         edit.setTextAlignment(TCommonEdit::TextAlignment::Center);
         QVERIFY(edit.alignment() & Qt::AlignHCenter);
     }
+
+private:
+    std::optional<TestSeams> m_seams;
 };
 
 QTEST_MAIN(TestIntegerEdit)

@@ -258,6 +258,9 @@ void TestStatusBarPro::textInPanelFont()
 
 void TestStatusBarPro::sameTextCausesNoRedraw()
 {
+#ifdef NDEBUG
+    QSKIP("the bar counts its invalidations in debug builds only");
+#else
     TStatusBarPro bar;
     bar.resize(300, 19);
     TStatusPanelPro *panel = bar.panels()->add();
@@ -272,6 +275,7 @@ void TestStatusBarPro::sameTextCausesNoRedraw()
     panel->setHint(QStringLiteral("x"));
     panel->setHint(QStringLiteral("x"));
     QCOMPARE(bar.panelInvalidations(), before + 2);
+#endif
 }
 
 void TestStatusBarPro::emptyTextLeavesPanelColour()

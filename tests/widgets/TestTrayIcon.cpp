@@ -2,6 +2,7 @@
 // order, pending clicks, the popup menu, Enabled, a throwing handler, and when the icon is in
 // the notification area with which tool tip and frame.
 
+#include "TestSeams.h"
 #include "core/AppError.h"
 #include "platform/MessageBox.h"
 #include "widgets/TTrayIcon.h"
@@ -33,11 +34,8 @@ class TestTrayIcon : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        NotificationArea::setTestMode(true);
-        MessageBox::setTestMode(true);
-    }
+    void initTestCase() { m_seams.emplace(); }
+    void cleanupTestCase() { m_seams.reset(); }
 
     void events_data()
     {
@@ -149,6 +147,9 @@ private slots:
         tray.setIcon(QIcon());
         QVERIFY(!tray.added() && !tray.notificationArea().isAdded());
     }
+
+private:
+    std::optional<TestSeams> m_seams;
 };
 
 QTEST_MAIN(TestTrayIcon)

@@ -85,7 +85,7 @@ private:
     bool m_autoSize = true;
     bool m_transparent = false;
     bool m_wordWrap = false;
-    ColorValue m_color = 0x8000000F;
+    ColorValue m_color = SystemColor::ButtonFace;
     GdiFont m_font;
     bool m_parentFont = true;
 };

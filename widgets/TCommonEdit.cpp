@@ -12,8 +12,6 @@
 #include <QPointer>
 
 namespace {
-constexpr QChar BackspaceChar(8);
-
 bool isControlChar(QChar c)
 {
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
@@ -339,12 +337,12 @@ QString TCommonEdit::typedCharacters(const QKeyEvent &event) const
     case Qt::Key_Backspace:
         if (alt)
             return {};
-        return QString(ctrl ? QChar(0x7F) : BackspaceChar);
+        return QString(ctrl ? TypedChar::Delete : TypedChar::Backspace);
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return QStringLiteral("\r");
+        return QString(TypedChar::CarriageReturn);
     case Qt::Key_Escape:
-        return QStringLiteral("\x1b");
+        return QString(TypedChar::Escape);
     case Qt::Key_Delete:
         return {};
     default:
@@ -367,7 +365,7 @@ QString TCommonEdit::typedCharacters(const QKeyEvent &event) const
 // character or Backspace), so that other control characters still reach the window.
 bool TCommonEdit::typeCharacter(QChar c)
 {
-    const bool ours = c == BackspaceChar || !isControlChar(c);
+    const bool ours = c == TypedChar::Backspace || !isControlChar(c);
     if (!isValidChar(c))
         return ours;
     QChar key = c;
@@ -378,7 +376,7 @@ bool TCommonEdit::typeCharacter(QChar c)
     }
     if (isReadOnly())
         return ours;
-    if (key == BackspaceChar)
+    if (key == TypedChar::Backspace)
         backspace();
     else if (!isControlChar(key))
         insert(QString(key));

@@ -3,9 +3,10 @@
 // command against the text it would produce and re-formats its text when it loses the focus.
 // Which characters and texts are allowed, and how the text is formatted, is up to descendants.
 
-#include "core/FieldColors.h"
+#include "core/ColorValue.h"
 #include "platform/GdiFont.h"
 #include "widgets/Events.h"
+#include "widgets/KeyCodes.h"
 
 #include <QLineEdit>
 #include <QSet>
@@ -23,9 +24,9 @@ public:
     enum class TextAlignment { Left, Right, Center };
     enum class CharClass { Insert, Erase, Reject };
 
-    // The key code handlers get for Return and Enter (what the windows compare with);
-    // every other key is reported with its Qt key value.
-    static constexpr int EnterKeyCode = 13;
+    // The key code handlers get for Return and Enter (KeyCode::Enter, what the windows compare
+    // with); every other key is reported with its Qt key value.
+    static constexpr int EnterKeyCode = KeyCode::Enter;
     static int keyCode(int qtKey);
     static int qtKey(int keyCode);
 

@@ -139,7 +139,7 @@ int TIntegerEdit::clamp(int number)
 
 TCommonEdit::CharClass TIntegerEdit::classifyChar(QChar c) const
 {
-    if (c.unicode() == 8)
+    if (c == TypedChar::Backspace)
         return CharClass::Erase;
     if (isDigit(c) || isSign(c))
         return CharClass::Insert;

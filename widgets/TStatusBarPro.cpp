@@ -14,13 +14,11 @@
 namespace {
 // The parts lie below a border of two pixels and are framed by a one-pixel bevel.
 constexpr int TopBorder = 2;
-constexpr ColorValue BevelShadow = 0x80000010;
-constexpr ColorValue BevelHighlight = 0x80000014;
 
 // The status-bar font of the classic Windows scheme.
 GdiFont systemStatusFont()
 {
-    return {QStringLiteral("Tahoma"), -11, 0x80000008, false};
+    return {QStringLiteral("Tahoma"), -11, SystemColor::WindowText, false};
 }
 
 void drawBevel(Canvas &canvas, const QRect &part, TStatusPanelPro::Bevel bevel)
@@ -28,8 +26,8 @@ void drawBevel(Canvas &canvas, const QRect &part, TStatusPanelPro::Bevel bevel)
     if (bevel == TStatusPanelPro::Bevel::None || part.isEmpty())
         return;
     const bool lowered = bevel == TStatusPanelPro::Bevel::Lowered;
-    const ColorValue topLeft = lowered ? BevelShadow : BevelHighlight;
-    const ColorValue bottomRight = lowered ? BevelHighlight : BevelShadow;
+    const ColorValue topLeft = lowered ? SystemColor::ButtonShadow : SystemColor::ButtonHighlight;
+    const ColorValue bottomRight = lowered ? SystemColor::ButtonHighlight : SystemColor::ButtonShadow;
     canvas.fillRect(QRect(part.left(), part.top(), part.width(), 1), topLeft);
     canvas.fillRect(QRect(part.left(), part.top(), 1, part.height()), topLeft);
     canvas.fillRect(QRect(part.left() + 1, part.bottom(), part.width() - 1, 1), bottomRight);
@@ -170,7 +168,9 @@ void TStatusBarPro::layoutPanels()
         return;
     computeLayout();
     // Every panel is drawn again.
+#ifndef NDEBUG
     m_panelInvalidations += layoutCount();
+#endif
     update();
     if (m_autoHintPanelIndex >= m_panels->count())
         m_autoHintPanelIndex = 0;
@@ -256,7 +256,9 @@ void TStatusBarPro::invalidatePanel(TStatusPanelPro *panel)
     const int index = panel->index();
     if (index < 0 || index >= layoutCount())
         return;
+#ifndef NDEBUG
     ++m_panelInvalidations;
+#endif
     update(panelRect(index));
     placeControl(panel);
 }

@@ -136,7 +136,7 @@ ColorValue TZekButton::parentBackground() const
     if (m_reportedParentColor)
         return *m_reportedParentColor;
     const QWidget *parent = parentWidget();
-    return parent ? toColorValue(parent->palette().color(parent->backgroundRole())) : ColorValue(0x8000000F);
+    return parent ? toColorValue(parent->palette().color(parent->backgroundRole())) : SystemColor::ButtonFace;
 }
 
 void TZekButton::takeParentColor(ColorValue color)
@@ -145,7 +145,7 @@ void TZekButton::takeParentColor(ColorValue color)
     if (!m_parentColor)
         return;
     m_color = color;
-    m_font.color = 0x80000012;
+    m_font.color = SystemColor::ButtonText;
     m_hotColor = m_color;
     m_hotTextColor = m_font.color;
 }
@@ -228,8 +228,8 @@ void TZekButton::paintEvent(QPaintEvent *)
 
     const ColorValue face = hotLook ? m_hotColor : m_color;
     const ColorValue textColor = hotLook ? m_hotTextColor : m_font.color;
-    ColorValue light = 0x80000014;
-    ColorValue dark = 0x80000010;
+    ColorValue light = SystemColor::ButtonHighlight;
+    ColorValue dark = SystemColor::ButtonShadow;
     const bool pressed = isDown();
     const int o = pressed ? 1 : 0;
     if (pressed) {
@@ -259,9 +259,9 @@ void TZekButton::paintEvent(QPaintEvent *)
     QRect textRect = gdiRect(o + m, o + e, w + o - m, h + o - e);
     if (!isEnabled()) {
         QRect shadowRect = textRect.translated(1, 1);
-        canvas.setFontColor(0x80000014);
+        canvas.setFontColor(SystemColor::ButtonHighlight);
         canvas.drawText(text(), shadowRect, flags);
-        canvas.setFontColor(0x80000010);
+        canvas.setFontColor(SystemColor::ButtonShadow);
         canvas.drawText(text(), textRect, flags);
     } else {
         canvas.setFontColor(textColor);
@@ -275,7 +275,7 @@ void TZekButton::paintEvent(QPaintEvent *)
         canvas.polygon({{right + o - 6, bottom - 1}, {right - 1, bottom + o - 6}, {right - 1, bottom - 1}});
     }
     if (corelHot)
-        canvas.frameRect(rect(), 0x80000006);
+        canvas.frameRect(rect(), SystemColor::WindowFrame);
 
     canvas.setPen({light, 1, PenStyle::Solid});
     canvas.moveTo(left - 1, bottom - 1);

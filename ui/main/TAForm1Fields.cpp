@@ -87,8 +87,10 @@ void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::Keyboa
     m_itemMenuAutoPopup = true;
     field->setFocus(Qt::MouseFocusReason);
 
-    for (const char *name : {"BumpDate1", "BackDate1", "PlusMinusCycle1", "SetHardDate1", "SetDays", "SetWarning1"})
-        action(QString::fromLatin1(name))->setVisible(false);
+    for (const MenuEntry &e : menuEntries()) {
+        if (e.shown.hiddenFirst)
+            action(e.name)->setVisible(false);
+    }
     action(QStringLiteral("StartTracking1"))->setText(QStringLiteral("Start tracking"));
 
     if (field->text().isEmpty() && !action(QStringLiteral("Paste1"))->isEnabled()) {
@@ -97,29 +99,22 @@ void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::Keyboa
     }
 
     const QString flag = RecordLine::flag(records().slotLine(m_currentSlot));
-    struct Entries
-    {
-        bool bump, cycle, hardDate, prewarn, stop;
-        const char *startCaption;
-    };
-    Entries entries{};
+    bool MenuEntry::Shown::*shownFor = nullptr;
     if (flag == RecordLine::Flag::NotTracked)
-        entries = {false, true, false, false, false, "Start tracking"};
+        shownFor = &MenuEntry::Shown::notTracked;
     else if (flag == RecordLine::Flag::Tracked)
-        entries = {true, true, true, true, false, "Start tracking"};
+        shownFor = &MenuEntry::Shown::tracked;
     else if (flag == RecordLine::Flag::Learning)
-        entries = {false, true, false, false, true, "ReStart tracking"};
+        shownFor = &MenuEntry::Shown::learning;
     else
         return; // another flag, or a line too short to hold one
 
-    action(QStringLiteral("BumpDate1"))->setVisible(entries.bump);
-    action(QStringLiteral("BackDate1"))->setVisible(entries.bump);
-    action(QStringLiteral("PlusMinusCycle1"))->setVisible(entries.cycle);
-    action(QStringLiteral("SetHardDate1"))->setVisible(entries.hardDate);
-    action(QStringLiteral("SetDays"))->setVisible(true);
-    action(QStringLiteral("SetWarning1"))->setVisible(entries.prewarn);
-    action(QStringLiteral("StartTracking1"))->setText(QString::fromLatin1(entries.startCaption));
-    action(QStringLiteral("StopTracking1"))->setVisible(entries.stop);
+    for (const MenuEntry &e : menuEntries()) {
+        if (e.shown.byFlag)
+            action(e.name)->setVisible(e.shown.*shownFor);
+    }
+    action(QStringLiteral("StartTracking1"))
+        ->setText(flag == RecordLine::Flag::Learning ? QStringLiteral("ReStart tracking") : QStringLiteral("Start tracking"));
 }
 
 void TAForm1::ClearFocusedClick(QObject *)

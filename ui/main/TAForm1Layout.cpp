@@ -2,6 +2,7 @@
 // later lie above earlier ones where they overlap.
 
 #include "ui/main/TAForm1.h"
+#include "ui/main/WindowGeometry.h"
 
 #include "core/Dates.h"
 #include "core/FieldColors.h"
@@ -9,7 +10,7 @@
 #include "platform/RunLengthImage.h"
 #include "platform/SystemColors.h"
 #include "widgets/ColumnMenuAction.h"
-#include "widgets/HoverButtonStyles.h"
+#include "ui/look/HoverButtonStyles.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
@@ -34,8 +35,7 @@
 #include <QTimer>
 
 namespace {
-constexpr ColorValue WindowColor = 0x00ADDFE7;
-constexpr ColorValue PanelColor = 0x0073BFDF;
+constexpr ColorValue PanelColor = Palette::Sand;
 
 // The window's pictures are stored as runs, read in place from the program's resources: a few
 // kilobytes, nothing decoded, and no image reader, which would look through every image
@@ -57,9 +57,9 @@ constexpr auto hoverButton = &createHoverButton;
 void takeWindowLook(QWidget *control)
 {
     QPalette p = control->palette();
-    p.setColor(QPalette::Window, toQColor(WindowColor));
+    p.setColor(QPalette::Window, toQColor(Palette::WindowBackground));
     control->setPalette(p);
-    control->setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false}));
+    control->setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, SystemColor::WindowText, false}));
 }
 
 QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
@@ -86,7 +86,7 @@ void TAForm1::buildLayout()
     // No frame of the windowing system: the picture draws the title bar and the frame.
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    resize(854, 590);
+    resize(WindowGeometry::WindowSize);
     // The window's colour and font are not set on the window: Qt would merge them into each of
     // its two hundred controls while they are made, and none of them shows either. The window
     // paints its colour itself where the picture does not cover it, and the controls made later
@@ -94,15 +94,11 @@ void TAForm1::buildLayout()
 
     m_image1 = new TImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setGeometry(0, 0, 854, 590);
 
-    for (int slot = 1; slot <= Slots; ++slot) {
-        const int c = (slot - 1) / 20;
-        const int r = (slot - 1) % 20;
+    for (int slot = 1; slot <= Slots; ++slot)
         m_purchaseButtons[slot - 1] =
             hoverButton(this, QLatin1String("HoverButton") + QString::number(slot), QStringLiteral("P"),
-                        HoverButtonStyle::Purchase, QPoint(16 + 168 * c + 128, 88 + 24 * r));
-    }
+                        HoverButtonStyle::Purchase, WindowGeometry::purchaseButtonPos(slot));
 
     m_hoverButton102 = hoverButton(this, QStringLiteral("HoverButton102"), QStringLiteral("ReCheck"),
                                    HoverButtonStyle::ReCheck, QPoint(16, 34));
@@ -123,7 +119,7 @@ void TAForm1::buildLayout()
         hoverButton(this, QStringLiteral("ButtonX"), QString(QChar(0xD7)), HoverButtonStyle::TitleX, QPoint(826, 6));
 
     m_label2 = label(this, QStringLiteral("Label2"), GdiFont{QStringLiteral("Verdana"), -16, FieldColor::Navy, true});
-    m_label2->setGeometry(144, 61, 100, 18);
+    m_label2->setGeometry(WindowGeometry::dateLabelRect(WindowGeometry::DateMinWidth));
 
     m_speedButton17 = new TSpeedButton(this);
     m_speedButton17->setObjectName(QStringLiteral("SpeedButton17"));
@@ -133,11 +129,9 @@ void TAForm1::buildLayout()
 
     const QFont fieldFont = toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
     auto makeEdit = [this, &fieldFont](int slot) {
-        const int c = (slot - 1) / 20;
-        const int r = (slot - 1) % 20;
         auto *e = new TEdit(this);
         e->setObjectName(QLatin1String("Edit") + QString::number(slot));
-        e->setGeometry(16 + 168 * c, 88 + 24 * r, 121, 16);
+        e->setGeometry(WindowGeometry::fieldRect(slot));
         e->setFont(fieldFont);
         m_edits[slot - 1] = e;
     };
@@ -177,13 +171,14 @@ void TAForm1::buildLayout()
     m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     m_trayIcon1->setIcon(windowIcon());
 
+    // The picture sizes the image to itself; the image covers the window whatever its size.
     m_image1->setPicture(resourceRuns(QStringLiteral(":/pantrova/background.runs")));
-    m_image1->setGeometry(0, 0, 854, 590);
+    m_image1->setGeometry(WindowGeometry::PictureRect);
 }
 
 void TAForm1::paintEvent(QPaintEvent *event)
 {
-    QPainter(this).fillRect(event->rect(), toQColor(WindowColor));
+    QPainter(this).fillRect(event->rect(), toQColor(Palette::WindowBackground));
 }
 
 void TAForm1::buildDaysPanel()
@@ -240,11 +235,11 @@ void TAForm1::buildCalendar()
     m_zekButton1->setObjectName(QStringLiteral("ZekButton1"));
     m_zekButton1->setGeometry(478, 382, 45, 16);
     m_zekButton1->setText(QStringLiteral("Cancel"));
-    m_zekButton1->setButtonFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000012, false});
-    m_zekButton1->setColor(WindowColor);
-    m_zekButton1->setHotColor(WindowColor);
-    m_zekButton1->setHotTextColor(0x80000012);
-    m_zekButton1->parentColorChanged(WindowColor);
+    m_zekButton1->setButtonFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, SystemColor::ButtonText, false});
+    m_zekButton1->setColor(Palette::WindowBackground);
+    m_zekButton1->setHotColor(Palette::WindowBackground);
+    m_zekButton1->setHotTextColor(SystemColor::ButtonText);
+    m_zekButton1->parentColorChanged(Palette::WindowBackground);
     m_zekButton1->setParentColor(true);
     m_zekButton1->setFocusPolicy(Qt::NoFocus);
     m_zekButton1->hide();
@@ -263,7 +258,6 @@ void TAForm1::buildMenus()
     if (m_popupMenu1)
         return;
     buildItemMenu();
-    buildColorMenu();
     for (const QMenu *menu : {m_popupMenu1, m_popupMenu2}) {
         for (QAction *a : menu->findChildren<QAction *>())
             m_actions.insert(a->objectName(), a);
@@ -275,62 +269,37 @@ void TAForm1::buildItemMenu()
 {
     m_popupMenu1 = new QMenu(this);
     m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    auto entry = [](QMenu *menu, const QString &name, const QString &caption) {
-        auto *a = new QAction(caption, menu);
-        a->setObjectName(name);
-        menu->addAction(a);
-        return a;
-    };
-    auto submenu = [](QMenu *menu, const QString &name, const QString &caption) {
-        auto *sub = new QMenu(caption, menu);
-        sub->setObjectName(name + QStringLiteral("Menu"));
-        QAction *a = menu->addMenu(sub);
-        a->setObjectName(name);
-        return sub;
-    };
-
-    entry(m_popupMenu1, QStringLiteral("BumpDate1"), QStringLiteral("0 product used - foward buy date"))
-        ->setVisible(false);
-    entry(m_popupMenu1, QStringLiteral("BackDate1"), QStringLiteral("2 products used - back up buy date"));
-    entry(m_popupMenu1, QStringLiteral("PlusMinusCycle1"), QStringLiteral("Inc/Dec cycle days..."));
-    entry(m_popupMenu1, QStringLiteral("SetHardDate1"), QStringLiteral("Set hard date"))->setVisible(false);
-
-    // "1" to "10" in the first column, "11" to "20" and "> 20..." in the second.
-    QMenu *setDays = submenu(m_popupMenu1, QStringLiteral("SetDays"), QStringLiteral("Set Days..."));
-    auto daysEntry = [setDays](const QString &name, const QString &caption) {
-        auto *a = new QAction(caption, setDays);
-        a->setObjectName(name);
-        return a;
-    };
-    QList<QList<QAction *>> dayColumns(2);
-    for (int n = 1; n <= 20; ++n)
-        dayColumns[n <= 10 ? 0 : 1].append(daysEntry(QStringLiteral("Days%1").arg(n), QString::number(n)));
-    dayColumns[1].append(daysEntry(QStringLiteral("SetDaysMan"), QStringLiteral("> 20...")));
-    setDays->addAction(new ColumnMenuAction(dayColumns, setDays));
-
-    QMenu *prewarn = submenu(m_popupMenu1, QStringLiteral("SetWarning1"), QStringLiteral("Set prewarn days..."));
-    for (int n = 0; n <= 9; ++n)
-        entry(prewarn, QStringLiteral("PreWarn%1").arg(n), QString::number(n));
-    QMenu *prewarnAll = submenu(m_popupMenu1, QStringLiteral("SetWarning2"), QStringLiteral("Set prewarn days all..."));
-    for (int n = 0; n <= 9; ++n)
-        entry(prewarnAll, QStringLiteral("PreWarnAll%1").arg(n), QString::number(n));
-
-    entry(m_popupMenu1, QStringLiteral("StartTracking1"), QStringLiteral("Start tracking"));
-    entry(m_popupMenu1, QStringLiteral("StopTracking1"), QStringLiteral("Stop tracking"));
-    entry(m_popupMenu1, QStringLiteral("ClearFocused"), QStringLiteral("Clear focused"));
-    entry(m_popupMenu1, QStringLiteral("Copy1"), QStringLiteral("Copy"));
-    entry(m_popupMenu1, QStringLiteral("Paste1"), QStringLiteral("Paste"))->setEnabled(false);
-}
-
-void TAForm1::buildColorMenu()
-{
     m_popupMenu2 = new QMenu(this);
-    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    const std::pair<const char *, const char *> entries[] = {
-        {"Red1", "Red"}, {"Yellow1", "Yellow"}, {"Gray1", "Gray"}, {"DarkGray1", "Dark Gray"}, {"Beige1", "Beige"}};
-    for (const auto &[name, caption] : entries) {
-        auto *a = new QAction(QString::fromLatin1(caption), m_popupMenu2);
-        a->setObjectName(QString::fromLatin1(name));
-        m_popupMenu2->addAction(a);
+    m_popupMenu2->setObjectName(ColorMenu);
+
+    QHash<QString, QMenu *> menus{{QString(), m_popupMenu1}, {ColorMenu, m_popupMenu2}};
+    // The entries of a menu laid out in columns wait until the menu's last entry is made.
+    QHash<QString, QList<QList<QAction *>>> columns;
+    for (const MenuEntry &e : menuEntries()) {
+        QMenu *menu = menus.value(e.menu);
+        if (e.submenu) {
+            auto *sub = new QMenu(e.caption, menu);
+            sub->setObjectName(e.name + QStringLiteral("Menu"));
+            QAction *a = menu->addMenu(sub);
+            a->setObjectName(e.name);
+            a->setVisible(e.visible);
+            menus.insert(e.name, sub);
+            continue;
+        }
+        auto *a = new QAction(e.caption, menu);
+        a->setObjectName(e.name);
+        if (e.column < 0) {
+            menu->addAction(a);
+        } else {
+            QList<QList<QAction *>> &lists = columns[e.menu];
+            lists.resize(qMax(lists.size(), e.column + 1));
+            lists[e.column].append(a);
+        }
+        a->setVisible(e.visible);
+        a->setEnabled(e.enabled);
+    }
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
+        QMenu *menu = menus.value(it.key());
+        menu->addAction(new ColumnMenuAction(it.value(), menu));
     }
 }

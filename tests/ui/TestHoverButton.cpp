@@ -4,7 +4,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/SystemColors.h"
-#include "widgets/HoverButtonStyles.h"
+#include "ui/look/HoverButtonStyles.h"
 #include "widgets/THoverButton.h"
 
 #include <QAccessible>

@@ -47,32 +47,29 @@ void TAForm1::AllEditClick(QObject *sender)
                                                                     : QStringLiteral(" Enter item name."));
         return;
     }
-    try {
-        const QDate today = Clock::today();
-        const QString nextDate = Dates::plusDays(date, Numbers::toInteger(cycle));
-        if (flag != RecordLine::Flag::Learning && cycle == QLatin1String("000")) {
-            setStatusLine(NoCycleDaysText);
-            return;
-        }
-        if (flag == RecordLine::Flag::Learning) {
-            setStatusLine(QStringLiteral(" %1: Tracking started - %2, days since start = %3")
-                              .arg(name, date)
-                              .arg(Dates::daysBetween(nextDate, today)));
-            return;
-        }
-        QString text = QStringLiteral(" %1: days = %2, prewarn = %3")
-                           .arg(name)
-                           .arg(Numbers::toInteger(cycle))
-                           .arg(Numbers::toInteger(prewarn));
-        if (field->color() != FieldColor::Red) {
-            text += QStringLiteral(", next date = %1, remaining days = %2")
-                        .arg(nextDate)
-                        .arg(Dates::daysBetween(nextDate, today));
-        }
-        setStatusLine(text);
-    } catch (const AppError &error) {
-        showError(error.message());
+    // A record that does not convert raises its error to the command's guard (runCommand).
+    const QDate today = Clock::today();
+    const QString nextDate = Dates::plusDays(date, Numbers::toInteger(cycle));
+    if (flag != RecordLine::Flag::Learning && cycle == QLatin1String("000")) {
+        setStatusLine(NoCycleDaysText);
+        return;
     }
+    if (flag == RecordLine::Flag::Learning) {
+        setStatusLine(QStringLiteral(" %1: Tracking started - %2, days since start = %3")
+                          .arg(name, date)
+                          .arg(Dates::daysBetween(nextDate, today)));
+        return;
+    }
+    QString text = QStringLiteral(" %1: days = %2, prewarn = %3")
+                       .arg(name)
+                       .arg(Numbers::toInteger(cycle))
+                       .arg(Numbers::toInteger(prewarn));
+    if (field->color() != FieldColor::Red) {
+        text += QStringLiteral(", next date = %1, remaining days = %2")
+                    .arg(nextDate)
+                    .arg(Dates::daysBetween(nextDate, today));
+    }
+    setStatusLine(text);
 }
 
 void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int, int)

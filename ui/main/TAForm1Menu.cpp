@@ -158,17 +158,13 @@ void TAForm1::startTracking()
 
 void TAForm1::stopTracking()
 {
-    try {
-        const auto result = ItemOperations::stopTracking(records(), m_currentSlot, Clock::today());
-        if (result != ItemOperations::CycleResult::Changed) {
-            refuseCycle(ItemOperations::refusalMessage(result));
-            return;
-        }
-        if (m_currentField)
-            m_currentField->setColors(FieldState::Bought);
-    } catch (const AppError &error) {
-        showError(error.message());
+    const auto result = ItemOperations::stopTracking(records(), m_currentSlot, Clock::today());
+    if (result != ItemOperations::CycleResult::Changed) {
+        refuseCycle(ItemOperations::refusalMessage(result));
+        return;
     }
+    if (m_currentField)
+        m_currentField->setColors(FieldState::Bought);
 }
 
 void TAForm1::PreDays1Thru9Click(QObject *sender)

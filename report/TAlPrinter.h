@@ -15,7 +15,7 @@
 #include <functional>
 #include <memory>
 
-class Canvas;
+class GdiCanvas;
 class QPainter;
 class QPageLayout;
 class QPagedPaintDevice;
@@ -38,7 +38,7 @@ public:
     };
 
     // Makes the canvas of a page; the painter is open on the page and outlives the canvas.
-    using CanvasFactory = std::function<std::unique_ptr<::Canvas>(QPainter &painter)>;
+    using CanvasFactory = std::function<std::unique_ptr<GdiCanvas>(QPainter &painter)>;
 
     // The shared object, created on first use and released when the application ends.
     static TAlPrinter &shared();
@@ -77,7 +77,7 @@ public:
     void NewPage();
     bool printing() const { return m_painter != nullptr; }
     // The drawing surface of the current page; a ReportError outside a document.
-    ::Canvas &Canvas();
+    GdiCanvas &Canvas();
     int PageHeight() const { return m_pageHeight; }
     // The width of the printable area: nothing drawn right of it reaches the paper.
     int printableWidth() const { return m_printableWidth; }
@@ -105,7 +105,7 @@ private:
     QList<QPicture> m_pages;
     std::unique_ptr<QPicture> m_page;
     std::unique_ptr<QPainter> m_painter;
-    std::unique_ptr<::Canvas> m_canvas;
+    std::unique_ptr<GdiCanvas> m_canvas;
     CanvasFactory m_canvasFactory;
 
     TPrinterOrientation m_orientation = poPortrait;

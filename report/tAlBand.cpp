@@ -1,6 +1,6 @@
 #include "report/tAlBand.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "report/ReportError.h"
 #include "report/TAlDetailLink.h"
 #include "report/tAlControl.h"
@@ -91,6 +91,6 @@ bool tAlBand::takeAlternateFill()
 void tAlBand::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.fillRect(rect(), m_color);
 }

@@ -1,6 +1,6 @@
 #include "widgets/TBrixLine.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 
 #include <QPainter>
 
@@ -29,7 +29,7 @@ void TBrixLine::setLineStyle(LineStyles style)
 void TBrixLine::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setPen(m_pen);
     // A pen of width 0 draws one pixel wide.
     const int pw = qMax(1, m_pen.width);

@@ -1,8 +1,8 @@
 #include "widgets/TCommonEdit.h"
 
 #include "platform/Clipboard.h"
-#include "platform/MessageBox.h"
 #include "platform/SystemColors.h"
+#include "widgets/Notice.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -164,7 +164,7 @@ bool TCommonEdit::pasteChecked()
 {
     const std::optional<QString> pasted = Clipboard::text();
     if (!pasted) {
-        MessageBox::information(this, QStringLiteral("No text on the Clipboard"));
+        Notice::tell(this, Notice::Kind::Information, QStringLiteral("No text on the Clipboard"));
         return false;
     }
     m_candidate = withSelectionReplaced(*pasted);
@@ -190,17 +190,19 @@ bool TCommonEdit::deleteChecked()
 {
     if (isReadOnly())
         return false;
-    if (hasSelectedText()) {
-        m_candidate = withSelectionReplaced(QString());
-    } else {
-        const QString t = text();
-        const int s = cursorPosition();
-        m_candidate = t.left(s) + t.mid(s + 1);
-    }
+    m_candidate = textAfterDelete();
     if (!isValidText(m_candidate))
         return false;
     del();
     return true;
+}
+
+QString TCommonEdit::textAfterDelete() const
+{
+    if (hasSelectedText())
+        return withSelectionReplaced(QString());
+    const QString t = text();
+    return t.left(cursorPosition()) + t.mid(cursorPosition() + 1);
 }
 
 QMenu *TCommonEdit::createCheckedContextMenu()
@@ -270,12 +272,7 @@ void TCommonEdit::keyDownStep(int &key, Qt::KeyboardModifiers shift)
             key = 0;
         }
     } else if (!ctrl && key == Qt::Key_Delete) {
-        if (hasSelectedText()) {
-            m_candidate = withSelectionReplaced(QString());
-        } else {
-            const QString t = text();
-            m_candidate = t.left(cursorPosition()) + t.mid(cursorPosition() + 1);
-        }
+        m_candidate = textAfterDelete();
         if (!isValidText(m_candidate))
             key = 0;
     }
@@ -383,6 +380,17 @@ bool TCommonEdit::typeCharacter(QChar c)
     return ours;
 }
 
+// A keystroke runs through one pipeline, in this order:
+//   keyPressEvent   records the key as down (for its key-up) and runs the steps below;
+//   keyDownStep     the edit's own checks: Ctrl+C copies, Ctrl+V pastes checked, Ctrl+X and
+//                   Delete are checked against the text they would leave (the key may be
+//                   cleared to 0 or become Delete);
+//   OnKeyDown       the window's key-down handler, which may change or clear the key code;
+//   editKey         what the edit does with the key itself (Delete, harmless editor keys),
+//                   keeping from QLineEdit whatever would change the text unchecked;
+//   typedCharacters the characters the keystroke types;
+//   typeCharacter   each character checked (isValidChar, by classifyChar: TIntegerEdit takes
+//                   digits, signs and Backspace), shown to OnKeyPress, then typed.
 void TCommonEdit::keyPressEvent(QKeyEvent *event)
 {
     m_keysDown.insert(event->key());

@@ -91,6 +91,9 @@ private:
     int selStart() const;
     int selLength() const;
     QString withSelectionReplaced(const QString &replacement) const;
+    // The text Delete would leave: without the selection, else without the character after
+    // the cursor.
+    QString textAfterDelete() const;
 
     void keyDownStep(int &key, Qt::KeyboardModifiers shift);
     bool editKey(QKeyEvent &event);

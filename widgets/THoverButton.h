@@ -10,7 +10,7 @@
 #include <QImage>
 #include <QWidget>
 
-class Canvas;
+class GdiCanvas;
 
 class THoverButton : public QWidget
 {
@@ -67,10 +67,10 @@ private:
     void showLook(Look look);
     void changed();
     void click();
-    void drawNormal(Canvas &canvas);
-    void drawHover(Canvas &canvas);
-    void drawPressed(Canvas &canvas);
-    void drawContent(Canvas &canvas, int offset);
+    void drawNormal(GdiCanvas &canvas);
+    void drawHover(GdiCanvas &canvas);
+    void drawPressed(GdiCanvas &canvas);
+    void drawContent(GdiCanvas &canvas, int offset);
 
     QString m_caption;
     bool m_captionSet = false;

@@ -158,18 +158,3 @@ bool TIntegerEdit::isValidText(const QString &candidate) const
         return true;
     return toWholeNumber(candidate).has_value();
 }
-
-void TIntegerEdit::applyDaysPanelSettings()
-{
-    setObjectName(QStringLiteral("IntegerEdit1"));
-    setTextAlignment(TextAlignment::Left);
-    setColorNormal(0x00000000);
-    setColorWarning(0x000000FF);
-    setMinValue(-100);
-    setMaxValue(999);
-    setValidate(false);
-    setFormatString(QStringLiteral("%d"));
-    setGdiFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x00000000, false});
-    setValue(0);
-    resize(41, 21);
-}

@@ -1,6 +1,7 @@
 #include "widgets/TStatusBarPro.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
+#include "widgets/Bevel.h"
 #include "widgets/TStatusPanelPro.h"
 #include "widgets/TStatusPanelsPro.h"
 
@@ -21,17 +22,14 @@ GdiFont systemStatusFont()
     return {QStringLiteral("Tahoma"), -11, SystemColor::WindowText, false};
 }
 
-void drawBevel(Canvas &canvas, const QRect &part, TStatusPanelPro::Bevel bevel)
+// A part's edge: the top and left edges own the corners.
+void drawPartBevel(GdiCanvas &canvas, const QRect &part, TStatusPanelPro::Bevel bevel)
 {
-    if (bevel == TStatusPanelPro::Bevel::None || part.isEmpty())
+    if (bevel == TStatusPanelPro::Bevel::None)
         return;
     const bool lowered = bevel == TStatusPanelPro::Bevel::Lowered;
-    const ColorValue topLeft = lowered ? SystemColor::ButtonShadow : SystemColor::ButtonHighlight;
-    const ColorValue bottomRight = lowered ? SystemColor::ButtonHighlight : SystemColor::ButtonShadow;
-    canvas.fillRect(QRect(part.left(), part.top(), part.width(), 1), topLeft);
-    canvas.fillRect(QRect(part.left(), part.top(), 1, part.height()), topLeft);
-    canvas.fillRect(QRect(part.left() + 1, part.bottom(), part.width() - 1, 1), bottomRight);
-    canvas.fillRect(QRect(part.right(), part.top() + 1, 1, part.height() - 1), bottomRight);
+    drawBevel(canvas, part, lowered ? SystemColor::ButtonShadow : SystemColor::ButtonHighlight,
+                lowered ? SystemColor::ButtonHighlight : SystemColor::ButtonShadow, BevelCorners::TopLeft);
 }
 } // namespace
 
@@ -285,7 +283,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
 {
     ensureLayout();
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.fillRect(rect(), m_color);
     if (m_simplePanel) {
         drawSimple(canvas);
@@ -293,7 +291,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
     }
     const int count = layoutCount();
     if (count == 0) {
-        drawBevel(canvas, gdiRect(0, TopBorder, width(), height()), TStatusPanelPro::Bevel::Lowered);
+        drawPartBevel(canvas, gdiRect(0, TopBorder, width(), height()), TStatusPanelPro::Bevel::Lowered);
         return;
     }
     for (int i = 0; i < count; ++i) {
@@ -301,7 +299,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
         if (!event->rect().intersects(part))
             continue;
         TStatusPanelPro *panel = m_panels->item(i);
-        drawBevel(canvas, part, panel->bevel());
+        drawPartBevel(canvas, part, panel->bevel());
         const QRect r = drawRect(i);
         canvas.setFont(m_font);
         canvas.setBrushColor(m_color);
@@ -312,7 +310,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
     }
 }
 
-void TStatusBarPro::drawPanel(Canvas &canvas, TStatusPanelPro *panel, const QRect &r)
+void TStatusBarPro::drawPanel(GdiCanvas &canvas, TStatusPanelPro *panel, const QRect &r)
 {
     if (panel->style() == TStatusPanelPro::Style::OwnerDraw && OnDrawPanel) {
         OnDrawPanel(this, panel, r, canvas);
@@ -356,10 +354,10 @@ void TStatusBarPro::drawPanel(Canvas &canvas, TStatusPanelPro *panel, const QRec
 }
 
 // One full-width part; leading tabs in the text centre it (one) or right-align it (two).
-void TStatusBarPro::drawSimple(Canvas &canvas)
+void TStatusBarPro::drawSimple(GdiCanvas &canvas)
 {
     const QRect part = gdiRect(0, TopBorder, width(), height());
-    drawBevel(canvas, part, TStatusPanelPro::Bevel::Lowered);
+    drawPartBevel(canvas, part, TStatusPanelPro::Bevel::Lowered);
     QString text = m_simpleText;
     Qt::Alignment alignment = Qt::AlignLeft;
     if (text.startsWith(QStringLiteral("\t\t"))) {

@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <functional>
 
-class Canvas;
+class GdiCanvas;
 class TStatusPanelPro;
 class TStatusPanelsPro;
 
@@ -24,7 +24,7 @@ class TStatusBarPro : public QWidget
 
 public:
     using DrawPanelEvent =
-        std::function<void(TStatusBarPro *bar, TStatusPanelPro *panel, const QRect &rect, Canvas &canvas)>;
+        std::function<void(TStatusBarPro *bar, TStatusPanelPro *panel, const QRect &rect, GdiCanvas &canvas)>;
     using HintEvent = std::function<void(QObject *sender, const QString &hint)>;
 
     static constexpr int MaxLayoutPanels = 128;
@@ -108,8 +108,8 @@ private:
     void applyColorToPanels();
     int layoutCount() const;
     QRect drawRect(int index) const;
-    void drawPanel(Canvas &canvas, TStatusPanelPro *panel, const QRect &rect);
-    void drawSimple(Canvas &canvas);
+    void drawPanel(GdiCanvas &canvas, TStatusPanelPro *panel, const QRect &rect);
+    void drawSimple(GdiCanvas &canvas);
     void setHotPanel(QPoint pos);
 
     TStatusPanelsPro *m_panels = nullptr;

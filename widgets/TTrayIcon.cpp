@@ -1,7 +1,7 @@
 #include "widgets/TTrayIcon.h"
 
 #include "core/AppError.h"
-#include "platform/MessageBox.h"
+#include "widgets/Notice.h"
 #include "platform/Pointer.h"
 
 #include <QGuiApplication>
@@ -162,11 +162,11 @@ void TTrayIcon::runHandler(const std::function<void()> &handler)
     try {
         handler();
     } catch (const AppError &error) {
-        MessageBox::error(nullptr, error.message());
+        Notice::tell(nullptr, Notice::Kind::Error, error.message());
     } catch (const std::exception &error) {
-        MessageBox::error(nullptr, QString::fromLocal8Bit(error.what()));
+        Notice::tell(nullptr, Notice::Kind::Error, QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        MessageBox::error(nullptr, QStringLiteral("Unknown error"));
+        Notice::tell(nullptr, Notice::Kind::Error, QStringLiteral("Unknown error"));
     }
 }
 

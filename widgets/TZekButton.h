@@ -9,7 +9,7 @@
 #include <QAbstractButton>
 #include <optional>
 
-class Canvas;
+class GdiCanvas;
 
 class TZekButton : public QAbstractButton
 {
@@ -75,6 +75,9 @@ private:
     bool isActiveDefault() const;
     ColorValue parentBackground() const;
     void takeParentColor(ColorValue color);
+    void drawCaption(GdiCanvas &canvas, int pressOffset, ColorValue textColor);
+    void drawDefaultMarker(GdiCanvas &canvas, const QRect &face, int pressOffset);
+    void drawEdge(GdiCanvas &canvas, const QRect &face, ColorValue faceColor, bool focused);
 
     Qt::Alignment m_alignment = Qt::AlignHCenter;
     ColorValue m_color = SystemColor::ButtonFace;

@@ -1,7 +1,7 @@
 // The drawing surface: exact pixels of lines, rectangles, wide pens, masks and text
 // backgrounds, and the resolution of system colours.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/GdiFont.h"
 #include "platform/SystemColors.h"
 
@@ -81,7 +81,7 @@ void TestCanvas::lineLeavesEndPoint()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.moveTo(from.x(), from.y());
         canvas.lineTo(to.x(), to.y());
     }
@@ -100,7 +100,7 @@ void TestCanvas::lineMovesPenPosition()
 {
     QImage image = blank();
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.moveTo(1, 1);
     canvas.lineTo(5, 1);
     QCOMPARE(canvas.penPos(), QPoint(5, 1));
@@ -117,7 +117,7 @@ void TestCanvas::polylineDrawsInnerCorners()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPenColor(0x000000FF);
         canvas.polyline({{1, 1}, {6, 1}, {6, 6}});
     }
@@ -133,7 +133,7 @@ void TestCanvas::fillRectExcludesRightAndBottom()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setBrushColor(0x000000FF);
         canvas.fillRect(gdiRect(2, 3, 6, 8));
     }
@@ -150,7 +150,7 @@ void TestCanvas::frameRectIsOnePixelInside()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.frameRect(gdiRect(1, 1, 5, 6), 0);
     }
     for (const QPoint p : {QPoint(1, 1), QPoint(4, 1), QPoint(1, 5), QPoint(4, 5), QPoint(2, 1), QPoint(4, 3)})
@@ -164,7 +164,7 @@ void TestCanvas::rectangleOutlinesAndFills()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setBrushColor(0x000000FF);
         canvas.rectangle(1, 1, 7, 6);
     }
@@ -183,7 +183,7 @@ void TestCanvas::rectangleWithoutPenIsSmaller()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPenStyle(PenStyle::Clear);
         canvas.setBrushColor(0x000000FF);
         canvas.rectangle(1, 1, 7, 6);
@@ -215,7 +215,7 @@ void TestCanvas::widePenCoversItsWidth()
     QImage image = blank(30, 30);
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPen({0, width, PenStyle::Dash});
         canvas.moveTo(5, 10);
         canvas.lineTo(14, 10);
@@ -236,7 +236,7 @@ void TestCanvas::dottedPen()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPenStyle(PenStyle::Dot);
         canvas.moveTo(0, 2);
         canvas.lineTo(12, 2);
@@ -255,7 +255,7 @@ void TestCanvas::maskDrawSkipsTransparentColour()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.drawTransparent(4, 4, glyph, toColorValue(glyph.pixelColor(0, 0)));
     }
     QCOMPARE(at(image, 4, 4), White);
@@ -273,7 +273,7 @@ void TestCanvas::textBackground()
     const GdiFont font{QStringLiteral("Arial"), -11, 0x00800000, false};
     for (QImage *image : {&opaque, &transparent}) {
         QPainter painter(image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setFont(font);
         if (image == &opaque)
             canvas.setBrushColor(0x000000FF);
@@ -295,7 +295,7 @@ void TestCanvas::drawTextCalcRect()
 {
     QImage image = blank(100, 40);
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont({QStringLiteral("Arial"), -11, 0, false});
     QRect rect = gdiRect(3, 4, 90, 30);
     const int height =
@@ -313,7 +313,7 @@ void TestCanvas::drawTextWrapsAndAligns()
 {
     QImage image = blank(120, 60);
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont({QStringLiteral("Arial"), -11, 0x000000FF, false});
     const int line = canvas.textHeight(QStringLiteral("H"));
     const int word = canvas.textWidth(QStringLiteral("Cancel"));
@@ -357,7 +357,7 @@ void TestCanvas::focusRectInvertsEveryOtherPixel()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.drawFocusRect(gdiRect(2, 2, 9, 7));
     }
     QCOMPARE(at(image, 2, 2), Black);
@@ -369,7 +369,7 @@ void TestCanvas::focusRectInvertsEveryOtherPixel()
     QCOMPARE(at(image, 5, 4), White);
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.drawFocusRect(gdiRect(2, 2, 9, 7));
     }
     QCOMPARE(at(image, 2, 2), White);
@@ -443,7 +443,7 @@ void TestCanvas::measuresDependOnFaceHeightAndWeight()
     }
     QImage image = blank(60, 30);
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont(font);
     QCOMPARE(canvas.textExtent(text), QSize(metrics.horizontalAdvance(textToDraw(text, font)), metrics.height()));
 }

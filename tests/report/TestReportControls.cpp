@@ -90,7 +90,7 @@ void TestReportControls::labelMeasuredAtPrint()
 
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter painter(&scratch);
-    Canvas measure(painter);
+    GdiCanvas measure(painter);
     measure.setFont({QStringLiteral("Arial"), -13, 0});
     QRect text(0, 0, 200, 10);
     measure.drawText(caption.isEmpty() ? QStringLiteral(" ") : caption, text,

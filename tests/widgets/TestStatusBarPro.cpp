@@ -1,7 +1,7 @@
 // The status bar: layout of its parts, the width rules of a panel, drawing in the panel's own
 // font, no redraw for an unchanged text, and the routing of clicks through the hot panel.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/SystemColors.h"
 #include "widgets/TStatusBarPro.h"
 #include "widgets/TStatusPanelPro.h"
@@ -241,7 +241,7 @@ void TestStatusBarPro::textInPanelFont()
     expected.fill(Face);
     {
         QPainter painter(&expected);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setFont(TahomaNavy);
         canvas.setBrushColor(0x8000000F);
         canvas.textOut(inner.left() + 1, inner.top() + (inner.height() - canvas.textHeight(QStringLiteral("H"))) / 2,
@@ -319,7 +319,7 @@ void TestStatusBarPro::alignment()
     // R is (1, 3)-(199, 18); the opaque text cell shows where the text went.
     QImage plain(bar.size(), QImage::Format_RGB32);
     QPainter painter(&plain);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont(TahomaNavy);
     const int tw = canvas.textWidth(QStringLiteral("Cycle"));
     int x = 1 + indent + 1;

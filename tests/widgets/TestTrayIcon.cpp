@@ -2,6 +2,7 @@
 // order, pending clicks, the popup menu, Enabled, a throwing handler, and when the icon is in
 // the notification area with which tool tip and frame.
 
+#include "NoticesAsBoxes.h"
 #include "TestSeams.h"
 #include "core/AppError.h"
 #include "platform/MessageBox.h"
@@ -34,7 +35,11 @@ class TestTrayIcon : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_seams.emplace(); }
+    void initTestCase()
+    {
+        m_seams.emplace();
+        showNoticesAsBoxes();
+    }
     void cleanupTestCase() { m_seams.reset(); }
 
     void events_data()

@@ -8,6 +8,7 @@
 #include "platform/DayWatch.h"
 #include "platform/MessageBox.h"
 #include "ui/print/TForm2.h"
+#include "widgets/Notice.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
@@ -45,6 +46,10 @@ TAForm1::TAForm1(const QString &dataFolderPath, QWidget *parent)
     , m_data(dataFolderPath)
     , m_fields(std::make_unique<Fields>(*this))
 {
+    // What the controls have to tell the user is told in the program's message boxes.
+    Notice::setSink([](QWidget *near, Notice::Kind kind, const QString &text) {
+        (kind == Notice::Kind::Error ? &MessageBox::error : &MessageBox::information)(near, text);
+    });
     openMenu = [](QMenu *menu, QPoint screenPos) { menu->popup(screenPos); };
     startWindowMove = [this] {
         if (windowHandle())

@@ -10,6 +10,7 @@
 #include "platform/RunLengthImage.h"
 #include "platform/SystemColors.h"
 #include "widgets/ColumnMenuAction.h"
+#include "ui/look/DaysPanelEdit.h"
 #include "ui/look/HoverButtonStyles.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
@@ -197,7 +198,7 @@ void TAForm1::buildDaysPanel()
     m_label1->setGeometry(17, 8, qMax(27, m_label1->fontMetrics().horizontalAdvance(m_label1->text())), 13);
     m_integerEdit1 = new TIntegerEdit(m_panel1);
     m_integerEdit1->setObjectName(QStringLiteral("IntegerEdit1"));
-    m_integerEdit1->applyDaysPanelSettings();
+    applyDaysPanelSettings(m_integerEdit1);
     m_integerEdit1->move(48, 5);
     m_daysOK = hoverButton(m_panel1, QStringLiteral("DaysOK"), QStringLiteral("OK"), HoverButtonStyle::DaysPanel,
                            QPoint(8, 30));

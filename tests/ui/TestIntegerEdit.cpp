@@ -1,9 +1,11 @@
 // The integer edit: what Value reads, what keystrokes and clipboard commands it lets through,
 // the clamp on leaving, the format string and the key codes its handlers see.
 
+#include "NoticesAsBoxes.h"
 #include "TestSeams.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
+#include "ui/look/DaysPanelEdit.h"
 #include "widgets/TIntegerEdit.h"
 
 #include <QAction>
@@ -54,7 +56,11 @@ class TestIntegerEdit : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { m_seams.emplace(); }
+    void init()
+    {
+        m_seams.emplace();
+        showNoticesAsBoxes();
+    }
     void cleanup() { m_seams.reset(); }
 
     void constructionShowsZero()
@@ -123,7 +129,7 @@ private slots:
     {
         QFETCH(int, number);
         TIntegerEdit edit;
-        edit.applyDaysPanelSettings();
+        applyDaysPanelSettings(&edit);
         int flows = 0;
         edit.OnOverflow = [&](QObject *) { ++flows; };
         edit.OnUnderflow = [&](QObject *) { ++flows; };
@@ -605,7 +611,7 @@ private slots:
     void daysPanelSettings()
     {
         TIntegerEdit edit;
-        edit.applyDaysPanelSettings();
+        applyDaysPanelSettings(&edit);
         QCOMPARE(edit.objectName(), QStringLiteral("IntegerEdit1"));
         QCOMPARE(edit.textAlignment(), TCommonEdit::TextAlignment::Left);
         QVERIFY(edit.alignment() & Qt::AlignLeft);

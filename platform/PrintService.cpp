@@ -169,7 +169,8 @@ Outcome<> PrintService::submit(const QString &pdfPath, const QString &title)
     const Run lp =
         run(QStringLiteral("lp"), {QStringLiteral("-t"), title, QStringLiteral("--"), pdfPath}, AnswerLimitMs);
     if (!lp.started)
-        return Outcome<>::failed(QStringLiteral("The printing service is not installed (the command lp was not found)."));
+        return Outcome<>::failed(
+            QStringLiteral("The printing service is not installed (the command lp was not found)."));
     if (!lp.finished)
         return Outcome<>::failed(notAnswering());
     if (lp.exitCode == 0)

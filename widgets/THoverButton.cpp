@@ -1,8 +1,8 @@
 #include "widgets/THoverButton.h"
 
 #include "platform/GdiCanvas.h"
-#include "widgets/Bevel.h"
 #include "platform/SystemColors.h"
+#include "widgets/Bevel.h"
 #include "widgets/ControlAccessibility.h"
 
 #include <QApplication>

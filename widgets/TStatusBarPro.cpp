@@ -29,7 +29,7 @@ void drawPartBevel(GdiCanvas &canvas, const QRect &part, TStatusPanelPro::Bevel 
         return;
     const bool lowered = bevel == TStatusPanelPro::Bevel::Lowered;
     drawBevel(canvas, part, lowered ? SystemColor::ButtonShadow : SystemColor::ButtonHighlight,
-                lowered ? SystemColor::ButtonHighlight : SystemColor::ButtonShadow, BevelCorners::TopLeft);
+              lowered ? SystemColor::ButtonHighlight : SystemColor::ButtonShadow, BevelCorners::TopLeft);
 }
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "widgets/TTrayIcon.h"
 
 #include "core/AppError.h"
-#include "widgets/Notice.h"
 #include "platform/Pointer.h"
+#include "widgets/Notice.h"
 
 #include <QGuiApplication>
 #include <QMenu>

@@ -282,9 +282,8 @@ void TZekButton::drawDefaultMarker(GdiCanvas &canvas, const QRect &face, int pre
     const ColorValue marker = canvas.font().color;
     canvas.setPen({marker, 1, PenStyle::Solid});
     canvas.setBrushColor(marker);
-    canvas.polygon({{right + pressOffset - 6, bottom - 1},
-                    {right - 1, bottom + pressOffset - 6},
-                    {right - 1, bottom - 1}});
+    canvas.polygon(
+        {{right + pressOffset - 6, bottom - 1}, {right - 1, bottom + pressOffset - 6}, {right - 1, bottom - 1}});
 }
 
 // Raised, sunken while pressed; a pressed framed button and a flat one at rest show no edge

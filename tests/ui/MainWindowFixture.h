@@ -4,8 +4,8 @@
 // says otherwise.
 
 #include "FieldColorsPrinting.h"
-#include "core/RecordLine.h"
 #include "TestSeams.h"
+#include "core/RecordLine.h"
 #include "ui/main/TAForm1.h"
 #include "widgets/TEdit.h"
 

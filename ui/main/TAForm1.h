@@ -17,6 +17,7 @@
 #include <array>
 
 class QCalendarWidget;
+class QFont;
 class QLabel;
 class QMenu;
 class QAction;
@@ -197,10 +198,20 @@ private:
     };
     static inline const QString ColorMenu = QStringLiteral("PopupMenu2");
     static const QList<MenuEntry> &menuEntries();
+    static MenuEntry makeMenuEntry(const QString &name, const QString &caption, const QString &menu,
+                                   MenuEntry::Handler handler);
+    static void addItemMenuEntries(QList<MenuEntry> &list);
+    static void addColorMenuEntries(QList<MenuEntry> &list);
     // The entry of that name; an unknown name ends the program, in every build.
     static const MenuEntry &menuEntry(const QString &name);
 
     void buildLayout();
+    void setUpWindow();
+    void buildButtons();
+    void buildDateAndHelp();
+    void buildNameField(int slot, const QFont &font);
+    void buildStatusBar();
+    void buildLists();
     void buildDaysPanel();
     void sizeDateLabel();
     void showWindowBeforeControls();

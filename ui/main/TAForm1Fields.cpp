@@ -111,7 +111,8 @@ void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::Keyboa
             action(e.name)->setVisible(e.shown.*shownFor);
     }
     action(QStringLiteral("StartTracking1"))
-        ->setText(flag == RecordLine::Flag::Learning ? QStringLiteral("ReStart tracking") : QStringLiteral("Start tracking"));
+        ->setText(flag == RecordLine::Flag::Learning ? QStringLiteral("ReStart tracking")
+                                                     : QStringLiteral("Start tracking"));
 }
 
 void TAForm1::ClearFocusedClick(QObject *)

@@ -9,9 +9,9 @@
 #include "platform/GdiFont.h"
 #include "platform/RunLengthImage.h"
 #include "platform/SystemColors.h"
-#include "widgets/ColumnMenuAction.h"
 #include "ui/look/DaysPanelEdit.h"
 #include "ui/look/HoverButtonStyles.h"
+#include "widgets/ColumnMenuAction.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
@@ -75,7 +75,45 @@ QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 }
 } // namespace
 
+// The controls are made in the order of the layout, which is their stacking order.
 void TAForm1::buildLayout()
+{
+    setUpWindow();
+
+    m_image1 = new TImage(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    buildButtons();
+    buildDateAndHelp();
+
+    const QFont fieldFont = toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
+    for (int slot = 2; slot <= Slots; ++slot)
+        buildNameField(slot, fieldFont);
+
+    // The days panel comes next in the layout; it stays hidden until a command asks for a number
+    // of days and is made on first use (buildDaysPanel), in this place of the order.
+    buildStatusBar();
+    // The month calendar and its Cancel button come next in the layout; they stay hidden until
+    // "Set hard date" and are made on first use (buildCalendar), in this place of the order.
+    buildLists();
+    buildNameField(1, fieldFont);
+
+    // The popup menus come next in the layout; they are made on first use (buildMenus).
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setSingleShot(true);
+
+    // The program's icon, no hint: the icon stays in the notification area while the program runs.
+    m_trayIcon1 = new TTrayIcon(this);
+    m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
+    m_trayIcon1->setIcon(windowIcon());
+
+    // The picture sizes the image to itself; the image covers the window whatever its size.
+    m_image1->setPicture(resourceRuns(QStringLiteral(":/pantrova/background.runs")));
+    m_image1->setGeometry(WindowGeometry::PictureRect);
+}
+
+void TAForm1::setUpWindow()
 {
     setObjectName(QStringLiteral("AForm1"));
     // Every control asks for the screen it is on while it is made (for the resolution of its
@@ -92,10 +130,11 @@ void TAForm1::buildLayout()
     // its two hundred controls while they are made, and none of them shows either. The window
     // paints its colour itself where the picture does not cover it, and the controls made later
     // that show them (calendar, days panel) are given both.
+}
 
-    m_image1 = new TImage(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-
+// The purchase buttons, the command buttons and the title-bar buttons.
+void TAForm1::buildButtons()
+{
     for (int slot = 1; slot <= Slots; ++slot)
         m_purchaseButtons[slot - 1] =
             hoverButton(this, QLatin1String("HoverButton") + QString::number(slot), QStringLiteral("P"),
@@ -118,7 +157,10 @@ void TAForm1::buildLayout()
         hoverButton(this, QStringLiteral("ButtonMin"), QStringLiteral("-"), HoverButtonStyle::TitleMin, QPoint(802, 6));
     m_buttonX =
         hoverButton(this, QStringLiteral("ButtonX"), QString(QChar(0xD7)), HoverButtonStyle::TitleX, QPoint(826, 6));
+}
 
+void TAForm1::buildDateAndHelp()
+{
     m_label2 = label(this, QStringLiteral("Label2"), GdiFont{QStringLiteral("Verdana"), -16, FieldColor::Navy, true});
     m_label2->setGeometry(WindowGeometry::dateLabelRect(WindowGeometry::DateMinWidth));
 
@@ -127,54 +169,36 @@ void TAForm1::buildLayout()
     m_speedButton17->setGeometry(834, 33, 14, 26);
     m_speedButton17->setGlyph(resourcePicture(QStringLiteral(":/pantrova/help-glyph.runs")));
     m_speedButton17->setToolTip(QString()); // "Program help" is its hint, but hints are off.
+}
 
-    const QFont fieldFont = toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
-    auto makeEdit = [this, &fieldFont](int slot) {
-        auto *e = new TEdit(this);
-        e->setObjectName(QLatin1String("Edit") + QString::number(slot));
-        e->setGeometry(WindowGeometry::fieldRect(slot));
-        e->setFont(fieldFont);
-        m_edits[slot - 1] = e;
-    };
-    for (int slot = 2; slot <= Slots; ++slot)
-        makeEdit(slot);
+void TAForm1::buildNameField(int slot, const QFont &font)
+{
+    auto *e = new TEdit(this);
+    e->setObjectName(QLatin1String("Edit") + QString::number(slot));
+    e->setGeometry(WindowGeometry::fieldRect(slot));
+    e->setFont(font);
+    m_edits[slot - 1] = e;
+}
 
-    // The days panel comes next in the layout; it stays hidden until a command asks for a number
-    // of days and is made on first use (buildDaysPanel), in this place of the order.
-
+void TAForm1::buildStatusBar()
+{
     m_statusBarPro1 = new TStatusBarPro(this);
     m_statusBarPro1->setObjectName(QStringLiteral("StatusBarPro1"));
     m_statusBarPro1->setGeometry(6, 566, 842, 19);
     TStatusPanelPro *panel = m_statusBarPro1->panels()->add();
     panel->setFont(GdiFont{QStringLiteral("Tahoma"), -11, FieldColor::Navy, false});
     panel->setWidth(100);
+}
 
-    // The month calendar and its Cancel button come next in the layout; they stay hidden until
-    // "Set hard date" and are made on first use (buildCalendar), in this place of the order.
-
+// The hidden lists that hold the records (Memo1) and the names as read (Memo2).
+void TAForm1::buildLists()
+{
     m_memo1 = new TMemo(this);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
     m_memo1->setGeometry(600, 32, 49, 33);
     m_memo2 = new TMemo(this);
     m_memo2->setObjectName(QStringLiteral("Memo2"));
     m_memo2->setGeometry(544, 32, 49, 33);
-
-    makeEdit(1);
-
-    // The popup menus come next in the layout; they are made on first use (buildMenus).
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setSingleShot(true);
-
-    // The program's icon, no hint: the icon stays in the notification area while the program runs.
-    m_trayIcon1 = new TTrayIcon(this);
-    m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
-    m_trayIcon1->setIcon(windowIcon());
-
-    // The picture sizes the image to itself; the image covers the window whatever its size.
-    m_image1->setPicture(resourceRuns(QStringLiteral(":/pantrova/background.runs")));
-    m_image1->setGeometry(WindowGeometry::PictureRect);
 }
 
 void TAForm1::paintEvent(QPaintEvent *event)
@@ -250,7 +274,8 @@ void TAForm1::buildCalendar()
     m_monthCalendar1->stackUnder(m_memo1);
     m_zekButton1->stackUnder(m_memo1);
 
-    connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { runCommand([this] { MonthCalendar1Click(); }); });
+    connect(m_monthCalendar1, &QCalendarWidget::clicked, this,
+            [this] { runCommand([this] { MonthCalendar1Click(); }); });
     m_zekButton1->OnClick = [this](QObject *sender) { runCommand([=, this] { ZekButton1Click(sender); }); };
 }
 

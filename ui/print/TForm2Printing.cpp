@@ -51,7 +51,8 @@ bool TForm2::printCheckList()
     if (!looked)
         printed = Outcome<>::failed(PrintService::notAnswering());
     else if (!folder.isValid())
-        printed = Outcome<>::failed(QStringLiteral("No temporary folder for the print job: %1").arg(folder.errorString()));
+        printed =
+            Outcome<>::failed(QStringLiteral("No temporary folder for the print job: %1").arg(folder.errorString()));
     else
         printed = writePdf(pdf, target);
     if (printed) {

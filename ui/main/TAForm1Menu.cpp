@@ -128,7 +128,9 @@ void TAForm1::Days1Thru20Click(QObject *sender)
             if (m_currentField)
                 m_currentField->setColors(FieldState::Bought);
         }
-    } catch (const ConversionError &) {}
+    } catch (const ConversionError &) {
+        // A record line that does not convert is left as it is, without a word.
+    }
 }
 
 void TAForm1::MonthCalendar1Click()

@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # One static library per layer. Sources are picked up from the layer's folders,
-# so adding a file to a layer needs no edit of a build file.
+# so adding a file to a layer needs no edit of a build file. EXCLUDE names files of the folders
+# that a library of their own holds.
 function(pantrova_layer name)
-  cmake_parse_arguments(ARG "" "" "DIRS;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;LIBS;EXCLUDE" ${ARGN})
   set(sources)
   set(headers)
   foreach(dir IN LISTS ARG_DIRS)
@@ -10,6 +11,10 @@ function(pantrova_layer name)
     file(GLOB found_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h)
     list(APPEND sources ${found_sources})
     list(APPEND headers ${found_headers})
+  endforeach()
+  foreach(file IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+    list(REMOVE_ITEM headers ${CMAKE_CURRENT_SOURCE_DIR}/${file})
   endforeach()
   if(sources)
     add_library(${name} STATIC ${sources} ${headers})

@@ -25,18 +25,18 @@ QString colorLine(ColorValue color)
 
 ColorValue startupFontColor(const QString &storedLine)
 {
-    if (storedLine == QLatin1String("8684164") || storedLine == QLatin1String("8421504"))
+    if (storedLine == colorLine(FieldColor::DarkGray) || storedLine == colorLine(FieldColor::Gray))
         return FieldColor::White;
-    if (storedLine == QLatin1String("255"))
+    if (storedLine == colorLine(FieldColor::Red))
         return FieldColor::Yellow;
     return FieldColor::Navy;
 }
 
 std::optional<ColorValue> recheckFontColor(const QString &storedLine)
 {
-    if (storedLine == QLatin1String("8421504"))
+    if (storedLine == colorLine(FieldColor::Gray))
         return FieldColor::White;
-    if (storedLine == QLatin1String("255"))
+    if (storedLine == colorLine(FieldColor::Red))
         return FieldColor::Yellow;
     return std::nullopt;
 }

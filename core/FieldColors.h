@@ -1,26 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Colour values of the name fields. A colour value is 0x00BBGGRR (red in the low byte);
-// the colours file stores it as a decimal integer. An item's background colour is its state.
+// The colours of the name fields (named in core/Palette.h): the colours file stores each as a
+// decimal integer. An item's background colour is its state.
+
+#include "core/Palette.h"
 
 #include <QString>
-#include <QtGlobal>
 #include <optional>
-
-using ColorValue = quint32;
-
-namespace FieldColor {
-constexpr ColorValue Silver = 12632256;    // plain state
-constexpr ColorValue Cream = 13565951;     // bought state
-constexpr ColorValue Yellow = 65535;       // prewarn state
-constexpr ColorValue Red = 255;            // due state
-constexpr ColorValue Gray = 8421504;       // learning state
-constexpr ColorValue LightGray = 13026246; // picked by hand ("Gray")
-constexpr ColorValue DarkGray = 8684164;   // picked by hand ("Dark Gray")
-constexpr ColorValue Navy = 8388608;       // design font colour
-constexpr ColorValue White = 16777215;
-constexpr ColorValue Black = 0;
-} // namespace FieldColor
 
 // The colours a field shows: its background and its font colour.
 struct FieldColors

@@ -3,7 +3,7 @@
 // A brush as the controls describe it: a colour value that fills solidly, or a clear brush
 // that fills nothing (and lets text be drawn without a background).
 
-#include "core/FieldColors.h"
+#include "core/ColorValue.h"
 
 enum class BrushStyle { Solid, Clear };
 

@@ -4,7 +4,7 @@
 // character height, as stored), colour value, bold. toQFont() maps the Windows face names
 // to the faces installed here.
 
-#include "core/FieldColors.h"
+#include "core/ColorValue.h"
 
 #include <QFont>
 #include <QString>

@@ -3,7 +3,7 @@
 // A pen as the controls describe it: colour value, width in pixels and line style. Styled
 // lines are drawn only by one-pixel pens; a wider pen draws solid, as on a GDI surface.
 
-#include "core/FieldColors.h"
+#include "core/ColorValue.h"
 
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear };
 

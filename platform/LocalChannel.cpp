@@ -107,21 +107,17 @@ QString LocalChannel::socketPath(const QString &name)
     return QDir(folder).filePath(name);
 }
 
-bool LocalChannel::listen(const QString &name)
+Outcome<> LocalChannel::listen(const QString &name)
 {
-    m_error.clear();
     const QString path = socketPath(name);
     const std::optional<sockaddr_un> address = addressOf(path);
-    if (!address) {
-        m_error = tooLong(path);
-        return false;
-    }
+    if (!address)
+        return Outcome<>::failed(tooLong(path));
     struct stat status = {};
     if (::lstat(address->sun_path, &status) == 0) {
         if (!S_ISSOCK(status.st_mode)) {
-            m_error = QStringLiteral("%1 is in the place of the program's socket; it was left as it is.")
-                          .arg(QDir::toNativeSeparators(path));
-            return false;
+            return Outcome<>::failed(QStringLiteral("%1 is in the place of the program's socket; it was left as it is.")
+                                         .arg(QDir::toNativeSeparators(path)));
         }
         ::unlink(address->sun_path);
     }
@@ -132,12 +128,13 @@ bool LocalChannel::listen(const QString &name)
     const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr *>(&*address), sizeof(*address)) == 0;
     ::umask(oldMask);
     if (!bound || ::listen(fd, SOMAXCONN) != 0 || ::lstat(address->sun_path, &status) != 0) {
-        m_error = QStringLiteral("Cannot listen on %1: %2").arg(QDir::toNativeSeparators(path), qt_error_string(errno));
+        const QString why =
+            QStringLiteral("Cannot listen on %1: %2").arg(QDir::toNativeSeparators(path), qt_error_string(errno));
         if (fd >= 0)
             ::close(fd);
         if (bound)
             ::unlink(address->sun_path);
-        return false;
+        return Outcome<>::failed(why);
     }
     m_fd = fd;
     m_path = path;
@@ -145,7 +142,7 @@ bool LocalChannel::listen(const QString &name)
     m_inode = status.st_ino;
     m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &LocalChannel::acceptPending);
-    return true;
+    return {};
 }
 
 void LocalChannel::acceptPending()

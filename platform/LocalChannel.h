@@ -4,6 +4,8 @@
 // the front". Plain Unix-domain stream sockets with QtCore only: the networking module and the
 // libraries it loads would cost every start time and memory for this one use.
 
+#include "platform/Outcome.h"
+
 #include <QObject>
 #include <sys/types.h>
 
@@ -21,10 +23,9 @@ public:
     // Listens on the socket named `name` in the user's runtime folder (the temporary folder
     // where there is none), readable and writable by the user only. The name must be the
     // caller's own, guarded for instance by a lock file: a socket already there is taken for
-    // one a killed program left and replaced. False, with errorString() saying why, when the
-    // path is too long for a socket or something else is in its place.
-    bool listen(const QString &name);
-    QString errorString() const { return m_error; }
+    // one a killed program left and replaced. Fails, saying why, when the path is too long for
+    // a socket or something else is in its place.
+    Outcome<> listen(const QString &name);
 
     static QString socketPath(const QString &name);
 
@@ -44,6 +45,5 @@ private:
     QString m_path;
     dev_t m_device = 0;
     ino_t m_inode = 0;
-    QString m_error;
     QSocketNotifier *m_notifier = nullptr;
 };

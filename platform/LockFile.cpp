@@ -24,16 +24,14 @@ LockFile::~LockFile()
     ::close(m_handle);
 }
 
-bool LockFile::tryLock()
+Outcome<LockFile::Failure> LockFile::tryLock()
 {
     if (m_handle >= 0)
-        return true;
+        return {};
     const QByteArray name = QFile::encodeName(m_path);
     const int handle = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (handle < 0) {
-        m_failure = errno == EEXIST ? Failure::Exists : Failure::CannotCreate;
-        return false;
-    }
+    if (handle < 0)
+        return Outcome<Failure>::failed(errno == EEXIST ? Failure::Exists : Failure::CannotCreate);
     // Where the file system knows no flock() (some network shares), the file alone locks.
     ::flock(handle, LOCK_EX | LOCK_NB);
     const QByteArray text = QByteArray::number(qint64(::getpid())) + '\n' + QCoreApplication::applicationName().toUtf8()
@@ -42,12 +40,10 @@ bool LockFile::tryLock()
     if (::write(handle, text.constData(), size_t(text.size())) != text.size()) {
         ::unlink(name.constData());
         ::close(handle);
-        m_failure = Failure::CannotCreate;
-        return false;
+        return Outcome<Failure>::failed(Failure::CannotCreate);
     }
     m_handle = handle;
-    m_failure = Failure::None;
-    return true;
+    return {};
 }
 
 bool LockFile::removeUnheld() const

@@ -11,6 +11,8 @@
 // nothing relies on the text surviving a power cut (an empty or broken lock is taken as left
 // over).
 
+#include "platform/Outcome.h"
+
 #include <QString>
 #include <optional>
 
@@ -24,11 +26,10 @@ public:
     LockFile(const LockFile &) = delete;
     LockFile &operator=(const LockFile &) = delete;
 
-    enum class Failure { None, Exists, CannotCreate };
+    enum class Failure { Exists, CannotCreate };
     // Makes the file and takes its lock at once, or fails: Exists when a file (or anything
     // else) is in its place, CannotCreate when the folder takes no file.
-    bool tryLock();
-    Failure failure() const { return m_failure; }
+    Outcome<Failure> tryLock();
 
     // Removes a lock file that nobody holds (left by a crash or copied with the folder). False
     // when a running program holds it, or it cannot be opened or removed.
@@ -53,5 +54,4 @@ private:
     QString m_path;
     QString m_guarded;
     int m_handle = -1;
-    Failure m_failure = Failure::None;
 };

@@ -158,7 +158,7 @@ int PrintService::dotsPerInch(const Printer &target)
     return target.dotsPerInch > 0 ? target.dotsPerInch : 1200;
 }
 
-QString PrintService::submit(const QString &pdfPath, const QString &title)
+Outcome<> PrintService::submit(const QString &pdfPath, const QString &title)
 {
     State &s = state();
     {
@@ -166,23 +166,25 @@ QString PrintService::submit(const QString &pdfPath, const QString &title)
         if (s.testMode) {
             QFile file(pdfPath);
             s.jobs.append({title, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()});
-            return s.errors.isEmpty() ? QString() : s.errors.takeFirst();
+            const QString error = s.errors.isEmpty() ? QString() : s.errors.takeFirst();
+            return error.isEmpty() ? Outcome<>() : Outcome<>::failed(error);
         }
     }
 
     const Run lp =
         run(QStringLiteral("lp"), {QStringLiteral("-t"), title, QStringLiteral("--"), pdfPath}, AnswerLimitMs);
     if (!lp.started)
-        return QStringLiteral("The printing service is not installed (the command lp was not found).");
+        return Outcome<>::failed(
+            QStringLiteral("The printing service is not installed (the command lp was not found)."));
     if (!lp.finished)
-        return notAnswering();
+        return Outcome<>::failed(notAnswering());
     if (lp.exitCode == 0)
-        return QString();
+        return {};
     if (lp.errors.contains(QStringLiteral("No default destination")))
-        return withoutDefaultDestination();
+        return Outcome<>::failed(withoutDefaultDestination());
     if (lp.errors.isEmpty())
-        return QStringLiteral("The printing service did not take the job.");
-    return QStringLiteral("The printer did not take the job: %1").arg(plainAnswer(lp.errors));
+        return Outcome<>::failed(QStringLiteral("The printing service did not take the job."));
+    return Outcome<>::failed(QStringLiteral("The printer did not take the job: %1").arg(plainAnswer(lp.errors)));
 }
 
 QString PrintService::notAnswering()

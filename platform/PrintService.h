@@ -7,6 +7,8 @@
 // (OffThread), so a service that hangs never holds up the windows.
 // Tests answer in place of the service through setTestMode() and read the jobs handed over.
 
+#include "platform/Outcome.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMarginsF>
@@ -36,10 +38,10 @@ public:
     // border, at 1200 dots per inch.
     static QPageLayout page(const Printer &target);
     static int dotsPerInch(const Printer &target);
-    // Hands the PDF to the default printer as a job with this title. Returns what went wrong
-    // in plain words, or an empty text when the service has taken the job; a service that
-    // has not answered within AnswerLimitMs is told so and the job withdrawn.
-    static QString submit(const QString &pdfPath, const QString &title);
+    // Hands the PDF to the default printer as a job with this title. Succeeds when the service
+    // has taken the job, else says what went wrong in plain words; a service that has not
+    // answered within AnswerLimitMs is told so and the job withdrawn.
+    static Outcome<> submit(const QString &pdfPath, const QString &title);
     // The words for a service that has not answered at all.
     static QString notAnswering();
 
@@ -49,7 +51,7 @@ public:
         QByteArray pdf;
     };
     // Test hooks: the service is not asked, not even for the default printer; jobs are
-    // recorded and answered with the next queued error (none: taken).
+    // recorded and answered with the next queued error (none, or an empty one: taken).
     static void setTestMode(bool on);
     static void setNextError(const QString &error);
     static const QList<Job> &jobs();

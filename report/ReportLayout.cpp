@@ -159,7 +159,7 @@ void ReportLayout::bandOutput(tAlBand *band)
     int top = m_cursor;
     int right = scaleX(band->width()) - m_rightMargin;
     int bottom = m_cursor + scaleY(band->height()) - 1;
-    ::Canvas &canvas = m_printer.Canvas();
+    GdiCanvas &canvas = m_printer.Canvas();
     if (band->altColor() && band->takeAlternateFill()) {
         canvas.setBrushColor(band->color());
         canvas.fillRect(gdiRect(left, top, right, bottom));

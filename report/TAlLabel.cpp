@@ -13,7 +13,7 @@ TAlLabel::TAlLabel(QWidget *parent)
 void TAlLabel::DoPrint(const QRect &rect, const QString &text)
 {
     TAlPrinter &printer = TAlPrinter::shared();
-    ::Canvas &canvas = printer.Canvas();
+    GdiCanvas &canvas = printer.Canvas();
     if (!transparent()) {
         canvas.setBrushColor(color());
         canvas.fillRect(rect);
@@ -26,7 +26,7 @@ void TAlLabel::DoPrint(const QRect &rect, const QString &text)
 
 // A one-line, left-aligned text that would run past the printable right edge is cut there and
 // ends in an ellipsis; a text that fits is printed as it is.
-QString TAlLabel::withinPage(const ::Canvas &canvas, const QString &text, int left) const
+QString TAlLabel::withinPage(const GdiCanvas &canvas, const QString &text, int left) const
 {
     const int printable = TAlPrinter::shared().printableWidth();
     const int room = printable - left;
@@ -43,7 +43,7 @@ QString TAlLabel::withinPage(const ::Canvas &canvas, const QString &text, int le
 }
 
 // An empty text is measured as one blank, so an empty auto-size label keeps a line's height.
-QRect TAlLabel::measured(::Canvas &canvas, const QRect &rect)
+QRect TAlLabel::measured(GdiCanvas &canvas, const QRect &rect)
 {
     if (!autoSize())
         return rect;

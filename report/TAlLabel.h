@@ -23,8 +23,8 @@ public:
     void DoPrint(const QRect &rect, const QString &text) override;
     // The print rectangle of an auto-size label fitted to its print text (measured on the
     // canvas with its font), right-aligned labels keeping their right edge.
-    QRect measured(::Canvas &canvas, const QRect &rect);
+    QRect measured(GdiCanvas &canvas, const QRect &rect);
 
 private:
-    QString withinPage(const ::Canvas &canvas, const QString &text, int left) const;
+    QString withinPage(const GdiCanvas &canvas, const QString &text, int left) const;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/TAlPrinter.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "report/ReportError.h"
 
 #include <QCoreApplication>
@@ -195,7 +195,7 @@ void TAlPrinter::NewPage()
     ++m_pageNumber;
 }
 
-::Canvas &TAlPrinter::Canvas()
+GdiCanvas &TAlPrinter::Canvas()
 {
     if (!m_canvas)
         throw ReportError(QStringLiteral("AlPrinter could not assign the Canvas"));
@@ -222,5 +222,5 @@ void TAlPrinter::closeStoredPage()
 
 void TAlPrinter::openCanvas()
 {
-    m_canvas = m_canvasFactory ? m_canvasFactory(*m_painter) : std::make_unique<::Canvas>(*m_painter);
+    m_canvas = m_canvasFactory ? m_canvasFactory(*m_painter) : std::make_unique<GdiCanvas>(*m_painter);
 }

@@ -16,7 +16,7 @@
 #include <functional>
 #include <memory>
 
-class Canvas;
+class GdiCanvas;
 class QPainter;
 class QPageLayout;
 class QPagedPaintDevice;
@@ -39,7 +39,7 @@ public:
     };
 
     // Makes the canvas of a page; the painter is open on the page and outlives the canvas.
-    using CanvasFactory = std::function<std::unique_ptr<::Canvas>(QPainter &painter)>;
+    using CanvasFactory = std::function<std::unique_ptr<GdiCanvas>(QPainter &painter)>;
 
     // The shared object, created on first use and released when the application ends.
     static TAlPrinter &shared();
@@ -78,7 +78,7 @@ public:
     void NewPage();
     bool printing() const { return m_painter != nullptr; }
     // The drawing surface of the current page; a ReportError outside a document.
-    ::Canvas &Canvas();
+    GdiCanvas &Canvas();
     int PageHeight() const { return m_pageHeight; }
     // The width of the printable area: nothing drawn right of it reaches the paper.
     int printableWidth() const { return m_printableWidth; }
@@ -106,7 +106,7 @@ private:
     QList<QPicture> m_pages;
     std::unique_ptr<QPicture> m_page;
     std::unique_ptr<QPainter> m_painter;
-    std::unique_ptr<::Canvas> m_canvas;
+    std::unique_ptr<GdiCanvas> m_canvas;
     CanvasFactory m_canvasFactory;
 
     TPrinterOrientation m_orientation = poPortrait;

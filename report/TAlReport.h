@@ -11,7 +11,7 @@
 //     auto *label = new TAlLabel(band);            // controls lie on a band, in print order
 //     label->setGeometry(44, 16, 43, 16);
 //     label->setCaption(name);
-//     label->setFont({QStringLiteral("Arial"), -13, 0x80000008});
+//     label->setFont({QStringLiteral("Arial"), -13, SystemColor::WindowText});
 //     auto *box = new TAlShape(band);
 //     box->setGeometry(25, 17, 14, 14);
 //     box->setPen({0, 4, PenStyle::Solid});

@@ -39,7 +39,7 @@ void TAlShape::StyleChanged()
 // The pen is a device-pixel pen: a 4-pixel tick box is 4 printer pixels wide.
 void TAlShape::DoPrint(const QRect &rect, const QString &)
 {
-    ::Canvas &canvas = TAlPrinter::shared().Canvas();
+    GdiCanvas &canvas = TAlPrinter::shared().Canvas();
     GdiPen pen = m_pen;
     pen.width = qMax(1, pen.width);
     canvas.setPen(pen);
@@ -47,7 +47,7 @@ void TAlShape::DoPrint(const QRect &rect, const QString &)
     drawShape(canvas, rect);
 }
 
-void TAlShape::paintFace(::Canvas &canvas)
+void TAlShape::paintFace(GdiCanvas &canvas)
 {
     canvas.setPen(m_pen);
     canvas.setBrush(m_brush);
@@ -56,7 +56,7 @@ void TAlShape::paintFace(::Canvas &canvas)
 
 // The square shapes use the largest square centred in the rectangle; a rectangle too thin
 // for a frame is drawn as a line.
-void TAlShape::drawShape(::Canvas &canvas, const QRect &rect) const
+void TAlShape::drawShape(GdiCanvas &canvas, const QRect &rect) const
 {
     int x = rect.left();
     int y = rect.top();

@@ -26,10 +26,10 @@ public:
 
     void DoPrint(const QRect &rect, const QString &text) override;
     // The shape's geometry in a rectangle, drawn with the canvas's pen and brush.
-    void drawShape(::Canvas &canvas, const QRect &rect) const;
+    void drawShape(GdiCanvas &canvas, const QRect &rect) const;
 
 protected:
-    void paintFace(::Canvas &canvas) override;
+    void paintFace(GdiCanvas &canvas) override;
 
 private:
     GdiPen m_pen;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/tAlBand.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "report/ReportError.h"
 #include "report/TAlDetailLink.h"
 #include "report/tAlControl.h"
@@ -92,6 +92,6 @@ bool tAlBand::takeAlternateFill()
 void tAlBand::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.fillRect(rect(), m_color);
 }

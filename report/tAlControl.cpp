@@ -175,11 +175,11 @@ GdiFont tAlControl::fontAt(int pixelsPerInch) const
 void tAlControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     paintFace(canvas);
 }
 
-void tAlControl::paintFace(Canvas &canvas)
+void tAlControl::paintFace(GdiCanvas &canvas)
 {
     if (!m_transparent)
         canvas.fillRect(rect(), m_color);
@@ -195,12 +195,12 @@ void tAlControl::adjustBounds()
         return;
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter painter(&scratch);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont(font());
     setGeometry(fitted(canvas, m_caption, geometry()));
 }
 
-QRect tAlControl::fitted(::Canvas &canvas, const QString &text, const QRect &rect) const
+QRect tAlControl::fitted(GdiCanvas &canvas, const QString &text, const QRect &rect) const
 {
     QRect area(0, 0, rect.width(), rect.height());
     canvas.drawText(text.isEmpty() ? QStringLiteral(" ") : text, area, textFlags() | DrawTextFlag::CalcRect);

@@ -4,7 +4,7 @@
 // the screen it draws itself on the band; when printing, the band hands it a rectangle in
 // device pixels on the current page and it draws itself there through the printer's canvas.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/GdiFont.h"
 #include "report/ReportTypes.h"
 
@@ -71,12 +71,12 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     // Draws the control's face on the screen.
-    virtual void paintFace(Canvas &canvas);
+    virtual void paintFace(GdiCanvas &canvas);
     // Sizes an auto-size control to its caption, keeping the right edge of a right-aligned one.
     void adjustBounds();
     // The place a text takes when measured in the canvas's font from a rectangle's top-left
     // (an empty text as one blank), right-aligned text keeping the rectangle's right edge.
-    QRect fitted(::Canvas &canvas, const QString &text, const QRect &rect) const;
+    QRect fitted(GdiCanvas &canvas, const QString &text, const QRect &rect) const;
 
 private:
     int m_tag = 0;
@@ -86,7 +86,7 @@ private:
     bool m_autoSize = true;
     bool m_transparent = false;
     bool m_wordWrap = false;
-    ColorValue m_color = 0x8000000F;
+    ColorValue m_color = SystemColor::ButtonFace;
     GdiFont m_font;
     bool m_parentFont = true;
 };

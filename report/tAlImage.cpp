@@ -70,12 +70,12 @@ void tAlImage::DoPrint(const QRect &rect, const QString &)
     drawInto(TAlPrinter::shared().Canvas(), rect);
 }
 
-void tAlImage::paintFace(::Canvas &canvas)
+void tAlImage::paintFace(GdiCanvas &canvas)
 {
     drawInto(canvas, rect());
 }
 
-void tAlImage::drawInto(::Canvas &canvas, const QRect &rect) const
+void tAlImage::drawInto(GdiCanvas &canvas, const QRect &rect) const
 {
     if (m_picture.isNull()) {
         canvas.setPen(FramePen);

@@ -32,13 +32,13 @@ public:
     void DoPrint(const QRect &rect, const QString &text) override;
 
 protected:
-    void paintFace(::Canvas &canvas) override;
+    void paintFace(GdiCanvas &canvas) override;
 
 private:
     // The picture drawn into an image of the control's size, at (0, 0) or centred.
     QImage composed() const;
     // The picture (stretched, or composed at its screen size) or the frame, into a rectangle.
-    void drawInto(::Canvas &canvas, const QRect &rect) const;
+    void drawInto(GdiCanvas &canvas, const QRect &rect) const;
 
     bool m_autosize = false;
     bool m_center = true;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/TBrixLine.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 
 #include <QPainter>
 
@@ -30,7 +30,7 @@ void TBrixLine::setLineStyle(LineStyles style)
 void TBrixLine::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setPen(m_pen);
     // A pen of width 0 draws one pixel wide.
     const int pw = qMax(1, m_pen.width);

@@ -2,8 +2,8 @@
 #include "widgets/TCommonEdit.h"
 
 #include "platform/Clipboard.h"
-#include "platform/MessageBox.h"
 #include "platform/SystemColors.h"
+#include "widgets/Notice.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -13,8 +13,6 @@
 #include <QPointer>
 
 namespace {
-constexpr QChar BackspaceChar(8);
-
 bool isControlChar(QChar c)
 {
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
@@ -167,7 +165,7 @@ bool TCommonEdit::pasteChecked()
 {
     const std::optional<QString> pasted = Clipboard::text();
     if (!pasted) {
-        MessageBox::information(this, QStringLiteral("No text on the Clipboard"));
+        Notice::tell(this, Notice::Kind::Information, QStringLiteral("No text on the Clipboard"));
         return false;
     }
     m_candidate = withSelectionReplaced(*pasted);
@@ -193,17 +191,19 @@ bool TCommonEdit::deleteChecked()
 {
     if (isReadOnly())
         return false;
-    if (hasSelectedText()) {
-        m_candidate = withSelectionReplaced(QString());
-    } else {
-        const QString t = text();
-        const int s = cursorPosition();
-        m_candidate = t.left(s) + t.mid(s + 1);
-    }
+    m_candidate = textAfterDelete();
     if (!isValidText(m_candidate))
         return false;
     del();
     return true;
+}
+
+QString TCommonEdit::textAfterDelete() const
+{
+    if (hasSelectedText())
+        return withSelectionReplaced(QString());
+    const QString t = text();
+    return t.left(cursorPosition()) + t.mid(cursorPosition() + 1);
 }
 
 QMenu *TCommonEdit::createCheckedContextMenu()
@@ -273,12 +273,7 @@ void TCommonEdit::keyDownStep(int &key, Qt::KeyboardModifiers shift)
             key = 0;
         }
     } else if (!ctrl && key == Qt::Key_Delete) {
-        if (hasSelectedText()) {
-            m_candidate = withSelectionReplaced(QString());
-        } else {
-            const QString t = text();
-            m_candidate = t.left(cursorPosition()) + t.mid(cursorPosition() + 1);
-        }
+        m_candidate = textAfterDelete();
         if (!isValidText(m_candidate))
             key = 0;
     }
@@ -340,12 +335,12 @@ QString TCommonEdit::typedCharacters(const QKeyEvent &event) const
     case Qt::Key_Backspace:
         if (alt)
             return {};
-        return QString(ctrl ? QChar(0x7F) : BackspaceChar);
+        return QString(ctrl ? TypedChar::Delete : TypedChar::Backspace);
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return QStringLiteral("\r");
+        return QString(TypedChar::CarriageReturn);
     case Qt::Key_Escape:
-        return QStringLiteral("\x1b");
+        return QString(TypedChar::Escape);
     case Qt::Key_Delete:
         return {};
     default:
@@ -368,7 +363,7 @@ QString TCommonEdit::typedCharacters(const QKeyEvent &event) const
 // character or Backspace), so that other control characters still reach the window.
 bool TCommonEdit::typeCharacter(QChar c)
 {
-    const bool ours = c == BackspaceChar || !isControlChar(c);
+    const bool ours = c == TypedChar::Backspace || !isControlChar(c);
     if (!isValidChar(c))
         return ours;
     QChar key = c;
@@ -379,13 +374,24 @@ bool TCommonEdit::typeCharacter(QChar c)
     }
     if (isReadOnly())
         return ours;
-    if (key == BackspaceChar)
+    if (key == TypedChar::Backspace)
         backspace();
     else if (!isControlChar(key))
         insert(QString(key));
     return ours;
 }
 
+// A keystroke runs through one pipeline, in this order:
+//   keyPressEvent   records the key as down (for its key-up) and runs the steps below;
+//   keyDownStep     the edit's own checks: Ctrl+C copies, Ctrl+V pastes checked, Ctrl+X and
+//                   Delete are checked against the text they would leave (the key may be
+//                   cleared to 0 or become Delete);
+//   OnKeyDown       the window's key-down handler, which may change or clear the key code;
+//   editKey         what the edit does with the key itself (Delete, harmless editor keys),
+//                   keeping from QLineEdit whatever would change the text unchecked;
+//   typedCharacters the characters the keystroke types;
+//   typeCharacter   each character checked (isValidChar, by classifyChar: TIntegerEdit takes
+//                   digits, signs and Backspace), shown to OnKeyPress, then typed.
 void TCommonEdit::keyPressEvent(QKeyEvent *event)
 {
     m_keysDown.insert(event->key());

@@ -4,9 +4,10 @@
 // command against the text it would produce and re-formats its text when it loses the focus.
 // Which characters and texts are allowed, and how the text is formatted, is up to descendants.
 
-#include "core/FieldColors.h"
+#include "core/ColorValue.h"
 #include "platform/GdiFont.h"
 #include "widgets/Events.h"
+#include "widgets/KeyCodes.h"
 
 #include <QLineEdit>
 #include <QSet>
@@ -24,9 +25,9 @@ public:
     enum class TextAlignment { Left, Right, Center };
     enum class CharClass { Insert, Erase, Reject };
 
-    // The key code handlers get for Return and Enter (what the windows compare with);
-    // every other key is reported with its Qt key value.
-    static constexpr int EnterKeyCode = 13;
+    // The key code handlers get for Return and Enter (KeyCode::Enter, what the windows compare
+    // with); every other key is reported with its Qt key value.
+    static constexpr int EnterKeyCode = KeyCode::Enter;
     static int keyCode(int qtKey);
     static int qtKey(int keyCode);
 
@@ -91,6 +92,9 @@ private:
     int selStart() const;
     int selLength() const;
     QString withSelectionReplaced(const QString &replacement) const;
+    // The text Delete would leave: without the selection, else without the character after
+    // the cursor.
+    QString textAfterDelete() const;
 
     void keyDownStep(int &key, Qt::KeyboardModifiers shift);
     bool editKey(QKeyEvent &event);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/THoverButton.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/SystemColors.h"
+#include "widgets/Bevel.h"
 #include "widgets/ControlAccessibility.h"
 
 #include <QApplication>
@@ -15,23 +16,6 @@ namespace {
 constexpr ColorValue EdgeLight = 0x00EDF4F8;
 constexpr ColorValue EdgeDark = 0x004F4F4F;
 
-void line(Canvas &canvas, int x1, int y1, int x2, int y2)
-{
-    canvas.moveTo(x1, y1);
-    canvas.lineTo(x2, y2);
-}
-
-// The light edge over the top and left, the dark one over the right and bottom; swapped,
-// the edge is sunken.
-void drawEdge(Canvas &canvas, int w, int h, ColorValue topLeft, ColorValue bottomRight)
-{
-    canvas.setPen({topLeft, 1, PenStyle::Solid});
-    line(canvas, 0, h - 2, 0, 0);
-    line(canvas, 0, 0, w - 1, 0);
-    canvas.setPen({bottomRight, 1, PenStyle::Solid});
-    line(canvas, w - 1, 0, w - 1, h);
-    line(canvas, w, h - 1, -1, h - 1);
-}
 } // namespace
 
 THoverButton::THoverButton(QWidget *parent, const QString &name)
@@ -114,7 +98,7 @@ void THoverButton::showLook(Look look)
 void THoverButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont(m_font);
     canvas.setFontColor(m_surfaceFontColor);
     switch (m_eventLook) {
@@ -130,7 +114,7 @@ void THoverButton::paintEvent(QPaintEvent *)
     }
 }
 
-void THoverButton::drawNormal(Canvas &canvas)
+void THoverButton::drawNormal(GdiCanvas &canvas)
 {
     const int w = width();
     const int h = height();
@@ -141,7 +125,7 @@ void THoverButton::drawNormal(Canvas &canvas)
     canvas.frameRect(gdiRect(0, 0, w, h), m_colorBorder);
 }
 
-void THoverButton::drawHover(Canvas &canvas)
+void THoverButton::drawHover(GdiCanvas &canvas)
 {
     const int w = width();
     const int h = height();
@@ -150,23 +134,23 @@ void THoverButton::drawHover(Canvas &canvas)
     canvas.setFontColor(m_surfaceFontColor);
     drawContent(canvas, 0);
     canvas.frameRect(gdiRect(0, 0, w, h), m_colorBorder);
-    drawEdge(canvas, w, h, EdgeLight, EdgeDark);
+    drawBevel(canvas, rect(), EdgeLight, EdgeDark);
 }
 
 // The caption keeps whatever font colour the last look left: normally the hover caption
 // colour, the font colour after a repaint under the pointer.
-void THoverButton::drawPressed(Canvas &canvas)
+void THoverButton::drawPressed(GdiCanvas &canvas)
 {
     const int w = width();
     const int h = height();
     canvas.fillRect(gdiRect(1, 1, w - 1, h - 1), m_colorDown);
     drawContent(canvas, 1);
     canvas.frameRect(gdiRect(0, 0, w, h), m_colorBorder);
-    drawEdge(canvas, w, h, EdgeDark, EdgeLight);
+    drawBevel(canvas, rect(), EdgeDark, EdgeLight);
 }
 
 // The caption, or the glyph and the caption beside it, moved right and down by the offset.
-void THoverButton::drawContent(Canvas &canvas, int offset)
+void THoverButton::drawContent(GdiCanvas &canvas, int offset)
 {
     const int w = width();
     const int h = height();

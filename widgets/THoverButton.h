@@ -4,13 +4,14 @@
 // while the left button is down. It takes no focus and has an Enabled flag of its own that
 // gates its looks and events without greying it.
 
+#include "core/Palette.h"
 #include "platform/GdiFont.h"
 #include "widgets/Events.h"
 
 #include <QImage>
 #include <QWidget>
 
-class Canvas;
+class GdiCanvas;
 
 class THoverButton : public QWidget
 {
@@ -67,20 +68,20 @@ private:
     void showLook(Look look);
     void changed();
     void click();
-    void drawNormal(Canvas &canvas);
-    void drawHover(Canvas &canvas);
-    void drawPressed(Canvas &canvas);
-    void drawContent(Canvas &canvas, int offset);
+    void drawNormal(GdiCanvas &canvas);
+    void drawHover(GdiCanvas &canvas);
+    void drawPressed(GdiCanvas &canvas);
+    void drawContent(GdiCanvas &canvas, int offset);
 
     QString m_caption;
     bool m_captionSet = false;
-    ColorValue m_color = 0x8000000F;
-    ColorValue m_colorBorder = 0x00828F99;
+    ColorValue m_color = SystemColor::ButtonFace;
+    ColorValue m_colorBorder = Palette::Slate;
     bool m_enabled = true;
     QImage m_glyph;
     ColorValue m_colorOverCaption = 0;
-    ColorValue m_colorOver = 0x000ABED8;
-    ColorValue m_colorDown = 0x000ABED8;
+    ColorValue m_colorOver = Palette::Gold;
+    ColorValue m_colorDown = Palette::Gold;
     bool m_showCaption = true;
     GdiFont m_font{QStringLiteral("Arial"), -11, 0, false};
 

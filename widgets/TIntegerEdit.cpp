@@ -140,7 +140,7 @@ int TIntegerEdit::clamp(int number)
 
 TCommonEdit::CharClass TIntegerEdit::classifyChar(QChar c) const
 {
-    if (c.unicode() == 8)
+    if (c == TypedChar::Backspace)
         return CharClass::Erase;
     if (isDigit(c) || isSign(c))
         return CharClass::Insert;
@@ -158,19 +158,4 @@ bool TIntegerEdit::isValidText(const QString &candidate) const
     if (candidate.isEmpty() || (candidate.size() == 1 && isSign(candidate.front())))
         return true;
     return toWholeNumber(candidate).has_value();
-}
-
-void TIntegerEdit::applyDaysPanelSettings()
-{
-    setObjectName(QStringLiteral("IntegerEdit1"));
-    setTextAlignment(TextAlignment::Left);
-    setColorNormal(0x00000000);
-    setColorWarning(0x000000FF);
-    setMinValue(-100);
-    setMaxValue(999);
-    setValidate(false);
-    setFormatString(QStringLiteral("%d"));
-    setGdiFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x00000000, false});
-    setValue(0);
-    resize(41, 21);
 }

@@ -3,6 +3,8 @@
 // An edit for one whole number. Every keystroke and paste that would leave anything but a
 // (beginning of a) 32-bit signed number is refused; on leaving, the text is re-formatted and,
 // with Validate on, clamped to MinValue..MaxValue with the warning colour and an event.
+// A keystroke runs through the pipeline described at TCommonEdit::keyPressEvent; this edit
+// only decides which characters it takes (classifyChar).
 
 #include "widgets/TCommonEdit.h"
 
@@ -26,9 +28,6 @@ public:
     // Reading changes nothing; writing clamps and shows the formatted result.
     int value() const;
     void setValue(int value);
-
-    // The settings the days panel's IntegerEdit1 is laid out with.
-    void applyDaysPanelSettings();
 
     CharClass classifyChar(QChar c) const override;
     void updateText() override;

@@ -20,6 +20,7 @@ void TPanel::setColor(ColorValue color)
 void TPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(m_color));
-    drawBevel(painter, rect());
+    GdiCanvas canvas(painter);
+    canvas.fillRect(rect(), m_color);
+    drawBevel(canvas, rect());
 }

@@ -3,7 +3,7 @@
 // A plain panel: a colour with a one-pixel raised bevel and no caption; the days panel of the
 // main window holds its label, integer edit and buttons.
 
-#include "core/FieldColors.h"
+#include "core/ColorValue.h"
 
 #include <QWidget>
 
@@ -21,5 +21,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    ColorValue m_color = 0x8000000F;
+    ColorValue m_color = SystemColor::ButtonFace;
 };

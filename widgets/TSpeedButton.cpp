@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/TSpeedButton.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
+#include "platform/SystemColors.h"
 #include "widgets/Bevel.h"
 
 #include <QMouseEvent>
@@ -27,10 +28,11 @@ void TSpeedButton::paintEvent(QPaintEvent *)
                           m_glyph);
     }
     if (m_hot || m_down) {
+        GdiCanvas canvas(painter);
         if (m_down)
-            drawBevel(painter, rect(), SystemColor::ButtonShadow, SystemColor::ButtonHighlight);
+            drawBevel(canvas, rect(), SystemColor::ButtonShadow, SystemColor::ButtonHighlight);
         else
-            drawBevel(painter, rect());
+            drawBevel(canvas, rect());
     }
 }
 

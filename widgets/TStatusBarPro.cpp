@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/TStatusBarPro.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
+#include "widgets/Bevel.h"
 #include "widgets/TStatusPanelPro.h"
 #include "widgets/TStatusPanelsPro.h"
 
@@ -15,26 +16,21 @@
 namespace {
 // The parts lie below a border of two pixels and are framed by a one-pixel bevel.
 constexpr int TopBorder = 2;
-constexpr ColorValue BevelShadow = 0x80000010;
-constexpr ColorValue BevelHighlight = 0x80000014;
 
 // The status-bar font of the classic Windows scheme.
 GdiFont systemStatusFont()
 {
-    return {QStringLiteral("Tahoma"), -11, 0x80000008, false};
+    return {QStringLiteral("Tahoma"), -11, SystemColor::WindowText, false};
 }
 
-void drawBevel(Canvas &canvas, const QRect &part, TStatusPanelPro::Bevel bevel)
+// A part's edge: the top and left edges own the corners.
+void drawPartBevel(GdiCanvas &canvas, const QRect &part, TStatusPanelPro::Bevel bevel)
 {
-    if (bevel == TStatusPanelPro::Bevel::None || part.isEmpty())
+    if (bevel == TStatusPanelPro::Bevel::None)
         return;
     const bool lowered = bevel == TStatusPanelPro::Bevel::Lowered;
-    const ColorValue topLeft = lowered ? BevelShadow : BevelHighlight;
-    const ColorValue bottomRight = lowered ? BevelHighlight : BevelShadow;
-    canvas.fillRect(QRect(part.left(), part.top(), part.width(), 1), topLeft);
-    canvas.fillRect(QRect(part.left(), part.top(), 1, part.height()), topLeft);
-    canvas.fillRect(QRect(part.left() + 1, part.bottom(), part.width() - 1, 1), bottomRight);
-    canvas.fillRect(QRect(part.right(), part.top() + 1, 1, part.height() - 1), bottomRight);
+    drawBevel(canvas, part, lowered ? SystemColor::ButtonShadow : SystemColor::ButtonHighlight,
+              lowered ? SystemColor::ButtonHighlight : SystemColor::ButtonShadow, BevelCorners::TopLeft);
 }
 } // namespace
 
@@ -171,7 +167,9 @@ void TStatusBarPro::layoutPanels()
         return;
     computeLayout();
     // Every panel is drawn again.
+#ifndef NDEBUG
     m_panelInvalidations += layoutCount();
+#endif
     update();
     if (m_autoHintPanelIndex >= m_panels->count())
         m_autoHintPanelIndex = 0;
@@ -257,7 +255,9 @@ void TStatusBarPro::invalidatePanel(TStatusPanelPro *panel)
     const int index = panel->index();
     if (index < 0 || index >= layoutCount())
         return;
+#ifndef NDEBUG
     ++m_panelInvalidations;
+#endif
     update(panelRect(index));
     placeControl(panel);
 }
@@ -284,7 +284,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
 {
     ensureLayout();
     QPainter painter(this);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.fillRect(rect(), m_color);
     if (m_simplePanel) {
         drawSimple(canvas);
@@ -292,7 +292,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
     }
     const int count = layoutCount();
     if (count == 0) {
-        drawBevel(canvas, gdiRect(0, TopBorder, width(), height()), TStatusPanelPro::Bevel::Lowered);
+        drawPartBevel(canvas, gdiRect(0, TopBorder, width(), height()), TStatusPanelPro::Bevel::Lowered);
         return;
     }
     for (int i = 0; i < count; ++i) {
@@ -300,7 +300,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
         if (!event->rect().intersects(part))
             continue;
         TStatusPanelPro *panel = m_panels->item(i);
-        drawBevel(canvas, part, panel->bevel());
+        drawPartBevel(canvas, part, panel->bevel());
         const QRect r = drawRect(i);
         canvas.setFont(m_font);
         canvas.setBrushColor(m_color);
@@ -311,7 +311,7 @@ void TStatusBarPro::paintEvent(QPaintEvent *event)
     }
 }
 
-void TStatusBarPro::drawPanel(Canvas &canvas, TStatusPanelPro *panel, const QRect &r)
+void TStatusBarPro::drawPanel(GdiCanvas &canvas, TStatusPanelPro *panel, const QRect &r)
 {
     if (panel->style() == TStatusPanelPro::Style::OwnerDraw && OnDrawPanel) {
         OnDrawPanel(this, panel, r, canvas);
@@ -355,10 +355,10 @@ void TStatusBarPro::drawPanel(Canvas &canvas, TStatusPanelPro *panel, const QRec
 }
 
 // One full-width part; leading tabs in the text centre it (one) or right-align it (two).
-void TStatusBarPro::drawSimple(Canvas &canvas)
+void TStatusBarPro::drawSimple(GdiCanvas &canvas)
 {
     const QRect part = gdiRect(0, TopBorder, width(), height());
-    drawBevel(canvas, part, TStatusPanelPro::Bevel::Lowered);
+    drawPartBevel(canvas, part, TStatusPanelPro::Bevel::Lowered);
     QString text = m_simpleText;
     Qt::Alignment alignment = Qt::AlignLeft;
     if (text.startsWith(QStringLiteral("\t\t"))) {

@@ -15,7 +15,7 @@
 #include <QWidget>
 #include <functional>
 
-class Canvas;
+class GdiCanvas;
 class TStatusPanelPro;
 class TStatusPanelsPro;
 
@@ -25,7 +25,7 @@ class TStatusBarPro : public QWidget
 
 public:
     using DrawPanelEvent =
-        std::function<void(TStatusBarPro *bar, TStatusPanelPro *panel, const QRect &rect, Canvas &canvas)>;
+        std::function<void(TStatusBarPro *bar, TStatusPanelPro *panel, const QRect &rect, GdiCanvas &canvas)>;
     using HintEvent = std::function<void(QObject *sender, const QString &hint)>;
 
     static constexpr int MaxLayoutPanels = 128;
@@ -67,8 +67,11 @@ public:
     // Shows a hint as the auto hint does: OnHint, else the auto-hint panel or the simple text.
     void showHint(const QString &hint);
 
-    // How often a panel's rectangle was invalidated; lets tests see that nothing was redrawn.
+#ifndef NDEBUG
+    // Debug builds only: how often a panel's rectangle was invalidated, so that a test can see
+    // that nothing was redrawn.
     int panelInvalidations() const { return m_panelInvalidations; }
+#endif
 
     QSize sizeHint() const override;
 
@@ -106,14 +109,14 @@ private:
     void applyColorToPanels();
     int layoutCount() const;
     QRect drawRect(int index) const;
-    void drawPanel(Canvas &canvas, TStatusPanelPro *panel, const QRect &rect);
-    void drawSimple(Canvas &canvas);
+    void drawPanel(GdiCanvas &canvas, TStatusPanelPro *panel, const QRect &rect);
+    void drawSimple(GdiCanvas &canvas);
     void setHotPanel(QPoint pos);
 
     TStatusPanelsPro *m_panels = nullptr;
     bool m_autoHint = false;
     int m_autoHintPanelIndex = 0;
-    ColorValue m_color = 0x8000000F;
+    ColorValue m_color = SystemColor::ButtonFace;
     GdiFont m_font;
     bool m_useSystemFont = true;
     QList<QImage> m_images;
@@ -126,7 +129,9 @@ private:
     int m_layoutWidth = -1;
     QPointer<TStatusPanelPro> m_hotPanel;
     bool m_leftDown = false;
+#ifndef NDEBUG
     int m_panelInvalidations = 0;
+#endif
     const QEvent *m_lastHintEvent = nullptr;
     QString m_lastHint;
 };

@@ -89,7 +89,7 @@ private:
     Bevel m_bevel = Bevel::Lowered;
     Qt::LayoutDirection m_biDiMode = Qt::LeftToRight;
     bool m_parentBiDiMode = true;
-    ColorValue m_color = 0x8000000F;
+    ColorValue m_color = SystemColor::ButtonFace;
     bool m_parentColor = true;
     QPointer<QWidget> m_control;
     GdiFont m_font;

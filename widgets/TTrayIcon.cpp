@@ -2,8 +2,8 @@
 #include "widgets/TTrayIcon.h"
 
 #include "core/AppError.h"
-#include "platform/MessageBox.h"
 #include "platform/Pointer.h"
+#include "widgets/Notice.h"
 
 #include <QGuiApplication>
 #include <QMenu>
@@ -163,11 +163,11 @@ void TTrayIcon::runHandler(const std::function<void()> &handler)
     try {
         handler();
     } catch (const AppError &error) {
-        MessageBox::error(nullptr, error.message());
+        Notice::tell(nullptr, Notice::Kind::Error, error.message());
     } catch (const std::exception &error) {
-        MessageBox::error(nullptr, QString::fromLocal8Bit(error.what()));
+        Notice::tell(nullptr, Notice::Kind::Error, QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        MessageBox::error(nullptr, QStringLiteral("Unknown error"));
+        Notice::tell(nullptr, Notice::Kind::Error, QStringLiteral("Unknown error"));
     }
 }
 

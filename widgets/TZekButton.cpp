@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/TZekButton.h"
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/SystemColors.h"
+#include "widgets/Bevel.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -137,7 +138,7 @@ ColorValue TZekButton::parentBackground() const
     if (m_reportedParentColor)
         return *m_reportedParentColor;
     const QWidget *parent = parentWidget();
-    return parent ? toColorValue(parent->palette().color(parent->backgroundRole())) : ColorValue(0x8000000F);
+    return parent ? toColorValue(parent->palette().color(parent->backgroundRole())) : SystemColor::ButtonFace;
 }
 
 void TZekButton::takeParentColor(ColorValue color)
@@ -146,7 +147,7 @@ void TZekButton::takeParentColor(ColorValue color)
     if (!m_parentColor)
         return;
     m_color = color;
-    m_font.color = 0x80000012;
+    m_font.color = SystemColor::ButtonText;
     m_hotColor = m_color;
     m_hotTextColor = m_font.color;
 }
@@ -209,41 +210,44 @@ void TZekButton::mouseDoubleClickEvent(QMouseEvent *event)
     mousePressEvent(event);
 }
 
+// A paint in named steps: the background, the face, the caption, the default marker, the
+// Corel frame, the 3-D edge and the focus rectangle, in that order (later steps draw over
+// earlier ones).
 void TZekButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    Canvas canvas(painter);
-    const int w = width();
-    const int h = height();
+    GdiCanvas canvas(painter);
     const bool focused = hasFocus();
     const bool hotLook = focused || m_hot || (m_showDefaultMarker && isActiveDefault());
     const bool corelHot = m_zekStyle == zbsCorel && hotLook;
+    // The face lies inside the edge: one pixel in, two for a hot Corel button, whose frame
+    // takes the outermost pixel.
+    const int faceInset = corelHot ? 2 : 1;
+    const QRect face = gdiRect(faceInset, faceInset, width() - faceInset, height() - faceInset);
+    const ColorValue faceColor = hotLook ? m_hotColor : m_color;
+    // Pressed, the caption and the marker move right and down by one pixel.
+    const int pressOffset = isDown() ? 1 : 0;
 
     canvas.fillRect(rect(), m_color);
-    // R, with exclusive right and bottom as on a GDI surface.
-    const int inset = corelHot ? 2 : 1;
-    const int left = inset;
-    const int top = inset;
-    const int right = w - inset;
-    const int bottom = h - inset;
-
-    const ColorValue face = hotLook ? m_hotColor : m_color;
-    const ColorValue textColor = hotLook ? m_hotTextColor : m_font.color;
-    ColorValue light = 0x80000014;
-    ColorValue dark = 0x80000010;
-    const bool pressed = isDown();
-    const int o = pressed ? 1 : 0;
-    if (pressed) {
-        if (m_zekStyle == zbsFramed)
-            light = dark = face;
-        else
-            std::swap(light, dark);
-    } else if (m_zekStyle == zbsFlat && !m_hot && !focused) {
-        light = dark = parentBackground();
+    canvas.fillRect(face, faceColor);
+    drawCaption(canvas, pressOffset, hotLook ? m_hotTextColor : m_font.color);
+    if (m_showDefaultMarker && m_zekStyle != zbsCorel && (isActiveDefault() || focused))
+        drawDefaultMarker(canvas, face, pressOffset);
+    if (corelHot)
+        canvas.frameRect(rect(), SystemColor::WindowFrame);
+    drawEdge(canvas, face, faceColor, focused);
+    if (m_showFocus && focused) {
+        const int focusInset = corelHot ? 2 : 3;
+        canvas.drawFocusRect(face.adjusted(focusInset, focusInset, -focusInset, -focusInset));
     }
+}
 
-    canvas.fillRect(gdiRect(left, top, right, bottom), face);
-
+// The caption is centred on the button's own rectangle, so that pressing moves it by exactly
+// the press offset; a disabled caption is engraved (a light copy one pixel down and right).
+void TZekButton::drawCaption(GdiCanvas &canvas, int pressOffset, ColorValue textColor)
+{
+    const int w = width();
+    const int h = height();
     DrawTextFlags flags = m_wordWrap ? DrawTextFlag::WordBreak : DrawTextFlag::SingleLine;
     flags |= DrawTextFlag::VCenter;
     if (m_alignment == Qt::AlignRight)
@@ -252,42 +256,50 @@ void TZekButton::paintEvent(QPaintEvent *)
         flags |= DrawTextFlag::Center;
     canvas.setFont(m_font);
     canvas.setBrushStyle(BrushStyle::Clear);
-    const int m = m_margin + (m_zekStyle == zbsCorel ? 2 : 1);
-    QRect measure = gdiRect(o + m, o, w + o - m, h + o);
-    const int th = canvas.drawText(text(), measure, flags | DrawTextFlag::CalcRect);
-    // Centred on the item rectangle itself, so that pressing moves the caption by exactly o.
-    const int e = (h - th) / 2;
-    QRect textRect = gdiRect(o + m, o + e, w + o - m, h + o - e);
+    const int sideMargin = m_margin + (m_zekStyle == zbsCorel ? 2 : 1);
+    const int left = pressOffset + sideMargin;
+    const int right = w + pressOffset - sideMargin;
+    QRect measure = gdiRect(left, pressOffset, right, h + pressOffset);
+    const int textHeight = canvas.drawText(text(), measure, flags | DrawTextFlag::CalcRect);
+    const int gap = (h - textHeight) / 2;
+    QRect textRect = gdiRect(left, pressOffset + gap, right, h + pressOffset - gap);
     if (!isEnabled()) {
         QRect shadowRect = textRect.translated(1, 1);
-        canvas.setFontColor(0x80000014);
+        canvas.setFontColor(SystemColor::ButtonHighlight);
         canvas.drawText(text(), shadowRect, flags);
-        canvas.setFontColor(0x80000010);
+        canvas.setFontColor(SystemColor::ButtonShadow);
         canvas.drawText(text(), textRect, flags);
     } else {
         canvas.setFontColor(textColor);
         canvas.drawText(text(), textRect, flags);
     }
+}
 
-    if (m_showDefaultMarker && m_zekStyle != zbsCorel && (isActiveDefault() || focused)) {
-        const ColorValue marker = canvas.font().color;
-        canvas.setPen({marker, 1, PenStyle::Solid});
-        canvas.setBrushColor(marker);
-        canvas.polygon({{right + o - 6, bottom - 1}, {right - 1, bottom + o - 6}, {right - 1, bottom - 1}});
+// A small triangle in the face's bottom-right corner, in the caption's colour.
+void TZekButton::drawDefaultMarker(GdiCanvas &canvas, const QRect &face, int pressOffset)
+{
+    const int right = face.x() + face.width();
+    const int bottom = face.y() + face.height();
+    const ColorValue marker = canvas.font().color;
+    canvas.setPen({marker, 1, PenStyle::Solid});
+    canvas.setBrushColor(marker);
+    canvas.polygon(
+        {{right + pressOffset - 6, bottom - 1}, {right - 1, bottom + pressOffset - 6}, {right - 1, bottom - 1}});
+}
+
+// Raised, sunken while pressed; a pressed framed button and a flat one at rest show no edge
+// (the face's or the parent's colour).
+void TZekButton::drawEdge(GdiCanvas &canvas, const QRect &face, ColorValue faceColor, bool focused)
+{
+    ColorValue light = SystemColor::ButtonHighlight;
+    ColorValue dark = SystemColor::ButtonShadow;
+    if (isDown()) {
+        if (m_zekStyle == zbsFramed)
+            light = dark = faceColor;
+        else
+            std::swap(light, dark);
+    } else if (m_zekStyle == zbsFlat && !m_hot && !focused) {
+        light = dark = parentBackground();
     }
-    if (corelHot)
-        canvas.frameRect(rect(), 0x80000006);
-
-    canvas.setPen({light, 1, PenStyle::Solid});
-    canvas.moveTo(left - 1, bottom - 1);
-    canvas.lineTo(left - 1, top - 1);
-    canvas.lineTo(right, top - 1);
-    canvas.setPen({dark, 1, PenStyle::Solid});
-    canvas.lineTo(right, bottom);
-    canvas.lineTo(left - 2, bottom);
-
-    if (m_showFocus && focused) {
-        const int f = corelHot ? 2 : 3;
-        canvas.drawFocusRect(gdiRect(left + f, top + f, right - f, bottom - f));
-    }
+    drawBevel(canvas, face.adjusted(-1, -1, 1, 1), light, dark);
 }

@@ -10,7 +10,7 @@
 #include <QAbstractButton>
 #include <optional>
 
-class Canvas;
+class GdiCanvas;
 
 class TZekButton : public QAbstractButton
 {
@@ -76,11 +76,14 @@ private:
     bool isActiveDefault() const;
     ColorValue parentBackground() const;
     void takeParentColor(ColorValue color);
+    void drawCaption(GdiCanvas &canvas, int pressOffset, ColorValue textColor);
+    void drawDefaultMarker(GdiCanvas &canvas, const QRect &face, int pressOffset);
+    void drawEdge(GdiCanvas &canvas, const QRect &face, ColorValue faceColor, bool focused);
 
     Qt::Alignment m_alignment = Qt::AlignHCenter;
-    ColorValue m_color = 0x8000000F;
-    ColorValue m_hotColor = 0x8000000F;
-    ColorValue m_hotTextColor = 0x80000008;
+    ColorValue m_color = SystemColor::ButtonFace;
+    ColorValue m_hotColor = SystemColor::ButtonFace;
+    ColorValue m_hotTextColor = SystemColor::WindowText;
     ZekStyle m_zekStyle = zbsNormal;
     int m_margin = 2;
     bool m_parentColor = true;
@@ -88,7 +91,7 @@ private:
     bool m_showFocus = true;
     bool m_wordWrap = true;
     bool m_default = false;
-    GdiFont m_font{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false};
+    GdiFont m_font{QStringLiteral("MS Sans Serif"), -11, SystemColor::WindowText, false};
     bool m_hot = false;
     std::optional<ColorValue> m_reportedParentColor;
     bool m_trackingFocus = false;

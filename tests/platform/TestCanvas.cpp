@@ -2,7 +2,7 @@
 // The drawing surface: exact pixels of lines, rectangles, wide pens, masks and text
 // backgrounds, and the resolution of system colours.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/GdiFont.h"
 #include "platform/SystemColors.h"
 
@@ -82,7 +82,7 @@ void TestCanvas::lineLeavesEndPoint()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.moveTo(from.x(), from.y());
         canvas.lineTo(to.x(), to.y());
     }
@@ -101,7 +101,7 @@ void TestCanvas::lineMovesPenPosition()
 {
     QImage image = blank();
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.moveTo(1, 1);
     canvas.lineTo(5, 1);
     QCOMPARE(canvas.penPos(), QPoint(5, 1));
@@ -118,7 +118,7 @@ void TestCanvas::polylineDrawsInnerCorners()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPenColor(0x000000FF);
         canvas.polyline({{1, 1}, {6, 1}, {6, 6}});
     }
@@ -134,7 +134,7 @@ void TestCanvas::fillRectExcludesRightAndBottom()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setBrushColor(0x000000FF);
         canvas.fillRect(gdiRect(2, 3, 6, 8));
     }
@@ -151,7 +151,7 @@ void TestCanvas::frameRectIsOnePixelInside()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.frameRect(gdiRect(1, 1, 5, 6), 0);
     }
     for (const QPoint p : {QPoint(1, 1), QPoint(4, 1), QPoint(1, 5), QPoint(4, 5), QPoint(2, 1), QPoint(4, 3)})
@@ -165,7 +165,7 @@ void TestCanvas::rectangleOutlinesAndFills()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setBrushColor(0x000000FF);
         canvas.rectangle(1, 1, 7, 6);
     }
@@ -184,7 +184,7 @@ void TestCanvas::rectangleWithoutPenIsSmaller()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPenStyle(PenStyle::Clear);
         canvas.setBrushColor(0x000000FF);
         canvas.rectangle(1, 1, 7, 6);
@@ -216,7 +216,7 @@ void TestCanvas::widePenCoversItsWidth()
     QImage image = blank(30, 30);
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPen({0, width, PenStyle::Dash});
         canvas.moveTo(5, 10);
         canvas.lineTo(14, 10);
@@ -237,7 +237,7 @@ void TestCanvas::dottedPen()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setPenStyle(PenStyle::Dot);
         canvas.moveTo(0, 2);
         canvas.lineTo(12, 2);
@@ -256,7 +256,7 @@ void TestCanvas::maskDrawSkipsTransparentColour()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.drawTransparent(4, 4, glyph, toColorValue(glyph.pixelColor(0, 0)));
     }
     QCOMPARE(at(image, 4, 4), White);
@@ -274,7 +274,7 @@ void TestCanvas::textBackground()
     const GdiFont font{QStringLiteral("Arial"), -11, 0x00800000, false};
     for (QImage *image : {&opaque, &transparent}) {
         QPainter painter(image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setFont(font);
         if (image == &opaque)
             canvas.setBrushColor(0x000000FF);
@@ -296,7 +296,7 @@ void TestCanvas::drawTextCalcRect()
 {
     QImage image = blank(100, 40);
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont({QStringLiteral("Arial"), -11, 0, false});
     QRect rect = gdiRect(3, 4, 90, 30);
     const int height =
@@ -314,7 +314,7 @@ void TestCanvas::drawTextWrapsAndAligns()
 {
     QImage image = blank(120, 60);
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont({QStringLiteral("Arial"), -11, 0x000000FF, false});
     const int line = canvas.textHeight(QStringLiteral("H"));
     const int word = canvas.textWidth(QStringLiteral("Cancel"));
@@ -358,7 +358,7 @@ void TestCanvas::focusRectInvertsEveryOtherPixel()
     QImage image = blank();
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.drawFocusRect(gdiRect(2, 2, 9, 7));
     }
     QCOMPARE(at(image, 2, 2), Black);
@@ -370,7 +370,7 @@ void TestCanvas::focusRectInvertsEveryOtherPixel()
     QCOMPARE(at(image, 5, 4), White);
     {
         QPainter painter(&image);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.drawFocusRect(gdiRect(2, 2, 9, 7));
     }
     QCOMPARE(at(image, 2, 2), White);
@@ -444,7 +444,7 @@ void TestCanvas::measuresDependOnFaceHeightAndWeight()
     }
     QImage image = blank(60, 30);
     QPainter painter(&image);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont(font);
     QCOMPARE(canvas.textExtent(text), QSize(metrics.horizontalAdvance(textToDraw(text, font)), metrics.height()));
 }

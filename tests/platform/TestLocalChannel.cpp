@@ -66,9 +66,10 @@ void TestLocalChannel::listen()
 
     auto channel = std::make_unique<LocalChannel>();
     QSignalSpy received(channel.get(), &LocalChannel::connectionReceived);
-    QCOMPARE(channel->listen(name), error.isEmpty());
-    QVERIFY2(channel->errorString().contains(error) && channel->errorString().isEmpty() == error.isEmpty(),
-             qPrintable(channel->errorString()));
+    const Outcome<> listened = channel->listen(name);
+    QCOMPARE(listened.ok(), error.isEmpty());
+    QVERIFY2(listened.message().contains(error) && listened.message().isEmpty() == error.isEmpty(),
+             qPrintable(listened.message()));
     if (!error.isEmpty()) {
         QVERIFY(!LocalChannel::send(name, "activate\n", 0));
         QCOMPARE(file.exists() ? file.size() : -1, before.isEmpty() ? -1 : before.size());

@@ -76,7 +76,7 @@ void TestPrintService::answers()
     QFETCH(QString, answer);
     writeCommand(QStringLiteral("lp"), lp);
     writeCommand(QStringLiteral("lpstat"), lpstat);
-    QCOMPARE(PrintService::submit(QStringLiteral("/tmp/list.pdf"), QStringLiteral("Inventory")), answer);
+    QCOMPARE(PrintService::submit(QStringLiteral("/tmp/list.pdf"), QStringLiteral("Inventory")).message(), answer);
     if (answer.isEmpty()) {
         QFile args(m_bin.filePath(QStringLiteral("args")));
         QVERIFY(args.open(QIODevice::ReadOnly));

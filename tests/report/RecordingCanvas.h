@@ -4,7 +4,7 @@
 // drawing call with its rectangle (GDI edges), instead of drawing pixels. Measuring text
 // still measures, so labels are sized as when printing.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "report/TAlPrinter.h"
 #include "report/TAlReport.h"
 #include "report/tAlBand.h"
@@ -34,11 +34,11 @@ struct Drawn
     }
 };
 
-class RecordingCanvas : public Canvas
+class RecordingCanvas : public GdiCanvas
 {
 public:
     RecordingCanvas(QPainter &painter, QList<Drawn> &log, int page)
-        : Canvas(painter)
+        : GdiCanvas(painter)
         , m_log(log)
         , m_page(page)
     {}
@@ -58,7 +58,7 @@ public:
     int drawText(const QString &text, QRect &rect, DrawTextFlags flags) override
     {
         if (flags.testFlag(DrawTextFlag::CalcRect))
-            return Canvas::drawText(text, rect, flags);
+            return GdiCanvas::drawText(text, rect, flags);
         add(QStringLiteral("text"), rect, text);
         return rect.height();
     }
@@ -84,7 +84,7 @@ public:
         TAlPrinter &printer = TAlPrinter::shared();
         printer.setMode(TAlPrinter::Mode::PageStore);
         printer.setPageStoreDevice({pixelsPerInch, pixelsPerInch, offset});
-        printer.setCanvasFactory([this](QPainter &painter) -> std::unique_ptr<Canvas> {
+        printer.setCanvasFactory([this](QPainter &painter) -> std::unique_ptr<GdiCanvas> {
             if (TAlPrinter::shared().PageNumber() == 1)
                 entries.clear();
             return std::make_unique<RecordingCanvas>(painter, entries, TAlPrinter::shared().PageNumber());

@@ -4,6 +4,7 @@
 // factory of the report classes.
 
 #include "RecordingCanvas.h"
+#include "TestSeams.h"
 #include "platform/Clock.h"
 #include "report/ReportError.h"
 #include "report/ReportLayout.h"
@@ -90,7 +91,7 @@ void TestReportControls::labelMeasuredAtPrint()
 
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter painter(&scratch);
-    Canvas measure(painter);
+    GdiCanvas measure(painter);
     measure.setFont({QStringLiteral("Arial"), -13, 0});
     QRect text(0, 0, 200, 10);
     measure.drawText(caption.isEmpty() ? QStringLiteral(" ") : caption, text,
@@ -192,7 +193,7 @@ void TestReportControls::systemFieldTexts()
     QFETCH(QString, placeholder);
     QFETCH(int, type);
     QFETCH(QString, pattern);
-    Clock::setToday(QDate(2026, 12, 10));
+    const TestSeams seams(QDate(2026, 12, 10));
     ReportPage page;
     auto *field = new TAlSysField(page.band);
     field->setDataType(tAlSysDataType(type));
@@ -202,7 +203,6 @@ void TestReportControls::systemFieldTexts()
     const QString expected = QString(pattern).replace(QStringLiteral("date"), QRegularExpression::escape(date));
     QVERIFY2(QRegularExpression(expected).match(page.log.entries.front().text).hasMatch(),
              qPrintable(page.log.entries.front().text));
-    Clock::setToday({});
 }
 
 void TestReportControls::hiddenCounterKeepsCountingAcrossPrints()

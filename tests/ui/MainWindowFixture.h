@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A main window on a fresh temporary data folder with an injected date; message boxes,
-// pointer placements and the tray icon are recorded instead of shown, and a notification
-// area exists unless the test says otherwise.
+// A main window on a fresh temporary data folder with an injected date; every seam is in its
+// test mode for the fixture's life (TestSeams), and a notification area exists unless the test
+// says otherwise.
 
 #include "FieldColorsPrinting.h"
+#include "TestSeams.h"
 #include "core/RecordLine.h"
-#include "platform/Clock.h"
-#include "platform/MessageBox.h"
-#include "platform/NotificationArea.h"
-#include "platform/Pointer.h"
 #include "ui/main/TAForm1.h"
 #include "widgets/TEdit.h"
 
@@ -39,12 +36,8 @@ class MainWindowFixture
 public:
     explicit MainWindowFixture(const DataFiles &files = {}, QDate today = QDate(2026, 12, 10),
                                bool trayAvailable = true)
+        : m_seams(today, trayAvailable)
     {
-        Clock::setToday(today);
-        MessageBox::setTestMode(true);
-        MessageBox::clearShown();
-        Pointer::setTestMode(true);
-        NotificationArea::setTestMode(true, trayAvailable);
         QDir().mkpath(folder());
         write(QStringLiteral("InvRecs.txt"), files.records);
         write(QStringLiteral("RecDesc.txt"), files.names);
@@ -53,11 +46,7 @@ public:
         window->openMenu = [this](QMenu *menu, QPoint) { openedMenus.append(menu); };
     }
 
-    ~MainWindowFixture()
-    {
-        window.reset();
-        Clock::setToday(QDate());
-    }
+    ~MainWindowFixture() { window.reset(); }
 
     QString folder() const { return m_dir.filePath(QStringLiteral("system")); }
     QString path(const QString &file) const { return QDir(folder()).filePath(file); }
@@ -89,5 +78,6 @@ private:
             f.write(DataFiles::crlf(*lines));
     }
 
+    TestSeams m_seams;
     QTemporaryDir m_dir;
 };

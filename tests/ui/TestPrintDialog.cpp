@@ -65,6 +65,7 @@ class TestPrintDialog : public QObject
 
 private slots:
     void init();
+    void cleanup();
     void fillListsRedNamesWithBlankRows_data();
     void fillListsRedNamesWithBlankRows();
     void onlyNamedRedFieldsInSlotOrder();
@@ -78,12 +79,19 @@ private slots:
     void printOutcome();
     void mainWindowStepsAside_data();
     void mainWindowStepsAside();
+
+private:
+    std::optional<TestSeams> m_seams;
 };
 
 void TestPrintDialog::init()
 {
-    PrintService::setTestMode(true);
-    FileDialog::setTestMode(true);
+    m_seams.emplace();
+}
+
+void TestPrintDialog::cleanup()
+{
+    m_seams.reset();
 }
 
 void TestPrintDialog::fillListsRedNamesWithBlankRows_data()

@@ -286,7 +286,6 @@ void TestWindowCommands::dayChangeReminder()
 
 void TestWindowCommands::helpOpensTheHelpFile()
 {
-    Shell::setTestMode(true);
     MainWindowFixture f;
     f.window->show();
     auto *help = f.window->findChild<QWidget *>(QStringLiteral("SpeedButton17"));
@@ -315,14 +314,13 @@ void TestWindowCommands::helpWithoutAnOpenerSaysWhereItIs()
     }
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toLocal8Bit());
-    Shell::setTestMode(false);
     MainWindowFixture f;
+    Shell::setTestMode(false);
     f.window->SpeedButton17Click(nullptr);
     const QString help = *Shell::lastOpened();
     // The answer comes from the opener's end, on the event loop; the program does not wait.
     QTRY_COMPARE(MessageBox::shown().size(), 1);
     qputenv("PATH", path);
-    Shell::setTestMode(true);
     QVERIFY(MessageBox::shown().at(0).text.endsWith(help));
 }
 

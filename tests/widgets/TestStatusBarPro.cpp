@@ -2,7 +2,7 @@
 // The status bar: layout of its parts, the width rules of a panel, drawing in the panel's own
 // font, no redraw for an unchanged text, and the routing of clicks through the hot panel.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/SystemColors.h"
 #include "widgets/TStatusBarPro.h"
 #include "widgets/TStatusPanelPro.h"
@@ -242,7 +242,7 @@ void TestStatusBarPro::textInPanelFont()
     expected.fill(Face);
     {
         QPainter painter(&expected);
-        Canvas canvas(painter);
+        GdiCanvas canvas(painter);
         canvas.setFont(TahomaNavy);
         canvas.setBrushColor(0x8000000F);
         canvas.textOut(inner.left() + 1, inner.top() + (inner.height() - canvas.textHeight(QStringLiteral("H"))) / 2,
@@ -259,6 +259,9 @@ void TestStatusBarPro::textInPanelFont()
 
 void TestStatusBarPro::sameTextCausesNoRedraw()
 {
+#ifdef NDEBUG
+    QSKIP("the bar counts its invalidations in debug builds only");
+#else
     TStatusBarPro bar;
     bar.resize(300, 19);
     TStatusPanelPro *panel = bar.panels()->add();
@@ -273,6 +276,7 @@ void TestStatusBarPro::sameTextCausesNoRedraw()
     panel->setHint(QStringLiteral("x"));
     panel->setHint(QStringLiteral("x"));
     QCOMPARE(bar.panelInvalidations(), before + 2);
+#endif
 }
 
 void TestStatusBarPro::emptyTextLeavesPanelColour()
@@ -316,7 +320,7 @@ void TestStatusBarPro::alignment()
     // R is (1, 3)-(199, 18); the opaque text cell shows where the text went.
     QImage plain(bar.size(), QImage::Format_RGB32);
     QPainter painter(&plain);
-    Canvas canvas(painter);
+    GdiCanvas canvas(painter);
     canvas.setFont(TahomaNavy);
     const int tw = canvas.textWidth(QStringLiteral("Cycle"));
     int x = 1 + indent + 1;

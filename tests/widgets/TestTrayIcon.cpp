@@ -3,6 +3,8 @@
 // order, pending clicks, the popup menu, Enabled, a throwing handler, and when the icon is in
 // the notification area with which tool tip and frame.
 
+#include "NoticesAsBoxes.h"
+#include "TestSeams.h"
 #include "core/AppError.h"
 #include "platform/MessageBox.h"
 #include "widgets/TTrayIcon.h"
@@ -36,9 +38,10 @@ class TestTrayIcon : public QObject
 private slots:
     void initTestCase()
     {
-        NotificationArea::setTestMode(true);
-        MessageBox::setTestMode(true);
+        m_seams.emplace();
+        showNoticesAsBoxes();
     }
+    void cleanupTestCase() { m_seams.reset(); }
 
     void events_data()
     {
@@ -150,6 +153,9 @@ private slots:
         tray.setIcon(QIcon());
         QVERIFY(!tray.added() && !tray.notificationArea().isAdded());
     }
+
+private:
+    std::optional<TestSeams> m_seams;
 };
 
 QTEST_MAIN(TestTrayIcon)

@@ -2,7 +2,7 @@
 // The small push button: its edges in each style, the pressed offset, the margin, the parent's
 // colour taken over, the default marker, the disabled caption and its clicks.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/SystemColors.h"
 #include "widgets/TZekButton.h"
 

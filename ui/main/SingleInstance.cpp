@@ -107,9 +107,10 @@ SingleInstance::Outcome SingleInstance::earlierVersion()
 SingleInstance::Outcome SingleInstance::claimAt(const QString &lockPath)
 {
     m_lock = std::make_unique<LockFile>(lockPath, m_dataFolder);
-    if (m_lock->tryLock())
+    const ::Outcome<LockFile::Failure> locked = m_lock->tryLock();
+    if (locked)
         return Outcome::Claimed;
-    if (m_lock->failure() != LockFile::Failure::Exists)
+    if (locked.failure() != LockFile::Failure::Exists)
         return Outcome::CannotLock;
     if (askToActivate(0))
         return Outcome::Answered;
@@ -170,6 +171,6 @@ void SingleInstance::listen()
     m_channel = new LocalChannel(this);
     connect(m_channel, &LocalChannel::connectionReceived, this, &SingleInstance::activationRequested);
     // Unreachable by a second start, this one still runs: the lock keeps the files safe.
-    if (!m_channel->listen(m_serverName))
-        qWarning("pantrova: %s", qPrintable(m_channel->errorString()));
+    if (const ::Outcome<> listened = m_channel->listen(m_serverName); !listened)
+        qWarning("pantrova: %s", qPrintable(listened.message()));
 }

@@ -9,6 +9,7 @@
 #include "platform/DayWatch.h"
 #include "platform/MessageBox.h"
 #include "ui/print/TForm2.h"
+#include "widgets/Notice.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
@@ -46,6 +47,10 @@ TAForm1::TAForm1(const QString &dataFolderPath, QWidget *parent)
     , m_data(dataFolderPath)
     , m_fields(std::make_unique<Fields>(*this))
 {
+    // What the controls have to tell the user is told in the program's message boxes.
+    Notice::setSink([](QWidget *near, Notice::Kind kind, const QString &text) {
+        (kind == Notice::Kind::Error ? &MessageBox::error : &MessageBox::information)(near, text);
+    });
     openMenu = [](QMenu *menu, QPoint screenPos) { menu->popup(screenPos); };
     startWindowMove = [this] {
         if (windowHandle())
@@ -151,7 +156,8 @@ QAction *TAForm1::action(const QString &name)
 {
     buildMenus();
     QAction *a = m_actions.value(name);
-    Q_ASSERT_X(a, "TAForm1::action", qPrintable(name));
+    if (!a)
+        qFatal("The menus have no entry named \"%s\"", qPrintable(name));
     return a;
 }
 
@@ -204,21 +210,11 @@ void TAForm1::connectHandlers()
 
 void TAForm1::connectMenus()
 {
-    const auto connectAction = [this](const QString &name, void (TAForm1::*handler)(QObject *)) {
-        QAction *a = action(name);
+    for (const MenuEntry &e : menuEntries()) {
+        if (!e.handler)
+            continue;
+        QAction *a = action(e.name);
+        const MenuEntry::Handler handler = e.handler;
         connect(a, &QAction::triggered, this, [this, a, handler] { runCommand([=, this] { (this->*handler)(a); }); });
-    };
-    for (const char *name : {"BumpDate1", "BackDate1", "PlusMinusCycle1", "SetHardDate1", "StartTracking1",
-                             "StopTracking1", "Copy1", "Paste1"})
-        connectAction(QString::fromLatin1(name), &TAForm1::AllMenuClicks);
-    connectAction(QStringLiteral("ClearFocused"), &TAForm1::ClearFocusedClick);
-    connectAction(QStringLiteral("SetDaysMan"), &TAForm1::SetDaysManClick);
-    for (int n = 1; n <= 20; ++n)
-        connectAction(QStringLiteral("Days%1").arg(n), &TAForm1::Days1Thru20Click);
-    for (int n = 0; n <= 9; ++n) {
-        connectAction(QStringLiteral("PreWarn%1").arg(n), &TAForm1::PreDays1Thru9Click);
-        connectAction(QStringLiteral("PreWarnAll%1").arg(n), &TAForm1::PreDays1Thru9AllClick);
     }
-    for (const char *name : {"Red1", "Yellow1", "Gray1", "DarkGray1", "Beige1"})
-        connectAction(QString::fromLatin1(name), &TAForm1::Beige1Click);
 }

@@ -18,6 +18,7 @@
 #include <array>
 
 class QCalendarWidget;
+class QFont;
 class QLabel;
 class QMenu;
 class QAction;
@@ -69,7 +70,7 @@ public:
 
     // Start-up and shut-down.
     void FormCreate();
-    // Puts a date text into Label2, centred on x = 194.
+    // Puts a date text into Label2, centred where WindowGeometry::dateLabelRect says.
     void showDate(const QString &text);
     void setVisible(bool visible) override;
     void FormActivate();
@@ -162,14 +163,65 @@ protected:
 private:
     class Fields;
 
+    // One entry of the two popup menus: every place that builds, binds, shows or dispatches an
+    // entry reads it from menuEntries(), by the entry's component name.
+    struct MenuEntry
+    {
+        // Which entries a right-button release on a name field shows, by the item's flag;
+        // entries it does not mention keep their visibility.
+        struct Shown
+        {
+            bool byFlag = false;
+            bool notTracked = false;
+            bool tracked = false;
+            bool learning = false;
+            // Hidden before the flag is looked at (so an empty field leaves them hidden).
+            bool hiddenFirst = false;
+        };
+        using Handler = void (TAForm1::*)(QObject *);
+
+        QString name;
+        QString caption;
+        // The menu the entry stands in: the item menu (empty), a submenu's name, or ColorMenu.
+        QString menu;
+        bool submenu = false;
+        // What a click runs, as a command; none for a submenu.
+        Handler handler = nullptr;
+        // What AllMenuClicks does for the entries it handles.
+        void (*command)(TAForm1 &form, QObject *sender) = nullptr;
+        // The entry is remembered as the one that asked for the days panel or a date change.
+        bool remembered = false;
+        // In a menu laid out in columns (ColumnMenuAction): the column, else -1.
+        int column = -1;
+        bool visible = true;
+        bool enabled = true;
+        Shown shown;
+        // What a colour-menu entry gives the current field.
+        FieldColors colors;
+    };
+    static inline const QString ColorMenu = QStringLiteral("PopupMenu2");
+    static const QList<MenuEntry> &menuEntries();
+    static MenuEntry makeMenuEntry(const QString &name, const QString &caption, const QString &menu,
+                                   MenuEntry::Handler handler);
+    static void addItemMenuEntries(QList<MenuEntry> &list);
+    static void addColorMenuEntries(QList<MenuEntry> &list);
+    // The entry of that name; an unknown name ends the program, in every build.
+    static const MenuEntry &menuEntry(const QString &name);
+
     void buildLayout();
+    void setUpWindow();
+    void buildButtons();
+    void buildDateAndHelp();
+    void buildNameField(int slot, const QFont &font);
+    void buildStatusBar();
+    void buildLists();
     void buildDaysPanel();
     void sizeDateLabel();
     void showWindowBeforeControls();
     void buildCalendar();
     void buildMenus();
+    // Both popup menus, from menuEntries().
     void buildItemMenu();
-    void buildColorMenu();
     void connectMenus();
     void connectHandlers();
     void setStatusLine(const QString &text);
@@ -192,6 +244,8 @@ private:
     AfterFailedSave askAfterFailedSave();
     void loadStartupColors();
     void startTracking();
+    // "Set hard date": the calendar and its Cancel button, in front.
+    void showCalendar();
     void stopTracking();
     void refuseCycle(const QString &message);
     // Notes a purchase for the history; every command that records a purchase calls it.

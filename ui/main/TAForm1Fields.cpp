@@ -48,32 +48,29 @@ void TAForm1::AllEditClick(QObject *sender)
                                                                     : QStringLiteral(" Enter item name."));
         return;
     }
-    try {
-        const QDate today = Clock::today();
-        const QString nextDate = Dates::plusDays(date, Numbers::toInteger(cycle));
-        if (flag != RecordLine::Flag::Learning && cycle == QLatin1String("000")) {
-            setStatusLine(NoCycleDaysText);
-            return;
-        }
-        if (flag == RecordLine::Flag::Learning) {
-            setStatusLine(QStringLiteral(" %1: Tracking started - %2, days since start = %3")
-                              .arg(name, date)
-                              .arg(Dates::daysBetween(nextDate, today)));
-            return;
-        }
-        QString text = QStringLiteral(" %1: days = %2, prewarn = %3")
-                           .arg(name)
-                           .arg(Numbers::toInteger(cycle))
-                           .arg(Numbers::toInteger(prewarn));
-        if (field->color() != FieldColor::Red) {
-            text += QStringLiteral(", next date = %1, remaining days = %2")
-                        .arg(nextDate)
-                        .arg(Dates::daysBetween(nextDate, today));
-        }
-        setStatusLine(text);
-    } catch (const AppError &error) {
-        showError(error.message());
+    // A record that does not convert raises its error to the command's guard (runCommand).
+    const QDate today = Clock::today();
+    const QString nextDate = Dates::plusDays(date, Numbers::toInteger(cycle));
+    if (flag != RecordLine::Flag::Learning && cycle == QLatin1String("000")) {
+        setStatusLine(NoCycleDaysText);
+        return;
     }
+    if (flag == RecordLine::Flag::Learning) {
+        setStatusLine(QStringLiteral(" %1: Tracking started - %2, days since start = %3")
+                          .arg(name, date)
+                          .arg(Dates::daysBetween(nextDate, today)));
+        return;
+    }
+    QString text = QStringLiteral(" %1: days = %2, prewarn = %3")
+                       .arg(name)
+                       .arg(Numbers::toInteger(cycle))
+                       .arg(Numbers::toInteger(prewarn));
+    if (field->color() != FieldColor::Red) {
+        text += QStringLiteral(", next date = %1, remaining days = %2")
+                    .arg(nextDate)
+                    .arg(Dates::daysBetween(nextDate, today));
+    }
+    setStatusLine(text);
 }
 
 void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int, int)
@@ -88,8 +85,10 @@ void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::Keyboa
     m_itemMenuAutoPopup = true;
     field->setFocus(Qt::MouseFocusReason);
 
-    for (const char *name : {"BumpDate1", "BackDate1", "PlusMinusCycle1", "SetHardDate1", "SetDays", "SetWarning1"})
-        action(QString::fromLatin1(name))->setVisible(false);
+    for (const MenuEntry &e : menuEntries()) {
+        if (e.shown.hiddenFirst)
+            action(e.name)->setVisible(false);
+    }
     action(QStringLiteral("StartTracking1"))->setText(QStringLiteral("Start tracking"));
 
     if (field->text().isEmpty() && !action(QStringLiteral("Paste1"))->isEnabled()) {
@@ -98,29 +97,23 @@ void TAForm1::AllEditMouseUp(QObject *sender, Qt::MouseButton button, Qt::Keyboa
     }
 
     const QString flag = RecordLine::flag(records().slotLine(m_currentSlot));
-    struct Entries
-    {
-        bool bump, cycle, hardDate, prewarn, stop;
-        const char *startCaption;
-    };
-    Entries entries{};
+    bool MenuEntry::Shown::*shownFor = nullptr;
     if (flag == RecordLine::Flag::NotTracked)
-        entries = {false, true, false, false, false, "Start tracking"};
+        shownFor = &MenuEntry::Shown::notTracked;
     else if (flag == RecordLine::Flag::Tracked)
-        entries = {true, true, true, true, false, "Start tracking"};
+        shownFor = &MenuEntry::Shown::tracked;
     else if (flag == RecordLine::Flag::Learning)
-        entries = {false, true, false, false, true, "ReStart tracking"};
+        shownFor = &MenuEntry::Shown::learning;
     else
         return; // another flag, or a line too short to hold one
 
-    action(QStringLiteral("BumpDate1"))->setVisible(entries.bump);
-    action(QStringLiteral("BackDate1"))->setVisible(entries.bump);
-    action(QStringLiteral("PlusMinusCycle1"))->setVisible(entries.cycle);
-    action(QStringLiteral("SetHardDate1"))->setVisible(entries.hardDate);
-    action(QStringLiteral("SetDays"))->setVisible(true);
-    action(QStringLiteral("SetWarning1"))->setVisible(entries.prewarn);
-    action(QStringLiteral("StartTracking1"))->setText(QString::fromLatin1(entries.startCaption));
-    action(QStringLiteral("StopTracking1"))->setVisible(entries.stop);
+    for (const MenuEntry &e : menuEntries()) {
+        if (e.shown.byFlag)
+            action(e.name)->setVisible(e.shown.*shownFor);
+    }
+    action(QStringLiteral("StartTracking1"))
+        ->setText(flag == RecordLine::Flag::Learning ? QStringLiteral("ReStart tracking")
+                                                     : QStringLiteral("Start tracking"));
 }
 
 void TAForm1::ClearFocusedClick(QObject *)

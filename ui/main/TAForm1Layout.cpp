@@ -3,14 +3,16 @@
 // later lie above earlier ones where they overlap.
 
 #include "ui/main/TAForm1.h"
+#include "ui/main/WindowGeometry.h"
 
 #include "core/Dates.h"
 #include "core/FieldColors.h"
 #include "platform/GdiFont.h"
 #include "platform/RunLengthImage.h"
 #include "platform/SystemColors.h"
+#include "ui/look/DaysPanelEdit.h"
+#include "ui/look/HoverButtonStyles.h"
 #include "widgets/ColumnMenuAction.h"
-#include "widgets/HoverButtonStyles.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
 #include "widgets/TImage.h"
@@ -35,8 +37,7 @@
 #include <QTimer>
 
 namespace {
-constexpr ColorValue WindowColor = 0x00ADDFE7;
-constexpr ColorValue PanelColor = 0x0073BFDF;
+constexpr ColorValue PanelColor = Palette::Sand;
 
 // The window's pictures are stored as runs, read in place from the program's resources: a few
 // kilobytes, nothing decoded, and no image reader, which would look through every image
@@ -74,9 +75,9 @@ constexpr auto hoverButton = &createHoverButton;
 void takeWindowLook(QWidget *control)
 {
     QPalette p = control->palette();
-    p.setColor(QPalette::Window, toQColor(WindowColor));
+    p.setColor(QPalette::Window, toQColor(Palette::WindowBackground));
     control->setPalette(p);
-    control->setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false}));
+    control->setFont(toQFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, SystemColor::WindowText, false}));
 }
 
 QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
@@ -91,7 +92,45 @@ QLabel *label(QWidget *parent, const QString &name, const GdiFont &font)
 }
 } // namespace
 
+// The controls are made in the order of the layout, which is their stacking order.
 void TAForm1::buildLayout()
+{
+    setUpWindow();
+
+    m_image1 = new TImage(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    buildButtons();
+    buildDateAndHelp();
+
+    const QFont fieldFont = toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
+    for (int slot = 2; slot <= Slots; ++slot)
+        buildNameField(slot, fieldFont);
+
+    // The days panel comes next in the layout; it stays hidden until a command asks for a number
+    // of days and is made on first use (buildDaysPanel), in this place of the order.
+    buildStatusBar();
+    // The month calendar and its Cancel button come next in the layout; they stay hidden until
+    // "Set hard date" and are made on first use (buildCalendar), in this place of the order.
+    buildLists();
+    buildNameField(1, fieldFont);
+
+    // The popup menus come next in the layout; they are made on first use (buildMenus).
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setSingleShot(true);
+
+    // The program's icon, no hint: the icon stays in the notification area while the program runs.
+    m_trayIcon1 = new TTrayIcon(this);
+    m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
+    m_trayIcon1->setIcon(windowIcon());
+
+    // The picture sizes the image to itself; the image covers the window whatever its size.
+    m_image1->setPicture(resourceRuns(QStringLiteral(":/pantrova/background.runs")));
+    m_image1->setGeometry(WindowGeometry::PictureRect);
+}
+
+void TAForm1::setUpWindow()
 {
     setObjectName(QStringLiteral("AForm1"));
     // Every control asks for the screen it is on while it is made (for the resolution of its
@@ -103,23 +142,20 @@ void TAForm1::buildLayout()
     // No frame of the windowing system: the picture draws the title bar and the frame.
     // The layout defines a stay-on-top window; activation settles it (see FormActivate).
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    resize(854, 590);
+    resize(WindowGeometry::WindowSize);
     // The window's colour and font are not set on the window: Qt would merge them into each of
     // its two hundred controls while they are made, and none of them shows either. The window
     // paints its colour itself where the picture does not cover it, and the controls made later
     // that show them (calendar, days panel) are given both.
+}
 
-    m_image1 = new TImage(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setGeometry(0, 0, 854, 590);
-
-    for (int slot = 1; slot <= Slots; ++slot) {
-        const int c = (slot - 1) / 20;
-        const int r = (slot - 1) % 20;
+// The purchase buttons, the command buttons and the title-bar buttons.
+void TAForm1::buildButtons()
+{
+    for (int slot = 1; slot <= Slots; ++slot)
         m_purchaseButtons[slot - 1] =
             hoverButton(this, QLatin1String("HoverButton") + QString::number(slot), QStringLiteral("P"),
-                        HoverButtonStyle::Purchase, QPoint(16 + 168 * c + 128, 88 + 24 * r));
-    }
+                        HoverButtonStyle::Purchase, WindowGeometry::purchaseButtonPos(slot));
 
     m_hoverButton102 = hoverButton(this, QStringLiteral("HoverButton102"), QStringLiteral("ReCheck"),
                                    HoverButtonStyle::ReCheck, QPoint(16, 34));
@@ -138,69 +174,53 @@ void TAForm1::buildLayout()
         hoverButton(this, QStringLiteral("ButtonMin"), QStringLiteral("-"), HoverButtonStyle::TitleMin, QPoint(802, 6));
     m_buttonX =
         hoverButton(this, QStringLiteral("ButtonX"), QString(QChar(0xD7)), HoverButtonStyle::TitleX, QPoint(826, 6));
+}
 
+void TAForm1::buildDateAndHelp()
+{
     m_label2 = label(this, QStringLiteral("Label2"), GdiFont{QStringLiteral("Verdana"), -16, FieldColor::Navy, true});
-    m_label2->setGeometry(144, 61, 100, 18);
+    m_label2->setGeometry(WindowGeometry::dateLabelRect(WindowGeometry::DateMinWidth));
 
     m_speedButton17 = new TSpeedButton(this);
     m_speedButton17->setObjectName(QStringLiteral("SpeedButton17"));
     m_speedButton17->setGeometry(834, 33, 14, 26);
     m_speedButton17->setGlyph(resourcePicture(QStringLiteral(":/pantrova/help-glyph.runs")));
     m_speedButton17->setToolTip(QString()); // "Program help" is its hint, but hints are off.
+}
 
-    const QFont fieldFont = toQFont(GdiFont{QStringLiteral("Verdana"), -12, FieldColor::Navy, false});
-    auto makeEdit = [this, &fieldFont](int slot) {
-        const int c = (slot - 1) / 20;
-        const int r = (slot - 1) % 20;
-        auto *e = new TEdit(this);
-        e->setObjectName(QLatin1String("Edit") + QString::number(slot));
-        e->setGeometry(16 + 168 * c, 88 + 24 * r, 121, 16);
-        e->setFont(fieldFont);
-        m_edits[slot - 1] = e;
-    };
-    for (int slot = 2; slot <= Slots; ++slot)
-        makeEdit(slot);
+void TAForm1::buildNameField(int slot, const QFont &font)
+{
+    auto *e = new TEdit(this);
+    e->setObjectName(QLatin1String("Edit") + QString::number(slot));
+    e->setGeometry(WindowGeometry::fieldRect(slot));
+    e->setFont(font);
+    m_edits[slot - 1] = e;
+}
 
-    // The days panel comes next in the layout; it stays hidden until a command asks for a number
-    // of days and is made on first use (buildDaysPanel), in this place of the order.
-
+void TAForm1::buildStatusBar()
+{
     m_statusBarPro1 = new TStatusBarPro(this);
     m_statusBarPro1->setObjectName(QStringLiteral("StatusBarPro1"));
     m_statusBarPro1->setGeometry(6, 566, 842, 19);
     TStatusPanelPro *panel = m_statusBarPro1->panels()->add();
     panel->setFont(GdiFont{QStringLiteral("Tahoma"), -11, FieldColor::Navy, false});
     panel->setWidth(100);
+}
 
-    // The month calendar and its Cancel button come next in the layout; they stay hidden until
-    // "Set hard date" and are made on first use (buildCalendar), in this place of the order.
-
+// The hidden lists that hold the records (Memo1) and the names as read (Memo2).
+void TAForm1::buildLists()
+{
     m_memo1 = new TMemo(this);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
     m_memo1->setGeometry(600, 32, 49, 33);
     m_memo2 = new TMemo(this);
     m_memo2->setObjectName(QStringLiteral("Memo2"));
     m_memo2->setGeometry(544, 32, 49, 33);
-
-    makeEdit(1);
-
-    // The popup menus come next in the layout; they are made on first use (buildMenus).
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setSingleShot(true);
-
-    // The program's icon, no hint: the icon stays in the notification area while the program runs.
-    m_trayIcon1 = new TTrayIcon(this);
-    m_trayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
-    m_trayIcon1->setIcon(windowIcon());
-
-    m_image1->setPicture(resourceRuns(QStringLiteral(":/pantrova/background.runs")));
-    m_image1->setGeometry(0, 0, 854, 590);
 }
 
 void TAForm1::paintEvent(QPaintEvent *event)
 {
-    QPainter(this).fillRect(event->rect(), toQColor(WindowColor));
+    QPainter(this).fillRect(event->rect(), toQColor(Palette::WindowBackground));
 }
 
 void TAForm1::buildDaysPanel()
@@ -219,7 +239,7 @@ void TAForm1::buildDaysPanel()
     m_label1->setGeometry(17, 8, qMax(27, m_label1->fontMetrics().horizontalAdvance(m_label1->text())), 13);
     m_integerEdit1 = new TIntegerEdit(m_panel1);
     m_integerEdit1->setObjectName(QStringLiteral("IntegerEdit1"));
-    m_integerEdit1->applyDaysPanelSettings();
+    applyDaysPanelSettings(m_integerEdit1);
     m_integerEdit1->move(48, 5);
     m_daysOK = hoverButton(m_panel1, QStringLiteral("DaysOK"), QStringLiteral("OK"), HoverButtonStyle::DaysPanel,
                            QPoint(8, 30));
@@ -257,11 +277,11 @@ void TAForm1::buildCalendar()
     m_zekButton1->setObjectName(QStringLiteral("ZekButton1"));
     m_zekButton1->setGeometry(478, 382, 45, 16);
     m_zekButton1->setText(QStringLiteral("Cancel"));
-    m_zekButton1->setButtonFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, 0x80000012, false});
-    m_zekButton1->setColor(WindowColor);
-    m_zekButton1->setHotColor(WindowColor);
-    m_zekButton1->setHotTextColor(0x80000012);
-    m_zekButton1->parentColorChanged(WindowColor);
+    m_zekButton1->setButtonFont(GdiFont{QStringLiteral("MS Sans Serif"), -11, SystemColor::ButtonText, false});
+    m_zekButton1->setColor(Palette::WindowBackground);
+    m_zekButton1->setHotColor(Palette::WindowBackground);
+    m_zekButton1->setHotTextColor(SystemColor::ButtonText);
+    m_zekButton1->parentColorChanged(Palette::WindowBackground);
     m_zekButton1->setParentColor(true);
     m_zekButton1->setFocusPolicy(Qt::NoFocus);
     m_zekButton1->hide();
@@ -271,7 +291,8 @@ void TAForm1::buildCalendar()
     m_monthCalendar1->stackUnder(m_memo1);
     m_zekButton1->stackUnder(m_memo1);
 
-    connect(m_monthCalendar1, &QCalendarWidget::clicked, this, [this] { runCommand([this] { MonthCalendar1Click(); }); });
+    connect(m_monthCalendar1, &QCalendarWidget::clicked, this,
+            [this] { runCommand([this] { MonthCalendar1Click(); }); });
     m_zekButton1->OnClick = [this](QObject *sender) { runCommand([=, this] { ZekButton1Click(sender); }); };
 }
 
@@ -280,7 +301,6 @@ void TAForm1::buildMenus()
     if (m_popupMenu1)
         return;
     buildItemMenu();
-    buildColorMenu();
     for (const QMenu *menu : {m_popupMenu1, m_popupMenu2}) {
         for (QAction *a : menu->findChildren<QAction *>())
             m_actions.insert(a->objectName(), a);
@@ -292,62 +312,37 @@ void TAForm1::buildItemMenu()
 {
     m_popupMenu1 = new QMenu(this);
     m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    auto entry = [](QMenu *menu, const QString &name, const QString &caption) {
-        auto *a = new QAction(caption, menu);
-        a->setObjectName(name);
-        menu->addAction(a);
-        return a;
-    };
-    auto submenu = [](QMenu *menu, const QString &name, const QString &caption) {
-        auto *sub = new QMenu(caption, menu);
-        sub->setObjectName(name + QStringLiteral("Menu"));
-        QAction *a = menu->addMenu(sub);
-        a->setObjectName(name);
-        return sub;
-    };
-
-    entry(m_popupMenu1, QStringLiteral("BumpDate1"), QStringLiteral("0 product used - foward buy date"))
-        ->setVisible(false);
-    entry(m_popupMenu1, QStringLiteral("BackDate1"), QStringLiteral("2 products used - back up buy date"));
-    entry(m_popupMenu1, QStringLiteral("PlusMinusCycle1"), QStringLiteral("Inc/Dec cycle days..."));
-    entry(m_popupMenu1, QStringLiteral("SetHardDate1"), QStringLiteral("Set hard date"))->setVisible(false);
-
-    // "1" to "10" in the first column, "11" to "20" and "> 20..." in the second.
-    QMenu *setDays = submenu(m_popupMenu1, QStringLiteral("SetDays"), QStringLiteral("Set Days..."));
-    auto daysEntry = [setDays](const QString &name, const QString &caption) {
-        auto *a = new QAction(caption, setDays);
-        a->setObjectName(name);
-        return a;
-    };
-    QList<QList<QAction *>> dayColumns(2);
-    for (int n = 1; n <= 20; ++n)
-        dayColumns[n <= 10 ? 0 : 1].append(daysEntry(QStringLiteral("Days%1").arg(n), QString::number(n)));
-    dayColumns[1].append(daysEntry(QStringLiteral("SetDaysMan"), QStringLiteral("> 20...")));
-    setDays->addAction(new ColumnMenuAction(dayColumns, setDays));
-
-    QMenu *prewarn = submenu(m_popupMenu1, QStringLiteral("SetWarning1"), QStringLiteral("Set prewarn days..."));
-    for (int n = 0; n <= 9; ++n)
-        entry(prewarn, QStringLiteral("PreWarn%1").arg(n), QString::number(n));
-    QMenu *prewarnAll = submenu(m_popupMenu1, QStringLiteral("SetWarning2"), QStringLiteral("Set prewarn days all..."));
-    for (int n = 0; n <= 9; ++n)
-        entry(prewarnAll, QStringLiteral("PreWarnAll%1").arg(n), QString::number(n));
-
-    entry(m_popupMenu1, QStringLiteral("StartTracking1"), QStringLiteral("Start tracking"));
-    entry(m_popupMenu1, QStringLiteral("StopTracking1"), QStringLiteral("Stop tracking"));
-    entry(m_popupMenu1, QStringLiteral("ClearFocused"), QStringLiteral("Clear focused"));
-    entry(m_popupMenu1, QStringLiteral("Copy1"), QStringLiteral("Copy"));
-    entry(m_popupMenu1, QStringLiteral("Paste1"), QStringLiteral("Paste"))->setEnabled(false);
-}
-
-void TAForm1::buildColorMenu()
-{
     m_popupMenu2 = new QMenu(this);
-    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    const std::pair<const char *, const char *> entries[] = {
-        {"Red1", "Red"}, {"Yellow1", "Yellow"}, {"Gray1", "Gray"}, {"DarkGray1", "Dark Gray"}, {"Beige1", "Beige"}};
-    for (const auto &[name, caption] : entries) {
-        auto *a = new QAction(QString::fromLatin1(caption), m_popupMenu2);
-        a->setObjectName(QString::fromLatin1(name));
-        m_popupMenu2->addAction(a);
+    m_popupMenu2->setObjectName(ColorMenu);
+
+    QHash<QString, QMenu *> menus{{QString(), m_popupMenu1}, {ColorMenu, m_popupMenu2}};
+    // The entries of a menu laid out in columns wait until the menu's last entry is made.
+    QHash<QString, QList<QList<QAction *>>> columns;
+    for (const MenuEntry &e : menuEntries()) {
+        QMenu *menu = menus.value(e.menu);
+        if (e.submenu) {
+            auto *sub = new QMenu(e.caption, menu);
+            sub->setObjectName(e.name + QStringLiteral("Menu"));
+            QAction *a = menu->addMenu(sub);
+            a->setObjectName(e.name);
+            a->setVisible(e.visible);
+            menus.insert(e.name, sub);
+            continue;
+        }
+        auto *a = new QAction(e.caption, menu);
+        a->setObjectName(e.name);
+        if (e.column < 0) {
+            menu->addAction(a);
+        } else {
+            QList<QList<QAction *>> &lists = columns[e.menu];
+            lists.resize(qMax(lists.size(), e.column + 1));
+            lists[e.column].append(a);
+        }
+        a->setVisible(e.visible);
+        a->setEnabled(e.enabled);
+    }
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
+        QMenu *menu = menus.value(it.key());
+        menu->addAction(new ColumnMenuAction(it.value(), menu));
     }
 }

@@ -2,6 +2,7 @@
 // Start-up, activation and shut-down of the main window.
 
 #include "ui/main/TAForm1.h"
+#include "ui/main/WindowGeometry.h"
 
 #include "core/AppError.h"
 #include "core/ColorLines.h"
@@ -36,7 +37,7 @@ void TAForm1::FormCreate()
 
     showDate(Dates::longText(today));
 
-    setFixedSize(854, 590);
+    setFixedSize(WindowGeometry::WindowSize);
 
     // Until the records file is read the list holds empty record lines, so a file that is
     // missing is written back as an empty inventory rather than as a broken line.
@@ -76,12 +77,12 @@ void TAForm1::showDate(const QString &text)
         m_dateLabelUnsized = true;
 }
 
-// The date label sizes itself to its text, at least 100 pixels, centred on x = 194.
+// The date label sizes itself to its text (WindowGeometry::dateLabelRect).
 void TAForm1::sizeDateLabel()
 {
     m_dateLabelUnsized = false;
-    const int width = qMax(100, m_label2->fontMetrics().horizontalAdvance(m_label2->text()));
-    m_label2->setGeometry(194 - width / 2, 61, width, 18);
+    const int width = qMax(WindowGeometry::DateMinWidth, m_label2->fontMetrics().horizontalAdvance(m_label2->text()));
+    m_label2->setGeometry(WindowGeometry::dateLabelRect(width));
 }
 
 void TAForm1::setVisible(bool visible)

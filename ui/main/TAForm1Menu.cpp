@@ -23,7 +23,6 @@ const QString BumpDate1 = QStringLiteral("BumpDate1");
 const QString BackDate1 = QStringLiteral("BackDate1");
 const QString PlusMinusCycle1 = QStringLiteral("PlusMinusCycle1");
 const QString SetDaysMan = QStringLiteral("SetDaysMan");
-const QString StartTracking1 = QStringLiteral("StartTracking1");
 } // namespace
 
 void TAForm1::AllMenuClicks(QObject *sender)
@@ -32,27 +31,20 @@ void TAForm1::AllMenuClicks(QObject *sender)
     if (!entry)
         return;
     setStatusLine(QString());
-    const QString name = entry->objectName();
-    if (name == BumpDate1 || name == BackDate1) {
-        m_invokingEntry = name;
-        BumpDateClick(sender);
-    } else if (name == PlusMinusCycle1) {
-        m_invokingEntry = name;
-        SetDaysClick(sender);
-    } else if (name == QLatin1String("SetHardDate1")) {
-        buildCalendar();
-        m_monthCalendar1->show();
-        m_monthCalendar1->raise();
-        m_zekButton1->show();
-        m_zekButton1->raise();
-    } else if (name == StartTracking1) {
-        m_invokingEntry = name;
-        startTracking();
-    } else if (name == QLatin1String("StopTracking1")) {
-        stopTracking();
-    } else if (name == QLatin1String("Copy1") || name == QLatin1String("Paste1")) {
-        Copy1Click(sender);
-    }
+    const MenuEntry &e = menuEntry(entry->objectName());
+    if (e.remembered)
+        m_invokingEntry = e.name;
+    if (e.command)
+        e.command(*this, sender);
+}
+
+void TAForm1::showCalendar()
+{
+    buildCalendar();
+    m_monthCalendar1->show();
+    m_monthCalendar1->raise();
+    m_zekButton1->show();
+    m_zekButton1->raise();
 }
 
 void TAForm1::BumpDateClick(QObject *)
@@ -122,7 +114,7 @@ void TAForm1::DaysOKClick(QObject *sender)
 
 void TAForm1::IntegerEdit1KeyUp(QObject *sender, int &key, Qt::KeyboardModifiers)
 {
-    if (key == 13)
+    if (key == KeyCode::Enter)
         DaysOKClick(sender);
 }
 
@@ -137,7 +129,9 @@ void TAForm1::Days1Thru20Click(QObject *sender)
             if (m_currentField)
                 m_currentField->setColors(FieldState::Bought);
         }
-    } catch (const ConversionError &) {}
+    } catch (const ConversionError &) {
+        // A record line that does not convert is left as it is, without a word.
+    }
 }
 
 void TAForm1::MonthCalendar1Click()
@@ -167,17 +161,13 @@ void TAForm1::startTracking()
 
 void TAForm1::stopTracking()
 {
-    try {
-        const auto result = ItemOperations::stopTracking(records(), m_currentSlot, Clock::today());
-        if (result != ItemOperations::CycleResult::Changed) {
-            refuseCycle(ItemOperations::refusalMessage(result));
-            return;
-        }
-        if (m_currentField)
-            m_currentField->setColors(FieldState::Bought);
-    } catch (const AppError &error) {
-        showError(error.message());
+    const auto result = ItemOperations::stopTracking(records(), m_currentSlot, Clock::today());
+    if (result != ItemOperations::CycleResult::Changed) {
+        refuseCycle(ItemOperations::refusalMessage(result));
+        return;
     }
+    if (m_currentField)
+        m_currentField->setColors(FieldState::Bought);
 }
 
 void TAForm1::PreDays1Thru9Click(QObject *sender)
@@ -196,15 +186,5 @@ void TAForm1::Beige1Click(QObject *sender)
 {
     if (!m_currentField)
         return;
-    const QString name = sender->objectName();
-    if (name == QLatin1String("Red1"))
-        m_currentField->setColors(FieldState::Due);
-    else if (name == QLatin1String("Yellow1"))
-        m_currentField->setColors({FieldColor::Yellow, FieldColor::Black});
-    else if (name == QLatin1String("Gray1"))
-        m_currentField->setColors({FieldColor::LightGray, FieldColor::Black});
-    else if (name == QLatin1String("DarkGray1"))
-        m_currentField->setColors({FieldColor::DarkGray, FieldColor::White});
-    else if (name == QLatin1String("Beige1"))
-        m_currentField->setColors({FieldColor::Cream, FieldColor::Black});
+    m_currentField->setColors(menuEntry(sender->objectName()).colors);
 }

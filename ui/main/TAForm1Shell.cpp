@@ -3,6 +3,7 @@
 
 #include "ui/main/TAForm1.h"
 
+#include "core/Palette.h"
 #include "platform/MessageBox.h"
 #include "platform/NotificationArea.h"
 #include "platform/Pointer.h"
@@ -57,7 +58,7 @@ void TAForm1::ButtonOnTopClick(QObject *)
         windowHandle()->setFlag(Qt::WindowStaysOnTopHint, m_onTop);
     // The glyph under the pointer is drawn with the hover caption colour: both change, so the
     // new colour shows at once.
-    const ColorValue glyph = m_onTop ? 0x0000FFFF : 0x00FFFFFF;
+    const ColorValue glyph = m_onTop ? Palette::Yellow : Palette::White;
     m_buttonOnTop->setFontColor(glyph);
     m_buttonOnTop->setColorOverCaption(glyph);
 }

@@ -10,7 +10,7 @@
 #include "report/TAlReport.h"
 #include "report/TAlShape.h"
 #include "report/tAlBand.h"
-#include "widgets/HoverButtonStyles.h"
+#include "ui/look/HoverButtonStyles.h"
 #include "widgets/TBrixLine.h"
 #include "widgets/TEdit.h"
 #include "widgets/THoverButton.h"
@@ -24,7 +24,6 @@
 #include <QWindow>
 
 namespace {
-constexpr ColorValue WindowColor = 11395047;
 constexpr QSize OuterSize(432, 540);
 // The client area inside a dialog frame of 3 pixels and a 19-pixel caption, until the window
 // manager has told its own frame.
@@ -80,10 +79,10 @@ void TForm2::buildLayout()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(DefaultClientSize);
     QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, toQColor(WindowColor));
+    windowPalette.setColor(QPalette::Window, toQColor(Palette::WindowBackground));
     setPalette(windowPalette);
     setAutoFillBackground(true);
-    const GdiFont windowFont{QStringLiteral("MS Sans Serif"), -11, 0x80000008, false};
+    const GdiFont windowFont{QStringLiteral("MS Sans Serif"), -11, SystemColor::WindowText, false};
     setFont(toQFont(windowFont));
 
     m_printButton = createHoverButton(this, QStringLiteral("PrintButton"), QStringLiteral("Print"),
@@ -133,7 +132,7 @@ void TForm2::buildLayout()
     for (int k = 1; k <= Entries; ++k) {
         auto *label = new TAlLabel(m_tAlBand1);
         label->setObjectName(QStringLiteral("AlLabel%1").arg(k));
-        label->setFont(GdiFont{QStringLiteral("Arial"), -13, 0x80000008, false});
+        label->setFont(GdiFont{QStringLiteral("Arial"), -13, SystemColor::WindowText, false});
         label->setAutoSize(true);
         label->setTransparent(true);
         label->setGeometry(QRect(labelPlace(k), QSize(43, 16)));

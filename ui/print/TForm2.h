@@ -61,7 +61,7 @@ private:
     void finish();
     // Printing through the report engine and the printer service (TForm2Printing.cpp).
     bool printCheckList();
-    QString writePdf(const QString &path, const PrintService::Printer &target);
+    Outcome<> writePdf(const QString &path, const PrintService::Printer &target);
     void offerPdf(const QString &problem, const PrintService::Printer &target);
 
     QWidget *m_mainForm = nullptr;

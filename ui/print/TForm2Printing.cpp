@@ -24,14 +24,14 @@ namespace {
 const QString PdfName = QStringLiteral("Inventory.pdf");
 
 // Copies a finished file in one step: the target is complete or untouched.
-QString copyWhole(const QString &from, const QString &to)
+Outcome<> copyWhole(const QString &from, const QString &to)
 {
     QFile source(from);
     QSaveFile target(to);
     if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)
         || target.write(source.readAll()) != source.size() || !target.commit())
-        return QStringLiteral("Cannot write %1: %2").arg(to, target.errorString());
-    return QString();
+        return Outcome<>::failed(QStringLiteral("Cannot write %1: %2").arg(to, target.errorString()));
+    return {};
 }
 
 // A name typed without a suffix gets ".pdf"; one with a suffix of its own keeps it.
@@ -47,23 +47,24 @@ bool TForm2::printCheckList()
         OffThread::run(&PrintService::lookUp, PrintService::AnswerLimitMs);
     const PrintService::Printer target = looked.value_or(PrintService::Printer{});
     QTemporaryDir folder;
-    QString problem;
     const QString pdf = folder.filePath(PdfName);
+    Outcome<> printed;
     if (!looked)
-        problem = PrintService::notAnswering();
-    if (problem.isEmpty() && !folder.isValid())
-        problem = QStringLiteral("No temporary folder for the print job: %1").arg(folder.errorString());
-    if (problem.isEmpty())
-        problem = writePdf(pdf, target);
-    if (problem.isEmpty()) {
+        printed = Outcome<>::failed(PrintService::notAnswering());
+    else if (!folder.isValid())
+        printed =
+            Outcome<>::failed(QStringLiteral("No temporary folder for the print job: %1").arg(folder.errorString()));
+    else
+        printed = writePdf(pdf, target);
+    if (printed) {
         const QString title = report()->reportTitle();
         // lp gives up within the service's limit; the wait here only adds a margin to that.
-        problem = OffThread::run([pdf, title] { return PrintService::submit(pdf, title); },
+        printed = OffThread::run([pdf, title] { return PrintService::submit(pdf, title); },
                                  PrintService::AnswerLimitMs + 1000)
-                      .value_or(PrintService::notAnswering());
+                      .value_or(Outcome<>::failed(PrintService::notAnswering()));
     }
-    if (!problem.isEmpty()) {
-        offerPdf(problem, target);
+    if (!printed) {
+        offerPdf(printed.message(), target);
         return false;
     }
     if (target.paused)
@@ -72,15 +73,16 @@ bool TForm2::printCheckList()
     return true;
 }
 
-QString TForm2::writePdf(const QString &path, const PrintService::Printer &target)
+Outcome<> TForm2::writePdf(const QString &path, const PrintService::Printer &target)
 {
+    // The report engine's exceptions end here, turned into the message the user is shown.
     try {
         TAlPrinter::shared().setPdfOutput(path, PrintService::page(target), PrintService::dotsPerInch(target));
         report()->Print(TAlPrinter::Mode::PdfFile);
     } catch (const ReportError &error) {
-        return error.message();
+        return Outcome<>::failed(error.message());
     }
-    return QString();
+    return {};
 }
 
 void TForm2::offerPdf(const QString &problem, const PrintService::Printer &target)
@@ -96,9 +98,9 @@ void TForm2::offerPdf(const QString &problem, const PrintService::Printer &targe
     // The engine writes into a fresh file first, so a failure leaves the chosen file untouched.
     QTemporaryDir folder;
     const QString made = folder.filePath(PdfName);
-    QString error = folder.isValid() ? writePdf(made, target) : folder.errorString();
-    if (error.isEmpty())
-        error = copyWhole(made, path);
-    if (!error.isEmpty())
-        MessageBox::error(this, QStringLiteral("The PDF file was not written.\n\n%1").arg(error));
+    Outcome<> written = folder.isValid() ? writePdf(made, target) : Outcome<>::failed(folder.errorString());
+    if (written)
+        written = copyWhole(made, path);
+    if (!written)
+        MessageBox::error(this, QStringLiteral("The PDF file was not written.\n\n%1").arg(written.message()));
 }

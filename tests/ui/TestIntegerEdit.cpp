@@ -2,8 +2,11 @@
 // The integer edit: what Value reads, what keystrokes and clipboard commands it lets through,
 // the clamp on leaving, the format string and the key codes its handlers see.
 
+#include "NoticesAsBoxes.h"
+#include "TestSeams.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
+#include "ui/look/DaysPanelEdit.h"
 #include "widgets/TIntegerEdit.h"
 
 #include <QAction>
@@ -56,9 +59,10 @@ class TestIntegerEdit : public QObject
 private slots:
     void init()
     {
-        MessageBox::setTestMode(true);
-        MessageBox::clearShown();
+        m_seams.emplace();
+        showNoticesAsBoxes();
     }
+    void cleanup() { m_seams.reset(); }
 
     void constructionShowsZero()
     {
@@ -126,7 +130,7 @@ private slots:
     {
         QFETCH(int, number);
         TIntegerEdit edit;
-        edit.applyDaysPanelSettings();
+        applyDaysPanelSettings(&edit);
         int flows = 0;
         edit.OnOverflow = [&](QObject *) { ++flows; };
         edit.OnUnderflow = [&](QObject *) { ++flows; };
@@ -608,7 +612,7 @@ private slots:
     void daysPanelSettings()
     {
         TIntegerEdit edit;
-        edit.applyDaysPanelSettings();
+        applyDaysPanelSettings(&edit);
         QCOMPARE(edit.objectName(), QStringLiteral("IntegerEdit1"));
         QCOMPARE(edit.textAlignment(), TCommonEdit::TextAlignment::Left);
         QVERIFY(edit.alignment() & Qt::AlignLeft);
@@ -639,6 +643,9 @@ private slots:
         edit.setTextAlignment(TCommonEdit::TextAlignment::Center);
         QVERIFY(edit.alignment() & Qt::AlignHCenter);
     }
+
+private:
+    std::optional<TestSeams> m_seams;
 };
 
 QTEST_MAIN(TestIntegerEdit)

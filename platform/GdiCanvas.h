@@ -46,14 +46,14 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(DrawTextFlags)
 // control that draws the same picture often masks it once with this and draws the result.
 QImage maskedByColor(const QImage &image, ColorValue transparentColor);
 
-class Canvas
+class GdiCanvas
 {
 public:
     // The painter must outlive the canvas; its state is saved and restored around the canvas.
-    explicit Canvas(QPainter &painter);
-    virtual ~Canvas();
-    Canvas(const Canvas &) = delete;
-    Canvas &operator=(const Canvas &) = delete;
+    explicit GdiCanvas(QPainter &painter);
+    virtual ~GdiCanvas();
+    GdiCanvas(const GdiCanvas &) = delete;
+    GdiCanvas &operator=(const GdiCanvas &) = delete;
 
     QPainter &painter() { return m_painter; }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 
 #include "platform/SystemColors.h"
 
@@ -56,7 +56,7 @@ bool patternOn(std::span<const int> pattern, int phase)
 
 } // namespace
 
-Canvas::Canvas(QPainter &painter)
+GdiCanvas::GdiCanvas(QPainter &painter)
     : m_painter(painter)
 {
     m_painter.save();
@@ -65,12 +65,12 @@ Canvas::Canvas(QPainter &painter)
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
-Canvas::~Canvas()
+GdiCanvas::~GdiCanvas()
 {
     m_painter.restore();
 }
 
-void Canvas::lineTo(int x, int y)
+void GdiCanvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
     if (m_pen.style != PenStyle::Clear) {
@@ -82,7 +82,7 @@ void Canvas::lineTo(int x, int y)
     m_penPos = to;
 }
 
-void Canvas::polyline(const QList<QPoint> &points)
+void GdiCanvas::polyline(const QList<QPoint> &points)
 {
     if (points.size() < 2 || m_pen.style == PenStyle::Clear)
         return;
@@ -96,7 +96,7 @@ void Canvas::polyline(const QList<QPoint> &points)
 
 // Bresenham's line from one point up to, but not including, the other; a styled pen keeps
 // its dash phase across connected lines.
-void Canvas::plotLine(QPoint from, QPoint to)
+void GdiCanvas::plotLine(QPoint from, QPoint to)
 {
     const QColor color = toQColor(m_pen.color);
     const auto pattern = dashPattern(m_pen.style);
@@ -126,7 +126,7 @@ void Canvas::plotLine(QPoint from, QPoint to)
 // A wide pen is centred on the pixels it passes: an odd width covers the pixel and
 // (width - 1) / 2 on either side, an even width one pixel more before than after. Its ends
 // and joins are round, and it draws its end point.
-void Canvas::strokeWide(const QList<QPoint> &points, bool closed)
+void GdiCanvas::strokeWide(const QList<QPoint> &points, bool closed)
 {
     const qreal centre = m_pen.width % 2 ? 0.5 : 0.0;
     QPainterPath path;
@@ -144,7 +144,7 @@ void Canvas::strokeWide(const QList<QPoint> &points, bool closed)
     m_painter.fillPath(shape, toQColor(m_pen.color));
 }
 
-void Canvas::outline(const QList<QPoint> &points, bool closed)
+void GdiCanvas::outline(const QList<QPoint> &points, bool closed)
 {
     if (m_pen.style == PenStyle::Clear || points.isEmpty())
         return;
@@ -160,25 +160,25 @@ void Canvas::outline(const QList<QPoint> &points, bool closed)
         plotLine(path[i - 1], path[i]);
 }
 
-void Canvas::fillRect(const QRect &rect)
+void GdiCanvas::fillRect(const QRect &rect)
 {
     if (m_brush.style == BrushStyle::Solid)
         fillRect(rect, m_brush.color);
 }
 
-void Canvas::fillRect(const QRect &rect, ColorValue color)
+void GdiCanvas::fillRect(const QRect &rect, ColorValue color)
 {
     if (rect.width() > 0 && rect.height() > 0)
         m_painter.fillRect(rect, toQColor(color));
 }
 
-void Canvas::frameRect(const QRect &rect)
+void GdiCanvas::frameRect(const QRect &rect)
 {
     if (m_brush.style == BrushStyle::Solid)
         frameRect(rect, m_brush.color);
 }
 
-void Canvas::frameRect(const QRect &rect, ColorValue color)
+void GdiCanvas::frameRect(const QRect &rect, ColorValue color)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
@@ -189,7 +189,7 @@ void Canvas::frameRect(const QRect &rect, ColorValue color)
     m_painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), c);
 }
 
-void Canvas::rectangle(int left, int top, int right, int bottom)
+void GdiCanvas::rectangle(int left, int top, int right, int bottom)
 {
     // Without a pen the filled area is one pixel smaller, as on a GDI surface.
     if (m_pen.style == PenStyle::Clear) {
@@ -214,7 +214,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
     outline({{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}}, true);
 }
 
-void Canvas::roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
+void GdiCanvas::roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
     QPainterPath path;
     path.addRoundedRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1), cornerWidth / 2.0,
@@ -227,7 +227,7 @@ void Canvas::roundRect(int left, int top, int right, int bottom, int cornerWidth
     }
 }
 
-void Canvas::ellipse(int left, int top, int right, int bottom)
+void GdiCanvas::ellipse(int left, int top, int right, int bottom)
 {
     QPainterPath path;
     path.addEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
@@ -239,7 +239,7 @@ void Canvas::ellipse(int left, int top, int right, int bottom)
     }
 }
 
-void Canvas::polygon(const QList<QPoint> &points)
+void GdiCanvas::polygon(const QList<QPoint> &points)
 {
     if (points.size() < 2)
         return;
@@ -255,7 +255,7 @@ void Canvas::polygon(const QList<QPoint> &points)
     outline(points, true);
 }
 
-void Canvas::textOut(int x, int y, const QString &text)
+void GdiCanvas::textOut(int x, int y, const QString &text)
 {
     if (text.isEmpty())
         return;
@@ -266,17 +266,17 @@ void Canvas::textOut(int x, int y, const QString &text)
     m_painter.drawText(QPoint(x, y + textAscent(m_font)), textToDraw(text, m_font));
 }
 
-int Canvas::textWidth(const QString &text) const
+int GdiCanvas::textWidth(const QString &text) const
 {
     return ::textWidth(m_font, text);
 }
 
-int Canvas::textHeight(const QString &) const
+int GdiCanvas::textHeight(const QString &) const
 {
     return ::textHeight(m_font);
 }
 
-QSize Canvas::textExtent(const QString &text) const
+QSize GdiCanvas::textExtent(const QString &text) const
 {
     return {textWidth(text), textHeight(text)};
 }
@@ -303,7 +303,7 @@ constexpr DrawTextFlags layoutFlags =
     DrawTextFlag::WordBreak | DrawTextFlag::SingleLine | DrawTextFlag::ExpandTabs | DrawTextFlag::NoPrefix;
 } // namespace
 
-const LaidOutText &Canvas::laidOut(const QString &text, int width, DrawTextFlags flags)
+const LaidOutText &GdiCanvas::laidOut(const QString &text, int width, DrawTextFlags flags)
 {
     flags &= layoutFlags;
     const bool single = flags.testFlag(DrawTextFlag::SingleLine);
@@ -366,7 +366,7 @@ const LaidOutText &Canvas::laidOut(const QString &text, int width, DrawTextFlags
     return *m_lastText;
 }
 
-int Canvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
+int GdiCanvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
 {
     const LaidOutText &laid = laidOut(text, rect.width(), flags);
     const bool single = flags.testFlag(DrawTextFlag::SingleLine);
@@ -420,12 +420,12 @@ int Canvas::drawText(const QString &text, QRect &rect, DrawTextFlags flags)
     return laid.height;
 }
 
-void Canvas::draw(int x, int y, const QImage &image)
+void GdiCanvas::draw(int x, int y, const QImage &image)
 {
     m_painter.drawImage(QPoint(x, y), image);
 }
 
-void Canvas::stretchDraw(const QRect &rect, const QImage &image)
+void GdiCanvas::stretchDraw(const QRect &rect, const QImage &image)
 {
     m_painter.drawImage(rect, image);
 }
@@ -444,12 +444,12 @@ QImage maskedByColor(const QImage &image, ColorValue transparentColor)
     return masked;
 }
 
-void Canvas::drawTransparent(int x, int y, const QImage &image, ColorValue transparentColor)
+void GdiCanvas::drawTransparent(int x, int y, const QImage &image, ColorValue transparentColor)
 {
     m_painter.drawImage(QPoint(x, y), maskedByColor(image, transparentColor));
 }
 
-void Canvas::drawFocusRect(const QRect &rect)
+void GdiCanvas::drawFocusRect(const QRect &rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;

@@ -3,9 +3,9 @@
 // rules: left button only, its own Enabled flag, click before mouse-up, no redraw for the
 // hover and pressed colours.
 
-#include "platform/Canvas.h"
+#include "platform/GdiCanvas.h"
 #include "platform/SystemColors.h"
-#include "widgets/HoverButtonStyles.h"
+#include "ui/look/HoverButtonStyles.h"
 #include "widgets/THoverButton.h"
 
 #include <QAccessible>
@@ -206,7 +206,7 @@ void TestHoverButton::normalLookMatchesItsDrawing()
         QImage expected(w, h, QImage::Format_RGB32);
         {
             QPainter painter(&expected);
-            Canvas canvas(painter);
+            GdiCanvas canvas(painter);
             canvas.setFont(button->buttonFont());
             canvas.fillRect(gdiRect(1, 1, w - 1, h - 1), button->color());
             canvas.setBrushStyle(BrushStyle::Clear);

@@ -1,20 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/HoverButtonStyles.h"
+#include "ui/look/HoverButtonStyles.h"
 
+#include "core/Palette.h"
 #include "widgets/THoverButton.h"
 
 namespace {
-constexpr ColorValue ButtonFace = 0x8000000F;
-constexpr ColorValue Navy = 0x00800000;
-constexpr ColorValue Red = 0x000000FF;
-constexpr ColorValue Yellow = 0x0000FFFF;
-constexpr ColorValue White = 0x00FFFFFF;
-constexpr ColorValue Blue = 0x00FF0000;
-constexpr ColorValue Black = 0;
-constexpr ColorValue Sand = 0x0073BFDF;
-constexpr ColorValue Gold = 0x000ABED8;
-constexpr ColorValue Orange = 0x0042B2FF;
-constexpr ColorValue TitleBlue = 0x00EF865A;
+using namespace Palette;
 
 struct Look
 {
@@ -33,7 +24,7 @@ Look lookOf(HoverButtonStyle style)
     const GdiFont arialNavy{QStringLiteral("Arial"), -11, Navy, false};
     switch (style) {
     case HoverButtonStyle::Purchase:
-        return {22, 15, ButtonFace, Navy, Orange, Gold, Black, {QStringLiteral("Verdana"), -12, Navy, false}};
+        return {22, 15, SystemColor::ButtonFace, Navy, Orange, Gold, Black, {QStringLiteral("Verdana"), -12, Navy, false}};
     case HoverButtonStyle::ResetAllRed:
         return {86, 22, Sand, Navy, Red, Red, Yellow, {QStringLiteral("Arial"), -11, Blue, false}};
     case HoverButtonStyle::ReCheck:
@@ -56,7 +47,7 @@ Look lookOf(HoverButtonStyle style)
     case HoverButtonStyle::TitleTray:
         return {22, 21, TitleBlue, White, TitleBlue, TitleBlue, White, {QStringLiteral("Verdana"), -12, White, true}};
     }
-    return {86, 22, ButtonFace, 0x00828F99, Gold, Gold, Black, {QStringLiteral("Arial"), -11, Black, false}};
+    return {86, 22, SystemColor::ButtonFace, Slate, Gold, Gold, Black, {QStringLiteral("Arial"), -11, Black, false}};
 }
 } // namespace
 

@@ -17,3 +17,5 @@ PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # positions and the page size of printed PDFs; the headers of the XCB DAMAGE extension, for
 # the start-up benchmark's window watcher (bench/startup-process).
 CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev)
+# The fuzz harnesses: clang 14 and its runtime libraries (libFuzzer and the sanitizers).
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)

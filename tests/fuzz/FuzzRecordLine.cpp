@@ -1,10 +1,12 @@
-// A record line from a file, its fields and the due check over a records file made of such
-// lines. A line that does not convert ends the check with the program's own error; a field that
-// is set reads back as set, and the line keeps every other character.
+// A record line from a file, its fields, the due check over a records file made of such lines
+// and the reports of the items it coloured. A line that does not convert ends the check with
+// the program's own error; a field that is set reads back as set, and the line keeps every
+// other character.
 
 #include "FuzzCheck.h"
 #include "core/AppError.h"
 #include "core/DueCheck.h"
+#include "core/InventoryReport.h"
 #include "core/RecordLine.h"
 
 #include <array>
@@ -31,6 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fields fields;
     try {
         DueCheck::run(TextLines(lines), fields, Today);
+    } catch (const AppError &) {
+    }
+    QList<StoredItem> items;
+    for (int slot = 1; slot <= lines.size(); ++slot)
+        items.append({slot, QStringLiteral("Item %1").arg(slot), lines.value(slot - 1), fields.colors(slot)});
+    try {
+        InventoryReport::due(items, Today);
+        InventoryReport::list(items, Today);
+        InventoryReport::csv(items, Today);
     } catch (const AppError &) {
     }
     for (const QString &line : std::as_const(lines)) {

@@ -144,8 +144,10 @@ RunLengthImage RunLengthImage::fromBytes(const QByteArray &bytes)
     }
     if (!in.ok() || !in.atEnd() || image.m_rowStarts.front() != 0 || image.m_rowStarts.back() != runCount)
         return {};
+    // Every row start lies between the one before it and the run count, so that no row reaches
+    // past the runs; the first and the last were checked above.
     for (std::size_t y = 0; y < height; ++y) {
-        if (image.m_rowStarts[y] > image.m_rowStarts[y + 1])
+        if (image.m_rowStarts[y] > image.m_rowStarts[y + 1] || image.m_rowStarts[y + 1] > runCount)
             return {};
         quint32 rowWidth = 0;
         for (quint32 r = image.m_rowStarts[y]; r < image.m_rowStarts[y + 1]; ++r) {

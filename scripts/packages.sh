@@ -24,3 +24,5 @@ PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # compositor that runs without a screen, with its X server, for the Wayland session.
 CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev
     lintian appstream man-db systemd dbus dunst weston xwayland)
+# The fuzz harnesses: clang 14 and its runtime libraries (libFuzzer and the sanitizers).
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)

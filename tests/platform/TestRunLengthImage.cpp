@@ -62,6 +62,7 @@ void TestRunLengthImage::damagedBytesGiveNoPicture_data()
     });
     QTest::newRow("run count beyond the bytes") << std::function<void(QByteArray &)>(setByte(RunCountAt, 0x7F));
     QTest::newRow("rows out of order") << std::function<void(QByteArray &)>(setByte(RowStartsAt + 7, 5));
+    QTest::newRow("a row start far past the runs") << std::function<void(QByteArray &)>(setByte(RowStartsAt + 4, 0x7F));
     QTest::newRow("row too long") << std::function<void(QByteArray &)>(setByte(RunsAt + 1, 3));
     QTest::newRow("empty run") << std::function<void(QByteArray &)>([](QByteArray &b) {
         b[RunsAt + 1] = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every harness shares: the fuzzer's bytes as Qt types, and a property check that stops
 // the run (and so keeps the input) when it does not hold.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line as a function: any words after the program's name are answered with an
 // exit status of 0, 1 or 2, on a data folder of a few items. Standard output goes nowhere.
 

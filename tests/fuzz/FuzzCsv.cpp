@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV writer and reader: any cells written as a line read back as the same cells, and any
 // line that reads as cells writes back as a line that reads the same. A cell a spreadsheet
 // would take for a formula may come back with a leading apostrophe.

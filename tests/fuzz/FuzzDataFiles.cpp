@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names file and the colours file of a data folder, read and written back: the names read
 // back as they were read, and every colour that could be read keeps its value (the first byte
 // of the input says which file it is).

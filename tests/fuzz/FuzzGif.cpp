@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GIF loader: any bytes give a picture or none, and a picture of one frame that fills the
 // screen comes back whole from the runs it is stored as.
 

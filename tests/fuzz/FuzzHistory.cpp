@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "history.csv" as the "--history" report reads it: as far as it can, every damaged line noted
 // once, and a report of every item and of a name taken from the history.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of a data file: every byte is a Windows-1252 character and encodes back to itself,
 // and a file's lines written back read back as the same lines in the same encoding.
 

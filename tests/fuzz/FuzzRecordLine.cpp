@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A record line from a file, its fields, the due check over a records file made of such lines
 // and the reports of the items it coloured. A line that does not convert ends the check with
 // the program's own error; a field that is set reads back as set, and the line keeps every

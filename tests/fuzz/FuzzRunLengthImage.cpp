@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored runs of a picture: bytes that are not whole runs give no picture, and a picture read
 // from bytes is stored as the same bytes and paints any part of itself.
 

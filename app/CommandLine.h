@@ -30,7 +30,7 @@ public:
     struct WindowStart
     {
         QString dataFolder;
-        int exitStatus = 0; // not 0: the message is given and the program ends
+        int exitStatus = 0;  // not 0: the message is given and the program ends
         bool hidden = false; // the window starts hidden in the notification area
     };
     // The data folder for the window, created and checked; bad arguments and a folder that

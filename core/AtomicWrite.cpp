@@ -31,7 +31,6 @@ QString temporaryName(const QString &fileName)
     return name;
 }
 
-
 // The file that is really written: the target of a link the user made, when it exists.
 QString finalPath(const QString &path, Links links)
 {

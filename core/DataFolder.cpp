@@ -81,9 +81,8 @@ bool DataFolder::isPending(File file) const
 
 bool DataFolder::hasPending() const
 {
-    return std::any_of(Files.begin(), Files.end(), [this](File file) {
-        return m_pending[index(file)] && !isProtected(file);
-    });
+    return std::any_of(Files.begin(), Files.end(),
+                       [this](File file) { return m_pending[index(file)] && !isProtected(file); });
 }
 
 QStringList DataFolder::savePending() noexcept
@@ -218,12 +217,11 @@ void DataFolder::removeInterruptedSaves() const
     // would be loaded at every start for this one test.)
     QDir folder(m_folder);
     const QStringList targets{QFileInfo(path(File::Records)).fileName(), QFileInfo(path(File::Names)).fileName(),
-                              QFileInfo(path(File::Colors)).fileName(),
-                              QFileInfo(backupPath(File::Colors)).fileName()};
+                              QFileInfo(path(File::Colors)).fileName(), QFileInfo(backupPath(File::Colors)).fileName()};
     const auto isLeftover = [&targets](const QString &name) {
-        return AtomicWrite::isWriteTrial(name) || std::any_of(targets.begin(), targets.end(), [&name](const QString &t) {
-                   return AtomicWrite::isInterruptedWrite(name, t);
-               });
+        return AtomicWrite::isWriteTrial(name)
+               || std::any_of(targets.begin(), targets.end(),
+                              [&name](const QString &t) { return AtomicWrite::isInterruptedWrite(name, t); });
     };
     for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
         if (isLeftover(entry.fileName()))

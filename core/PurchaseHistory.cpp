@@ -2,9 +2,9 @@
 #include "core/PurchaseHistory.h"
 
 #include "core/AppError.h"
-#include "core/Descriptor.h"
 #include "core/Csv.h"
 #include "core/DataFolder.h"
+#include "core/Descriptor.h"
 #include "core/LineText.h"
 #include "core/RecordLine.h"
 #include "core/RegularFile.h"

@@ -16,15 +16,6 @@
 namespace StoredInventory {
 
 namespace {
-class ColorTable : public FieldColorAccess
-{
-public:
-    FieldColors colors(int slot) const override { return m_colors.at(static_cast<size_t>(slot - 1)); }
-    void setColors(int slot, FieldColors colors) override { m_colors.at(static_cast<size_t>(slot - 1)) = colors; }
-
-private:
-    std::array<FieldColors, DataFolder::Slots> m_colors{};
-};
 // The colours of a single line's trial check, which only tells whether the line converts.
 class OneLineColors : public FieldColorAccess
 {
@@ -40,8 +31,7 @@ QString atLine(const DataFolder &data, DataFolder::File file, int line, const QS
     return QStringLiteral("%1, line %2: %3").arg(QFileInfo(data.path(file)).fileName()).arg(line).arg(message);
 }
 
-template<typename Step>
-void atLineOf(const DataFolder &data, DataFolder::File file, Step step)
+template<typename Step> void atLineOf(const DataFolder &data, DataFolder::File file, Step step)
 {
     try {
         step();
@@ -57,7 +47,7 @@ QList<StoredItem> read(const QString &folder, QDate today)
 {
     TextLines records(QStringList(DataFolder::Slots, RecordLine::Empty));
     QStringList names;
-    ColorTable colors;
+    FieldColorTable colors;
     QStringList problems(DataFolder::Slots);
     OneLineColors ignoredColors;
     if (!DataLocation::isFresh(folder)) {
@@ -82,8 +72,8 @@ QList<StoredItem> read(const QString &folder, QDate today)
     }
     QList<StoredItem> items;
     for (int slot = 1; slot <= DataFolder::Slots; ++slot) {
-        items.append({slot, plainName(names.value(slot - 1)), records.slotLine(slot), colors.colors(slot),
-                      problems[slot - 1]});
+        items.append(
+            {slot, plainName(names.value(slot - 1)), records.slotLine(slot), colors.colors(slot), problems[slot - 1]});
     }
     return items;
 }

@@ -8,8 +8,7 @@
 #include <optional>
 #include <type_traits>
 
-template <typename Failure = QString>
-class [[nodiscard]] Outcome
+template<typename Failure = QString> class [[nodiscard]] Outcome
 {
 public:
     // Success.
@@ -26,11 +25,7 @@ public:
     // Why it failed; only for an outcome that is not ok().
     const Failure &failure() const { return *m_failure; }
     // The message of a failure, an empty text for success.
-    QString message() const
-        requires std::is_same_v<Failure, QString>
-    {
-        return m_failure.value_or(QString());
-    }
+    QString message() const requires std::is_same_v<Failure, QString> { return m_failure.value_or(QString()); }
 
 private:
     std::optional<Failure> m_failure;

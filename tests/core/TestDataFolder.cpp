@@ -734,10 +734,14 @@ void TestDataFolder::onlyRegularFilesAreRead_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("named pipe") << "fifo" << "Cannot open file %1";
-    QTest::newRow("device") << "/dev/zero" << "Cannot open file %1";
-    QTest::newRow("folder") << "folder" << "Cannot open file %1";
-    QTest::newRow("larger than 64 MB") << "large" << "%1 is larger than 64 MB: it is not a file Pantrova wrote";
+    QTest::newRow("named pipe") << "fifo"
+                                << "Cannot open file %1";
+    QTest::newRow("device") << "/dev/zero"
+                            << "Cannot open file %1";
+    QTest::newRow("folder") << "folder"
+                            << "Cannot open file %1";
+    QTest::newRow("larger than 64 MB") << "large"
+                                       << "%1 is larger than 64 MB: it is not a file Pantrova wrote";
 }
 
 void TestDataFolder::onlyRegularFilesAreRead()
@@ -785,17 +789,23 @@ void TestDataFolder::interruptedSavesRemoved()
                                 ".pantrova-write-test-Xy12zZ"};
     // The user's own files, whatever they look like, stay: even what earlier versions named
     // their temporary files is a name a user may give a copy.
-    const QStringList kept{"InvRecs.txt",        "InvRecs.txt.backup",
-                           "RecDesc.txt.before", "ecol.div.zzzzzz",
-                           "InvRecs.txt.Ab12Cd", "ecol.div.unreadable",
-                           ".pantrova.lock",     ".InvRecs.txt.pantrova-save-Ab12C",
-                           ".notes.txt.pantrova-save-Ab12Cd", ".pantrova-write-test-Xy12z\u00e9"};
+    const QStringList kept{"InvRecs.txt",
+                           "InvRecs.txt.backup",
+                           "RecDesc.txt.before",
+                           "ecol.div.zzzzzz",
+                           "InvRecs.txt.Ab12Cd",
+                           "ecol.div.unreadable",
+                           ".pantrova.lock",
+                           ".InvRecs.txt.pantrova-save-Ab12C",
+                           ".notes.txt.pantrova-save-Ab12Cd",
+                           ".pantrova-write-test-Xy12z\u00e9"};
     for (const QString &name : leftovers + kept)
         QVERIFY(writeBytes(dir.path + QLatin1Char('/') + name, "x"));
     // A folder and a link named like leftovers are not files a save left.
     const QString folderLikeLeftover = dir.path + QStringLiteral("/.RecDesc.txt.pantrova-save-Qq12Rr");
     QVERIFY(QDir().mkpath(folderLikeLeftover + QStringLiteral("/inside")));
-    QVERIFY(QFile::link(dir.path + QStringLiteral("/InvRecs.txt"), dir.path + QStringLiteral("/.ecol.div.pantrova-save-Link12")));
+    QVERIFY(QFile::link(dir.path + QStringLiteral("/InvRecs.txt"),
+                        dir.path + QStringLiteral("/.ecol.div.pantrova-save-Link12")));
 
     DataFolder folder(dir.path);
     folder.removeInterruptedSaves();

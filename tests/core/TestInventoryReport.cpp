@@ -18,9 +18,8 @@ const QDate Today(2026, 12, 10);
 QList<StoredItem> storedItems()
 {
     QStringList records(DataFolder::Slots, RecordLine::Empty);
-    const QStringList first{"12/01/2026 1 010 3", "11/30/2026 1 010 3", "11/25/2026 1 010 3",
-                            "12/01/2026 1 030 3", "11/30/2026 0 010 3", "12/08/2026 2 000 3",
-                            "12/01/2026 1 0x1 3"};
+    const QStringList first{"12/01/2026 1 010 3", "11/30/2026 1 010 3", "11/25/2026 1 010 3", "12/01/2026 1 030 3",
+                            "11/30/2026 0 010 3", "12/08/2026 2 000 3", "12/01/2026 1 0x1 3"};
     std::copy(first.begin(), first.end(), records.begin());
     // A TAB in a stored name (pasted by an older version) is printed as a blank.
     // A name a spreadsheet would run as a formula, on a red item whose record does not convert.

@@ -361,6 +361,23 @@ main_window_shown() {
 }
 main_window_hidden() { ! main_window_shown; }
 
+# tray_icon_geometry: "x y w h" of the program's icon in a trayer tray host, or nothing.
+tray_icon_geometry() {
+    local panel
+    panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}')
+    [ -n "$panel" ] || return 0
+    xwininfo -tree -id "$panel" 2>/dev/null | awk 'tolower($0) ~ /pantrova/ {
+        split($NF, pos, "+"); split($(NF-1), size, "[x+]"); print pos[2], pos[3], size[1], size[2]; exit }'
+}
+# tray_icon: "x y" of the middle of the program's tray icon, or nothing.
+tray_icon() {
+    local x y w h
+    read -r x y w h < <(tray_icon_geometry)
+    [ -n "$x" ] && echo $((x + w / 2)) $((y + h / 2))
+}
+icon_shown() { [ -n "$(tray_icon_geometry)" ]; }
+icon_gone() { [ -z "$(tray_icon_geometry)" ]; }
+
 # click_in <window> <x> <y>: clicks at a point of another window's client area.
 click_in() {
     xdotool mousemove --window "$1" "$2" "$3" || fail "cannot move the pointer into window $1"

@@ -91,31 +91,14 @@ close_program
 trayer --edge top --align right --widthtype pixel --width 100 --heighttype pixel --height 24 \
     >"$E2E_DIR/trayer.log" 2>&1 &
 helpers+=($!)
-tray_icon() {
-    local panel
-    panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}')
-    [ -n "$panel" ] || return 0
-    xwininfo -tree -id "$panel" 2>/dev/null | awk 'tolower($0) ~ /pantrova/ {
-        split($NF, pos, "+"); split($(NF-1), size, "[x+]"); print pos[2] + size[1] / 2, pos[3] + size[2] / 2; exit }'
-}
 wait_until "the tray host did not start" bash -c 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"'
-# main_window: true while the main window (854 wide; the tray icon has the same name) is
-# visible; WINDOW_ID follows it.
-main_window() {
-    local id
-    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Pantrova$' 2>/dev/null); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 854' && WINDOW_ID=$id && return 0
-    done
-    return 1
-}
-icon_shown() { [ -n "$(tray_icon)" ]; }
 start_hidden
 wait_until "no tray icon for the hidden window" icon_shown
 sleep 1 # the window would have been shown before the tray icon was made
-! main_window || fail "the hidden start showed the window"
+! main_window_shown || fail "the hidden start showed the window"
 read -r ix iy < <(tray_icon)
 xdotool mousemove "$ix" "$iy" click 1
-wait_until "the tray icon did not show the window" main_window
+wait_until "the tray icon did not show the window" main_window_shown
 sleep 0.5
 window_geometry
 close_program

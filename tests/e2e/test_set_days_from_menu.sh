@@ -39,17 +39,6 @@ wait_for_popups() {
     return 1
 }
 
-# tray_icon_geometry: "x y w h" of the program's icon in the tray host, or nothing.
-tray_icon_geometry() {
-    local panel
-    panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}')
-    [ -n "$panel" ] || return 0
-    xwininfo -tree -id "$panel" 2>/dev/null | awk 'tolower($0) ~ /pantrova/ {
-        split($NF, pos, "+"); split($(NF-1), size, "[x+]"); print pos[2], pos[3], size[1], size[2]; exit }'
-}
-
-icon_shown() { [ -n "$(tray_icon_geometry)" ]; }
-icon_gone() { [ -z "$(tray_icon_geometry)" ]; }
 
 today=$(date +%m/%d/%Y)
 start_with_names "" "" "Orange juice" "Tea"

@@ -78,29 +78,13 @@ read -r differing box < <("$GRAB" compare "$E2E_DIR/x11.png" "$E2E_DIR/xwayland.
     fail "$differing pixels within $box differ from X11 (both pictures copied to ${TMPDIR:-/tmp})"
 }
 
-tray_icon() {
-    local panel
-    panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}')
-    [ -n "$panel" ] || return 0
-    xwininfo -tree -id "$panel" 2>/dev/null | awk 'tolower($0) ~ /pantrova/ {
-        split($NF, pos, "+"); split($(NF-1), size, "[x+]"); print pos[2] + size[1] / 2, pos[3] + size[2] / 2; exit }'
-}
-icon_shown() { [ -n "$(tray_icon)" ]; }
-main_window() {
-    local id
-    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Pantrova$' 2>/dev/null); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 854' && WINDOW_ID=$id && return 0
-    done
-    return 1
-}
-no_main_window() { ! main_window; }
 wait_until "no tray icon on XWayland" icon_shown
 # "T" at (754, 6), 22 x 21.
 xdotool mousemove $((WIN_X + 760)) $((WIN_Y + 12)) sleep 0.2 mousemove $((WIN_X + 765)) $((WIN_Y + 16)) \
     sleep 0.2 click 1 || fail "cannot click T"
-wait_until "the window is still shown after T" no_main_window
+wait_until "the window is still shown after T" main_window_hidden
 read -r ix iy < <(tray_icon)
 xdotool mousemove "$ix" "$iy" sleep 0.2 click 1 || fail "cannot click the tray icon"
-wait_until "a click on the tray icon did not bring the window back" main_window
+wait_until "a click on the tray icon did not bring the window back" main_window_shown
 stop_program
 e2e_pass

@@ -14,16 +14,6 @@
 #include <array>
 
 namespace {
-class Fields : public FieldColorAccess
-{
-public:
-    FieldColors colors(int slot) const override { return m_colors.at(std::size_t(slot - 1)); }
-    void setColors(int slot, FieldColors colors) override { m_colors.at(std::size_t(slot - 1)) = colors; }
-
-private:
-    std::array<FieldColors, DataFolder::Slots> m_colors{};
-};
-
 QString folder()
 {
     static QTemporaryDir dir;
@@ -58,10 +48,9 @@ void colors(const QByteArray &bytes)
         try {
             const ColorValue color = colorFromLine(line);
             FUZZ_CHECK(colorFromLine(colorLine(color)) == color);
-        } catch (const AppError &) {
-        }
+        } catch (const AppError &) {}
     }
-    Fields fields;
+    FieldColorTable fields;
     try {
         applyColorLines(lines, fields, ColorLoad::Startup);
     } catch (const AppError &) {
@@ -73,7 +62,7 @@ void colors(const QByteArray &bytes)
     for (int slot = 1; slot <= DataFolder::Slots; ++slot)
         values.append(fields.colors(slot).background);
     data.saveColors(values);
-    Fields again;
+    FieldColorTable again;
     applyColorLines(DataFolder(folder()).loadColorLines().value(), again, ColorLoad::Startup);
     for (int slot = 1; slot <= DataFolder::Slots; ++slot)
         FUZZ_CHECK(again.colors(slot) == fields.colors(slot));

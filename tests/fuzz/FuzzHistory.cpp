@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QList<StoredItem> items;
     for (int slot = 1; slot <= 100; ++slot)
-        items.append({slot, slot % 3 ? QStringLiteral("Item %1").arg(slot) : QString(), QStringLiteral("12/01/2026 1 010 3"),
-                      FieldColors{}});
+        items.append({slot, slot % 3 ? QStringLiteral("Item %1").arg(slot) : QString(),
+                      QStringLiteral("12/01/2026 1 010 3"), FieldColors{}});
     HistoryReport::text(contents, items);
     if (!contents.purchases.isEmpty())
         HistoryReport::text(contents, items, contents.purchases.constLast().name);

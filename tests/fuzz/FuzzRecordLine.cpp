@@ -13,16 +13,6 @@
 #include <array>
 
 namespace {
-class Fields : public FieldColorAccess
-{
-public:
-    FieldColors colors(int slot) const override { return m_colors.at(std::size_t(slot - 1)); }
-    void setColors(int slot, FieldColors colors) override { m_colors.at(std::size_t(slot - 1)) = colors; }
-
-private:
-    std::array<FieldColors, 100> m_colors{};
-};
-
 const QDate Today(2026, 12, 9);
 } // namespace
 
@@ -31,11 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList lines = fuzzParts(data, size);
     while (lines.size() > 100)
         lines.removeLast();
-    Fields fields;
+    FieldColorTable fields;
     try {
         DueCheck::run(TextLines(lines), fields, Today);
-    } catch (const AppError &) {
-    }
+    } catch (const AppError &) {}
     QList<StoredItem> items;
     for (int slot = 1; slot <= lines.size(); ++slot)
         items.append({slot, QStringLiteral("Item %1").arg(slot), lines.value(slot - 1), fields.colors(slot)});
@@ -43,13 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         InventoryReport::due(items, Today);
         InventoryReport::list(items, Today);
         InventoryReport::csv(items, Today);
-    } catch (const AppError &) {
-    }
+    } catch (const AppError &) {}
     for (const QString &line : std::as_const(lines)) {
         try {
             DueCheck::remainingDays(line, Today);
-        } catch (const AppError &) {
-        }
+        } catch (const AppError &) {}
         QString changed = line;
         const int days = line.size() % (RecordLine::MaxCycleDays + 1);
         RecordLine::setCycleDays(changed, days);
@@ -58,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(RecordLine::prewarnDays(changed) == days % 10);
         FUZZ_CHECK(changed.size() == std::max<qsizetype>(line.size(), RecordLine::Length));
         FUZZ_CHECK(changed.mid(RecordLine::Length) == line.mid(RecordLine::Length));
-        FUZZ_CHECK(RecordLine::buyDate(changed) == RecordLine::buyDate(line)
-                   || line.size() < RecordLine::Length);
+        FUZZ_CHECK(RecordLine::buyDate(changed) == RecordLine::buyDate(line) || line.size() < RecordLine::Length);
     }
     return 0;
 }

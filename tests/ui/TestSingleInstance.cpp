@@ -72,7 +72,8 @@ void TestSingleInstance::lockFiles()
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
     QTemporaryDir dir;
     const QString program = QFileInfo(dir.path()).canonicalFilePath() + QStringLiteral("/program");
-    const QString besidePath = (beside ? program : program + QStringLiteral("/system")) + QStringLiteral("/.pantrova.lock");
+    const QString besidePath =
+        (beside ? program : program + QStringLiteral("/system")) + QStringLiteral("/.pantrova.lock");
     // A regular file where the program folder should be takes no files, even from root.
     QVERIFY(readOnly ? QFile(program).open(QIODevice::WriteOnly) : QDir().mkpath(program + QStringLiteral("/system")));
     QFile file(besidePath);

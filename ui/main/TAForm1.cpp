@@ -201,8 +201,7 @@ void TAForm1::connectHandlers()
         TrayIcon1Click(sender, b, s, x, y);
     };
     m_trayIcon1->OnMessageClick = [this](QObject *) { restoreAndShow(); };
-    connect(&m_trayIcon1->notificationArea(), &NotificationArea::hostChanged, this,
-            &TAForm1::notificationAreaChanged);
+    connect(&m_trayIcon1->notificationArea(), &NotificationArea::hostChanged, this, &TAForm1::notificationAreaChanged);
     m_image1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     m_statusBarPro1->OnMouseDown = bindMouse(&TAForm1::FormMouseDown);
     connect(m_timer1, &QTimer::timeout, this, &TAForm1::Timer1Timer);

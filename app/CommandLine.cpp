@@ -205,11 +205,13 @@ int CommandLine::report() const
     try {
         const QList<StoredItem> items = StoredInventory::read(folder, today);
         // Every item that can be read is reported; the others are named here.
-        const qsizetype unreadable = std::count_if(items.begin(), items.end(), [](const StoredItem &item) {
-            if (!item.problem.isEmpty())
+        qsizetype unreadable = 0;
+        for (const StoredItem &item : items) {
+            if (!item.problem.isEmpty()) {
                 complain(item.problem);
-            return !item.problem.isEmpty();
-        });
+                ++unreadable;
+            }
+        }
         if (unreadable == items.size())
             return 2;
         if (due) {

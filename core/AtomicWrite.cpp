@@ -39,6 +39,16 @@ QString finalPath(const QString &path, Links links)
         return info.canonicalFilePath();
     return info.absoluteFilePath();
 }
+
+// Makes the folder's entries (a rename, a new file) last through a power cut.
+void syncFolder(const QString &folder)
+{
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return;
+    ::fsync(handle);
+    ::close(handle);
+}
 } // namespace
 
 void write(const QString &path, const QByteArray &bytes, Links links)
@@ -103,15 +113,6 @@ QString writeTrialTemplate()
 bool isWriteTrial(const QString &name)
 {
     return isPrefixThenRandom(name, TrialPrefix);
-}
-
-void syncFolder(const QString &folder)
-{
-    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return;
-    ::fsync(handle);
-    ::close(handle);
 }
 
 } // namespace AtomicWrite

@@ -34,7 +34,4 @@ bool isInterruptedWrite(const QString &name, const QString &fileName);
 QString writeTrialTemplate();
 bool isWriteTrial(const QString &name);
 
-// Makes the folder's entries (a rename, a new file) last through a power cut.
-void syncFolder(const QString &folder);
-
 } // namespace AtomicWrite

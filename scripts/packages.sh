@@ -1,11 +1,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian packages Pantrova needs, sourced by scripts/run and scripts/test.
 
+# The phone sync builds with libical (iCalendar objects) and QtKeychain, which reaches the Secret
+# Service through libsecret, loaded when it is first used.
 # Compiler, build system, Qt 6, giflib, the font configuration library, the CUPS library that
 # describes the default printer and the X library that asks for the pointer's buttons;
 # rsvg-convert, which renders the icon's drawing into the theme's sizes.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgif-dev libfontconfig-dev libcups2-dev libxcb1-dev
-    librsvg2-bin)
+    librsvg2-bin pkg-config libical-dev qtkeychain-qt6-dev libsecret-1-0)
 # Fonts the program's pictures and texts are drawn with.
 FONT_PACKAGES=(fonts-liberation2 fonts-dejavu-core fontconfig)
 # A display without a screen: X server, window manager, and the X tools that find, click and
@@ -24,5 +26,8 @@ PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 # compositor that runs without a screen, with its X server, for the Wayland session.
 CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev
     lintian appstream man-db systemd dbus dunst weston xwayland)
+# The phone sync's tests: a CalDAV server (Radicale), a CalDAV client that plays the phone, and
+# a Secret Service (GNOME Keyring) on a session bus of the test's own.
+SYNC_PACKAGES=(radicale python3-caldav gnome-keyring)
 # The fuzz harnesses: clang 14 and its runtime libraries (libFuzzer and the sanitizers).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -10,9 +10,12 @@
 #include "core/InventoryReport.h"
 #include "core/PurchaseHistory.h"
 #include "platform/Clock.h"
+#include "platform/LockFile.h"
 #include "platform/MessageBox.h"
+#include "platform/SyncModule.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
@@ -28,8 +31,17 @@
 
 namespace {
 const QString DataFolderOption = QStringLiteral("data-folder");
-const QStringList Reports{QStringLiteral("due"),     QStringLiteral("list"),   QStringLiteral("csv"),
-                          QStringLiteral("history"), QStringLiteral("notify"), QStringLiteral("autostart")};
+const QStringList Reports{QStringLiteral("due"),       QStringLiteral("list"),        QStringLiteral("csv"),
+                          QStringLiteral("history"),   QStringLiteral("notify"),      QStringLiteral("autostart"),
+                          QStringLiteral("sync-setup"), QStringLiteral("sync-status"), QStringLiteral("sync-now"),
+                          QStringLiteral("sync-off"),  QStringLiteral("ics"),         QStringLiteral("user"),
+                          QStringLiteral("password-stdin")};
+// The sync options, and the name each has in the sync module.
+const QList<std::pair<QString, QString>> SyncOptions{{QStringLiteral("sync-setup"), QStringLiteral("setup")},
+                                                     {QStringLiteral("sync-status"), QStringLiteral("status")},
+                                                     {QStringLiteral("sync-now"), QStringLiteral("now")},
+                                                     {QStringLiteral("sync-off"), QStringLiteral("off")},
+                                                     {QStringLiteral("ics"), QStringLiteral("ics")}};
 
 // What a report prints is gathered here and written at the end, so that a failed write (a full
 // disk, a closed pipe) can be told as such.
@@ -90,9 +102,27 @@ CommandLine::CommandLine(const QStringList &arguments)
         {QStringLiteral("autostart"), QStringLiteral("on: start hidden in the notification area at login; off: not."),
          QStringLiteral("on|off")},
         {QStringLiteral("hidden"), QStringLiteral("Start with the window hidden in the notification area.")},
+        {QStringLiteral("sync-setup"), QStringLiteral("Sync the due items with the CalDAV task list at <url> (with "
+                                                      "--user): they appear as tasks on every phone that reads the "
+                                                      "list, and a task ticked off there buys its item here."),
+         QStringLiteral("url")},
+        {QStringLiteral("user"), QStringLiteral("With --sync-setup: the user name on the server."),
+         QStringLiteral("name")},
+        {QStringLiteral("password-stdin"), QStringLiteral("With --sync-setup: read the password as one line from "
+                                                          "standard input instead of asking on the terminal.")},
+        {QStringLiteral("sync-status"), QStringLiteral("Print when the last sync ran, how it went, the number of "
+                                                       "tasks and the last error.")},
+        {QStringLiteral("sync-now"), QStringLiteral("Sync once (when the window is not open on the folder). Exit "
+                                                    "status 0 when it worked, 1 when it did not.")},
+        {QStringLiteral("sync-off"), QStringLiteral("Stop syncing: forget the server and the password. The tasks "
+                                                    "on the server are left as they are.")},
+        {QStringLiteral("ics"), QStringLiteral("Print an iCalendar file of every tracked item's next due date, with "
+                                               "an alarm its prewarn days before, or write it to FILE.")},
     });
     m_parser.addPositionalArgument(QStringLiteral("NAME"), QStringLiteral("The item --history is about."),
                                    QStringLiteral("[NAME]"));
+    m_parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file --ics writes."),
+                                   QStringLiteral("[FILE]"));
     m_parsed = m_parser.parse(arguments);
     // Two data folders cannot both be meant; taking the last would hide a mistake.
     if (m_parsed && m_parser.values(DataFolderOption).size() > 1) {
@@ -169,12 +199,23 @@ int CommandLine::report() const
     const bool history = m_parser.isSet(QStringLiteral("history"));
     const bool list = m_parser.isSet(QStringLiteral("list")) || m_parser.isSet(QStringLiteral("csv"));
     const QStringList names = m_parser.positionalArguments();
-    if (names.size() > (history ? 1 : 0))
+    const bool takesName = history || m_parser.isSet(QStringLiteral("ics"));
+    if (names.size() > (takesName ? 1 : 0))
         return usageError(QStringLiteral("Unexpected argument '%1'.").arg(names.last()));
     const bool notify = m_parser.isSet(QStringLiteral("notify"));
     const bool autostart = m_parser.isSet(QStringLiteral("autostart"));
-    if (int(due) + int(history) + int(list) + int(notify) + int(autostart) != 1)
-        return usageError(QStringLiteral("Choose one of --due, --list, --history, --notify and --autostart."));
+    QString sync;
+    for (const auto &[option, name] : SyncOptions) {
+        if (m_parser.isSet(option))
+            sync = sync.isEmpty() ? name : QStringLiteral("several");
+    }
+    if (int(due) + int(history) + int(list) + int(notify) + int(autostart) + int(!sync.isEmpty()) != 1
+        || sync == QLatin1String("several")) {
+        return usageError(QStringLiteral("Choose one of --due, --list, --history, --notify, --autostart, --ics and "
+                                         "the --sync options."));
+    }
+    if (!sync.isEmpty())
+        return runSync(sync);
     if (notify)
         return Notify::run(dataFolder().path);
     if (autostart) {
@@ -186,21 +227,9 @@ int CommandLine::report() const
                                   : QStringList{QStringLiteral("--data-folder"), QFileInfo(folder).absoluteFilePath()});
     }
 
-    const DataLocation::Choice choice = dataFolder();
-    const QString folder = choice.path;
-    // A folder given by name must be there: a report of nothing would read as all clear. The
-    // usual folder of a user who has not started the window yet is simply empty.
-    if (choice.source == DataLocation::Source::Chosen) {
-        const QFileInfo info(folder);
-        if (!info.exists()) {
-            complain(QStringLiteral("The data folder %1 does not exist.").arg(folder));
-            return 2;
-        }
-        if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
-            complain(QStringLiteral("%1 is not a readable folder.").arg(folder));
-            return 2;
-        }
-    }
+    const QString folder = dataFolder().path;
+    if (!folderIsThere())
+        return 2;
     const QDate today = Clock::today();
     try {
         const QList<StoredItem> items = StoredInventory::read(folder, today);
@@ -246,6 +275,60 @@ int CommandLine::report() const
         complain(error.message());
         return 2;
     }
+}
+
+bool CommandLine::folderIsThere() const
+{
+    // A folder given by name must be there: a report of nothing would read as all clear. The
+    // usual folder of a user who has not started the window yet is simply empty.
+    const DataLocation::Choice choice = dataFolder();
+    if (choice.source != DataLocation::Source::Chosen)
+        return true;
+    const QFileInfo info(choice.path);
+    if (!info.exists()) {
+        complain(QStringLiteral("The data folder %1 does not exist.").arg(choice.path));
+        return false;
+    }
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
+        complain(QStringLiteral("%1 is not a readable folder.").arg(choice.path));
+        return false;
+    }
+    return true;
+}
+
+int CommandLine::runSync(const QString &name) const
+{
+    if (!folderIsThere())
+        return 2;
+    const QString folder = dataFolder().path;
+    if (name == QLatin1String("setup")) {
+        try {
+            DataLocation::prepare(folder);
+        } catch (const AppError &error) {
+            complain(error.message());
+            return 1;
+        }
+    }
+    // A sync from here writes the data files: never beside a window on the same folder, which
+    // syncs by itself, and no window starts on the folder meanwhile.
+    LockFile lock(QDir(folder).filePath(QStringLiteral(".pantrova.lock")), folder);
+    if (name == QLatin1String("now") && !lock.tryLock() && !(lock.removeUnheld() && lock.tryLock())) {
+        complain(lock.isHeld() ? QStringLiteral("Pantrova's window is open on %1 and syncs by itself; "
+                                                "--sync-status tells how it went.")
+                                       .arg(folder)
+                               : QStringLiteral("Cannot lock %1.").arg(lock.path()));
+        return 1;
+    }
+    SyncCommand command;
+    command.name = name;
+    command.folder = folder;
+    command.url = m_parser.value(QStringLiteral("sync-setup"));
+    command.user = m_parser.value(QStringLiteral("user"));
+    command.passwordFromStdin = m_parser.isSet(QStringLiteral("password-stdin"));
+    command.file = m_parser.positionalArguments().value(0);
+    command.print = [](const QString &text) { out() << text; };
+    command.complain = complain;
+    return SyncModule::run(command);
 }
 
 CommandLine::WindowStart CommandLine::prepareWindow() const

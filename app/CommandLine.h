@@ -5,7 +5,8 @@
 // their answer and end: they never open the window, never write a file and need no display,
 // so they may run while the window is open on the same folder. "--notify" (a desktop
 // notification of what is due) and "--autostart on|off" end at once too; "--hidden" starts
-// the window hidden in the notification area.
+// the window hidden in the notification area. The sync options ("--sync-setup", "--sync-status",
+// "--sync-now", "--sync-off") and the calendar feed "--ics" are run by the sync module.
 
 #include "core/DataLocation.h"
 
@@ -43,6 +44,9 @@ private:
     bool asksForHelp() const;
     bool asksForReport() const;
     int report() const;
+    // Whether the data folder, when given by name, is a folder that can be read (said if not).
+    bool folderIsThere() const;
+    int runSync(const QString &name) const;
 
     QString parseError() const;
 

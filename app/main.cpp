@@ -8,6 +8,7 @@
 #include "ShutdownSignals.h"
 #include "core/DataFolder.h"
 #include "platform/DisplayPlatform.h"
+#include "platform/FirstPaint.h"
 #include "platform/FontConfigPreload.h"
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
@@ -20,9 +21,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
+constexpr int SyncStartWithoutPaintMs = 3000;
+
 // Whether a display can be reached: a platform chosen by hand (offscreen, say, through
 // QT_QPA_PLATFORM or -platform) is trusted, otherwise an X or a Wayland display must be
 // named. Without one, Qt would end the program with an abort and a text for developers.
@@ -106,7 +110,11 @@ int main(int argc, char *argv[])
     if (QWidget *picture = aForm1.findChild<QWidget *>(QStringLiteral("Image1"))) {
         releaseFreedMemoryAfterFirstPaint(picture);
         NotificationArea::holdUntilPainted(picture);
+        // The phone sync, when set up, loads the network once the window is on the screen.
+        runAfterFirstPaint(picture, [&aForm1] { aForm1.startSync(); });
     }
+    // A window started hidden in the tray is not painted: its sync starts soon all the same.
+    QTimer::singleShot(SyncStartWithoutPaintMs, &aForm1, &TAForm1::startSync);
     // Started hidden (at login), the window waits in the notification area, if there is one.
     if (!start.hidden || !NotificationArea::available())
         aForm1.show();

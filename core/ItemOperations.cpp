@@ -57,6 +57,16 @@ bool purchase(TextLines &records, FieldColorAccess &fields, int slot, QDate toda
     return false;
 }
 
+bool purchaseOn(TextLines &records, FieldColorAccess &fields, int slot, QDate cycleStart, QDate date)
+{
+    if (slot < 1 || slot > records.count() || !Dates::isStorable(date))
+        return false;
+    const QString line = records.slotLine(slot);
+    if (RecordLine::buyDate(line) != Dates::format(cycleStart) || !isDueOrPrewarn(fields.colors(slot).background))
+        return false;
+    return purchase(records, fields, slot, date);
+}
+
 QList<int> resetAllRed(TextLines &records, FieldColorAccess &fields, QDate today)
 {
     QList<int> reset;

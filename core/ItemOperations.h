@@ -24,6 +24,11 @@ QString refusalMessage(CycleResult result);
 // True when a new cycle started, which is a purchase to record.
 bool purchase(TextLines &records, FieldColorAccess &fields, int slot, QDate today);
 
+// A purchase made elsewhere (ticked off on a phone): "P" from due or prewarn, dated `date`,
+// for a tracked item still in the cycle that started on cycleStart. Anything else is left
+// alone (false): the item was bought, changed or untracked here in the meantime.
+bool purchaseOn(TextLines &records, FieldColorAccess &fields, int slot, QDate cycleStart, QDate date);
+
 // Every red field becomes bought and its own record line gets today's date, whatever the
 // tracking flag. Returns the slots that were reset.
 QList<int> resetAllRed(TextLines &records, FieldColorAccess &fields, QDate today);

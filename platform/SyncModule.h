@@ -33,20 +33,28 @@ public:
     virtual QList<SyncItem> syncItems() = 0;
     // A task ticked off on a phone: the item is bought as "P" buys it, dated `date`, if it is
     // still the one the task was made for (same slot and name, tracked, due or prewarn, in the
-    // cycle that started on cycleStart). The change is saved at once. False when the item has
-    // moved on and nothing was changed.
-    virtual bool buyFromPhone(int slot, const QString &name, QDate cycleStart, QDate date) = 0;
+    // cycle that started on cycleStart), and the change is saved at once.
+    enum class PhoneBuy {
+        Bought,
+        Moved,    // the item has moved on here; nothing was changed
+        NotSaved, // bought, but the files could not be written: the task is asked for again
+    };
+    virtual PhoneBuy buyFromPhone(int slot, const QString &name, QDate cycleStart, QDate date) = 0;
     // A new kind of failure (not one per attempt): told once, in a tray notification.
     virtual void syncFailed(const QString &message) = 0;
+    virtual QDate today() const { return QDate::currentDate(); }
 };
 
 class SyncSession
 {
 public:
     virtual ~SyncSession() = default;
-    // Something changed, or the time has come: a sync runs soon. Requests that come while one
-    // runs are folded into one more run after it.
+    // The time has come (start, "ReCheck", a new day, the window shown): a sync runs soon.
+    // Requests that come while one runs are folded into one more run after it.
     virtual void request() = 0;
+    // A command may have changed items: a sync runs soon if the items differ from the last
+    // ones synced.
+    virtual void itemsChanged() = 0;
 };
 
 // A command-line sync option: "setup", "status", "now", "off" or "ics".
@@ -68,7 +76,10 @@ namespace SyncModule {
 constexpr int InterfaceVersion = 1;
 
 // The file that marks a data folder as synced.
-QString settingsPath(const QString &folder);
+inline QString settingsPath(const QString &folder)
+{
+    return folder + QStringLiteral("/sync.ini");
+}
 bool isSetUp(const QString &folder);
 
 // The module is looked for beside the program, then in ../lib/pantrova/. Empty when it was

@@ -45,9 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     const bool withoutWindow = CommandLine::runsWithoutWindow(int(bytes.size()), argv.data());
-    // Writing the login entry is not a report: it is left to the real-window tests.
+    // Writing the login entry and the sync's settings are not reports: they are left to the
+    // real-window and sync tests.
     const bool writesEntry = std::any_of(arguments.begin(), arguments.end(), [](const QString &argument) {
-        return argument.startsWith(QLatin1String("--autostart"));
+        return argument.startsWith(QLatin1String("--autostart")) || argument.startsWith(QLatin1String("--sync"))
+               || argument.startsWith(QLatin1String("--ics"));
     });
     if (!withoutWindow || writesEntry)
         return 0;

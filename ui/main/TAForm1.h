@@ -9,6 +9,7 @@
 #include "core/DataFolder.h"
 #include "core/FieldColorAccess.h"
 #include "core/PurchaseHistory.h"
+#include "platform/SyncModule.h"
 #include "widgets/Events.h"
 #include "widgets/TTrayIcon.h"
 
@@ -137,6 +138,12 @@ public:
     // that fell due or entered their prewarn days are named in one tray notification.
     void remindOfNewDay();
 
+    // The phone sync, when the data folder has it set up: started once the window is on the
+    // screen, asked for at "ReCheck", a new day and the window shown from the tray, and told of
+    // every save.
+    void startSync();
+    void requestSync();
+
     // Starts the windowing system's move loop; tests replace it.
     std::function<void()> startWindowMove;
 
@@ -162,6 +169,7 @@ protected:
 
 private:
     class Fields;
+    class SyncLink;
 
     // One entry of the two popup menus: every place that builds, binds, shows or dispatches an
     // entry reads it from menuEntries(), by the entry's component name.
@@ -250,6 +258,9 @@ private:
     void refuseCycle(const QString &message);
     // Notes a purchase for the history; every command that records a purchase calls it.
     void recordPurchase(int slot, QDate date);
+    void syncItemsChanged();
+    bool openSync();
+    void stopSync();
 
     DataFolder m_data;
     std::unique_ptr<FieldColorAccess> m_fields;
@@ -312,4 +323,9 @@ private:
     QString m_dateText;
     TForm2 *m_printDialog = nullptr;
     std::unique_ptr<TForm2> m_ownPrintDialog;
+    // Declared after everything the sync reads, so that it ends first.
+    std::unique_ptr<SyncHost> m_syncLink;
+    std::unique_ptr<SyncSession> m_sync;
+    bool m_syncStarted = false;
+    bool m_syncModuleMissingTold = false;
 };

@@ -59,6 +59,7 @@ void TAForm1::HoverButton102Click(QObject *)
     }
     if (const QString backups = backupNotice(); !backups.isEmpty())
         showWarning(backups);
+    requestSync();
 }
 
 void TAForm1::PurchaseButtonsClick(QObject *sender)

@@ -206,6 +206,7 @@ bool TAForm1::saveNow()
     if (m_nameSaveTimer)
         m_nameSaveTimer->stop();
     const QStringList errors = saveAll(false);
+    syncItemsChanged();
     if (errors.isEmpty()) {
         m_saveFailing = false;
         return true;
@@ -307,6 +308,7 @@ void TAForm1::closeEvent(QCloseEvent *event)
     }
     event->accept();
     m_closed = true;
+    stopSync();
     emit closed();
 }
 

@@ -41,4 +41,5 @@ void TAForm1::remindOfNewDay()
     if (!names.isEmpty())
         m_trayIcon1->showMessage(QStringLiteral("Pantrova"), ReminderText::text(names));
     saveNow();
+    requestSync();
 }

@@ -87,6 +87,7 @@ void TAForm1::restoreAndShow()
     show();
     raise();
     activateWindow();
+    requestSync();
 }
 
 void TAForm1::notificationAreaChanged()

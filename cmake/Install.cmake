@@ -25,13 +25,17 @@ endforeach()
 add_custom_target(packaging_files ALL DEPENDS ${compressed})
 
 install(TARGETS pantrova RUNTIME DESTINATION bin)
+# The sync module, loaded by the program from ../lib/pantrova/ only when sync is used.
+install(TARGETS pantrova-sync LIBRARY DESTINATION lib/pantrova)
 # A stripped program (cpack, "cmake --install --strip") also loses the compilers' notes, as
 # Debian's own packages do.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-                            --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/pantrova\"
-                    COMMAND_ERROR_IS_FATAL ANY)
+    foreach(file bin/pantrova lib/pantrova/libpantrova-sync.so)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                              --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${file}\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
   endif()")
 install(FILES ${PROJECT_SOURCE_DIR}/assets/help/Help.hta DESTINATION share/pantrova/Help)
 install(FILES ${PROJECT_SOURCE_DIR}/assets/pantrova.desktop DESTINATION share/applications)
@@ -66,7 +70,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "them yellow a few days ahead and red on the day they run out. It can measure"
   "an item's cycle, print the red items as a shopping check list, keep a purchase"
   "history and report what is due on the command line. A systemd user timer can"
-  "remind you with a desktop notification while the window is closed.")
+  "remind you with a desktop notification while the window is closed, and the due"
+  "items can be synced both ways with a CalDAV task list read on phones.")
 set(CPACK_PACKAGE_CONTACT "${PANTROVA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PANTROVA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/pantrova/pantrova")
@@ -79,9 +84,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # colour emoji. Without XWayland the window runs on Wayland through qt6-wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core, fontconfig")
-# The CUPS library is loaded only when printing asks for the default printer, so the package
-# tools cannot find it among the linked libraries.
+# The CUPS library is loaded only when printing asks for the default printer, and libsecret (which
+# keeps the sync's password in GNOME Keyring or another Secret Service) only when sync needs the
+# password, so the package tools cannot find them among the linked libraries.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "xdg-utils, cups-client, libcups2, qt6-wayland, fonts-noto-core, fonts-noto-cjk, fonts-noto-color-emoji")
+    "xdg-utils, cups-client, libcups2, libsecret-1-0, gnome-keyring | kwalletmanager | keepassxc, qt6-wayland, fonts-noto-core, fonts-noto-cjk, fonts-noto-color-emoji")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -117,6 +117,12 @@ install_program() {
     rm -rf "$APP_DIR"
     mkdir -p "$APP_DIR/system" || fail "cannot create $APP_DIR/system"
     cp "$E2E_PROGRAM" "$APP_DIR/pantrova" || fail "cannot copy the program"
+    # The sync module lives beside the program.
+    local module
+    module="$(dirname "$E2E_PROGRAM")/libpantrova-sync.so"
+    if [ -f "$module" ]; then
+        cp "$module" "$APP_DIR/" || fail "cannot copy the sync module"
+    fi
     local contents=("$1" "$2" "$3")
     local files=(InvRecs.txt RecDesc.txt ecol.div)
     local i

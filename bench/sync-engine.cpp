@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Sync benchmark: a first sync of 100 due items (100 tasks made on the server) and a sync of
+// the unchanged list after it, each timed, with the longest stall of the event loop meanwhile
+// (a timer ticks every 5 ms; the longest gap between two ticks is what a window would show).
+// Run by bench/sync, which starts a Radicale server and makes the task list:
+//   bench_sync <data folder> <task list url> <user> <password>
+
+#include "bench/Timing.h"
+#include "core/DataFolder.h"
+#include "core/RecordLine.h"
+#include "sync/FolderInventory.h"
+#include "sync/SyncEngine.h"
+#include "sync/SyncSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+struct Run
+{
+    double totalMs = 0;
+    double longestGapMs = 0;
+    SyncEngine::Result result;
+};
+
+Run measure(SyncEngine &engine)
+{
+    QElapsedTimer clock;
+    qint64 lastTick = 0;
+    qint64 longest = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = qMax(longest, now - lastTick);
+        lastTick = now;
+    });
+    ticker.start(5);
+    Run run;
+    clock.start();
+    engine.run([&](const SyncEngine::Result &result) {
+        run.result = result;
+        run.totalMs = clock.nsecsElapsed() / 1e6;
+        longest = qMax(longest, clock.nsecsElapsed() - lastTick);
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    run.longestGapMs = longest / 1e6;
+    return run;
+}
+
+// 100 tracked items, all due today.
+void fillFolder(const QString &folder)
+{
+    const QDate today = QDate::currentDate();
+    QStringList records;
+    QStringList names;
+    QList<ColorValue> colors;
+    for (int slot = 1; slot <= DataFolder::Slots; ++slot) {
+        records.append(today.addDays(-7).toString(QStringLiteral("MM/dd/yyyy")) + QStringLiteral(" 1 007 3"));
+        names.append(QStringLiteral("Item %1").arg(slot));
+        colors.append(FieldColor::Silver);
+    }
+    DataFolder data(folder);
+    data.saveRecords(TextLines(records));
+    data.saveNames(names);
+    data.saveColors(colors);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: bench_sync <data folder> <task list url> <user> <password>\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    fillFolder(folder);
+    SyncSettings settings{QUrl(QString::fromLocal8Bit(argv[2])), QString::fromLocal8Bit(argv[3]),
+                          SyncSettings::newFolderId()};
+    settings.write(folder);
+    const QString password = QString::fromLocal8Bit(argv[4]);
+
+    FolderInventory inventory(folder, QDate::currentDate());
+    SyncEngine engine(folder, inventory, [password](const SyncSettings &, QObject *, auto answer) {
+        answer(password, QString());
+    });
+    const char *names[] = {"first sync, 100 new tasks", "unchanged list"};
+    for (const char *name : names) {
+        const Run run = measure(engine);
+        std::printf("%-28s %8.1f ms, longest event-loop stall %6.1f ms, %d tasks, %s\n", name, run.totalMs,
+                    run.longestGapMs, run.result.tasks,
+                    run.result.ok ? "ok" : qPrintable(QStringLiteral("failed: ") + run.result.error));
+        if (!run.result.ok)
+            return 1;
+    }
+    return 0;
+}

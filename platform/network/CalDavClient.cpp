@@ -2,6 +2,7 @@
 #include "platform/network/CalDavClient.h"
 #include "platform/network/Multistatus.h"
 
+#include <QAuthenticator>
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -164,7 +165,7 @@ void CalDavClient::Private::send(Method method, const QString &href, const QByte
         reply->abort();
     };
     auto drain = [this, reply, transfer, cutOff] {
-        if (transfer->tooLarge)
+        if (transfer->tooLarge || !reply->isReadable())
             return;
         transfer->body += reply->read(settings.answerLimit + 1 - transfer->body.size());
         if (transfer->body.size() > settings.answerLimit || reply->bytesAvailable() > 0)
@@ -215,7 +216,7 @@ std::variant<Answer, DavError> CalDavClient::Private::outcome(QNetworkReply *rep
     }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 300) {
-        const QUrl location = reply->url().resolved(reply->header(QNetworkRequest::LocationHeader).toUrl());
+        const QUrl location = reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
         return statusError(status, reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray(),
                            transfer.body, method, location);
     }

@@ -4,6 +4,7 @@
 
 #include <QAuthenticator>
 #include <QHostAddress>
+#include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSet>
@@ -52,6 +53,12 @@ QString withoutFinalStop(QString text)
     while (text.endsWith(QLatin1Char('.')))
         text.chop(1);
     return text;
+}
+
+QString seconds(int ms)
+{
+    const int n = qMax(1, (ms + 500) / 1000);
+    return n == 1 ? QStringLiteral("1 second") : QStringLiteral("%1 seconds").arg(n);
 }
 
 } // namespace
@@ -194,23 +201,22 @@ std::variant<Answer, DavError> CalDavClient::Private::outcome(QNetworkReply *rep
     const QString host = settings.collection.host();
     if (transfer.tooLarge)
         return failure(Kind::TooLarge, 0,
-                       QStringLiteral("The answer of the server at %1 was larger than %2 KB and was cut off.")
-                           .arg(where())
-                           .arg(settings.answerLimit / 1024));
+                       QStringLiteral("The answer of the server at %1 was larger than %2 and was cut off.")
+                           .arg(where(), QLocale::c().formattedDataSize(settings.answerLimit, 0,
+                                                                        QLocale::DataSizeTraditionalFormat)));
     // Errors below 100 are those of the connection itself: no complete answer arrived.
     const QNetworkReply::NetworkError error = reply->error();
     if ((error > 0 && error < 100) || (error > 100 && error < 200)) {
         if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
-            return failure(Kind::Timeout, 0,
-                           QStringLiteral("The server at %1 did not answer within %2 seconds.")
-                               .arg(where())
-                               .arg(qMax(1, settings.timeoutMs / 1000)));
+            return failure(
+                Kind::Timeout, 0,
+                QStringLiteral("The server at %1 did not answer within %2.").arg(where(), seconds(settings.timeoutMs)));
         if (error == QNetworkReply::SslHandshakeFailedError)
-            return failure(Kind::Certificate, 0,
-                           QStringLiteral("The certificate of %1 was not accepted: %2.")
-                               .arg(host, withoutFinalStop(transfer.certificateProblem.isEmpty()
-                                                               ? reply->errorString()
-                                                               : transfer.certificateProblem)));
+            return failure(
+                Kind::Certificate, 0,
+                QStringLiteral("The certificate of %1 was not accepted: %2.")
+                    .arg(host, withoutFinalStop(transfer.certificateProblem.isEmpty() ? reply->errorString()
+                                                                                      : transfer.certificateProblem)));
         return failure(Kind::Offline, 0,
                        QStringLiteral("Cannot reach %1: %2.").arg(host, withoutFinalStop(reply->errorString())));
     }

@@ -50,8 +50,10 @@ class TestCalDavClient : public QObject
 
     template<typename T> T expectOk(const DavResult<T> &result)
     {
-        if (auto *e = std::get_if<DavError>(&result))
-            qWarning() << "unexpected failure:" << e->message;
+        if (auto *e = std::get_if<DavError>(&result)) {
+            QTest::qFail(qPrintable(QLatin1String("unexpected failure: ") + e->message), __FILE__, __LINE__);
+            return T{};
+        }
         return std::get<T>(result);
     }
 
@@ -107,27 +109,49 @@ private slots:
         QTest::addColumn<DavError::Kind>("kind");
         using K = DavError::Kind;
         const QString p = password;
-        QTest::newRow("refused address") << "http://user:pw@example.org/cal/" << "probe" << p << 20000 << K::Refused;
-        QTest::newRow("wrong password") << "ok/cal/" << "probe" << "wrong" << 20000 << K::Unauthorized;
-        QTest::newRow("401") << "status/401/cal/" << "list" << p << 20000 << K::Unauthorized;
-        QTest::newRow("403 on GET") << "status/403/cal/" << "get" << p << 20000 << K::Unauthorized;
-        QTest::newRow("403 on REPORT") << "status/403/cal/" << "changes" << p << 20000 << K::NotSupported;
-        QTest::newRow("501 on REPORT") << "status/501/cal/" << "changes" << p << 20000 << K::NotSupported;
-        QTest::newRow("404") << "status/404/cal/" << "probe" << p << 20000 << K::NotFound;
-        QTest::newRow("410") << "status/410/cal/" << "get" << p << 20000 << K::NotFound;
-        QTest::newRow("412 on PUT") << "status/412/cal/" << "put" << p << 20000 << K::Conflict;
-        QTest::newRow("412 on DELETE") << "status/412/cal/" << "remove" << p << 20000 << K::Conflict;
-        QTest::newRow("503") << "status/503/cal/" << "list" << p << 20000 << K::Server;
-        QTest::newRow("valid-sync-token") << "badtoken/cal/" << "changes" << p << 20000 << K::InvalidToken;
-        QTest::newRow("token never given") << "ok/tok/" << "changes" << p << 20000 << K::InvalidToken;
-        QTest::newRow("not well-formed") << "malformed/cal/" << "probe" << p << 20000 << K::Malformed;
-        QTest::newRow("not a multistatus") << "notdav/cal/" << "changes" << p << 20000 << K::Malformed;
-        QTest::newRow("50 MB announced") << "huge/cal/" << "get" << p << 20000 << K::TooLarge;
-        QTest::newRow("50 MB streamed") << "hugestream/cal/" << "list" << p << 20000 << K::TooLarge;
-        QTest::newRow("slow") << "slow/cal/" << "probe" << p << 1000 << K::Timeout;
-        QTest::newRow("closed mid-answer") << "drop/cal/" << "list" << p << 20000 << K::Offline;
-        QTest::newRow("nobody listening") << "closed" << "probe" << p << 20000 << K::Offline;
-        QTest::newRow("moved") << "redirect/cal/" << "probe" << p << 20000 << K::Redirected;
+        QTest::newRow("refused address") << "http://user:pw@example.org/cal/"
+                                         << "probe" << p << 20000 << K::Refused;
+        QTest::newRow("wrong password") << "ok/cal/"
+                                        << "probe"
+                                        << "wrong" << 20000 << K::Unauthorized;
+        QTest::newRow("401") << "status/401/cal/"
+                             << "list" << p << 20000 << K::Unauthorized;
+        QTest::newRow("403 on GET") << "status/403/cal/"
+                                    << "get" << p << 20000 << K::Unauthorized;
+        QTest::newRow("403 on REPORT") << "status/403/cal/"
+                                       << "changes" << p << 20000 << K::NotSupported;
+        QTest::newRow("501 on REPORT") << "status/501/cal/"
+                                       << "changes" << p << 20000 << K::NotSupported;
+        QTest::newRow("404") << "status/404/cal/"
+                             << "probe" << p << 20000 << K::NotFound;
+        QTest::newRow("410") << "status/410/cal/"
+                             << "get" << p << 20000 << K::NotFound;
+        QTest::newRow("412 on PUT") << "status/412/cal/"
+                                    << "put" << p << 20000 << K::Conflict;
+        QTest::newRow("412 on DELETE") << "status/412/cal/"
+                                       << "remove" << p << 20000 << K::Conflict;
+        QTest::newRow("503") << "status/503/cal/"
+                             << "list" << p << 20000 << K::Server;
+        QTest::newRow("valid-sync-token") << "badtoken/cal/"
+                                          << "changes" << p << 20000 << K::InvalidToken;
+        QTest::newRow("token never given") << "ok/tok/"
+                                           << "changes" << p << 20000 << K::InvalidToken;
+        QTest::newRow("not well-formed") << "malformed/cal/"
+                                         << "probe" << p << 20000 << K::Malformed;
+        QTest::newRow("not a multistatus") << "notdav/cal/"
+                                           << "changes" << p << 20000 << K::Malformed;
+        QTest::newRow("50 MB announced") << "huge/cal/"
+                                         << "get" << p << 20000 << K::TooLarge;
+        QTest::newRow("50 MB streamed") << "hugestream/cal/"
+                                        << "list" << p << 20000 << K::TooLarge;
+        QTest::newRow("slow") << "slow/cal/"
+                              << "probe" << p << 1000 << K::Timeout;
+        QTest::newRow("closed mid-answer") << "drop/cal/"
+                                           << "list" << p << 20000 << K::Offline;
+        QTest::newRow("nobody listening") << "closed"
+                                          << "probe" << p << 20000 << K::Offline;
+        QTest::newRow("moved") << "redirect/cal/"
+                               << "probe" << p << 20000 << K::Redirected;
     }
     void failures()
     {

@@ -73,21 +73,24 @@ struct CalDavClient::Private
     quint64 generation = 0; // bumped by abortAll, so that queued callbacks know they are void
 
     QString where() const { return settings.collection.toDisplayString(QUrl::RemoveUserInfo); }
-    DavError failure(Kind kind, int status, const QString &message) const { return {kind, status, message}; }
-
-    // The answer on the event loop's next turn, for failures found before anything is sent.
-    template<typename T> void post(std::function<void(DavResult<T>)> done, DavError error)
+    DavError malformed() const
+    {
+        return {Kind::Malformed, 0,
+                QStringLiteral("The server at %1 did not answer with a WebDAV listing.").arg(where())};
+    }
+    using Finish = std::function<void(std::variant<Answer, DavError>)>;
+    // A failure found before anything is sent, answered on the event loop's next turn.
+    void post(const Finish &finish, const DavError &error)
     {
         ++posted;
-        QTimer::singleShot(0, q, [this, done = std::move(done), error, generation = generation] {
-            if (generation != this->generation)
-                return;
-            --posted;
-            done(error);
+        QTimer::singleShot(0, q, [this, finish, error, generation = generation] {
+            if (generation == this->generation) {
+                --posted;
+                finish(error);
+            }
         });
     }
 
-    using Finish = std::function<void(std::variant<Answer, DavError>)>;
     void send(Method method, const QString &href, const QByteArray &body, const QByteArray &depth,
               const QByteArray &condition, const QByteArray &conditionValue, Finish finish);
     std::variant<Answer, DavError> outcome(QNetworkReply *reply, const Transfer &transfer, Method method) const;
@@ -131,8 +134,7 @@ void CalDavClient::Private::send(Method method, const QString &href, const QByte
     if (!href.isEmpty())
         url.setPath(href, QUrl::TolerantMode);
     if (const QString why = refusal(url); !why.isEmpty()) {
-        post<Answer>([finish](DavResult<Answer> r) { finish(std::get<DavError>(r)); }, failure(Kind::Refused, 0, why));
-        return;
+        return post(finish, {Kind::Refused, 0, why});
     }
     QNetworkRequest request(url);
     request.setTransferTimeout(settings.timeoutMs);
@@ -175,7 +177,7 @@ void CalDavClient::Private::send(Method method, const QString &href, const QByte
         if (transfer->tooLarge || !reply->isReadable())
             return;
         transfer->body += reply->read(settings.answerLimit + 1 - transfer->body.size());
-        if (transfer->body.size() > settings.answerLimit || reply->bytesAvailable() > 0)
+        if (transfer->body.size() > settings.answerLimit)
             cutOff();
     };
     connect(reply, &QNetworkReply::metaDataChanged, q, [this, reply, transfer, cutOff] {
@@ -200,25 +202,25 @@ std::variant<Answer, DavError> CalDavClient::Private::outcome(QNetworkReply *rep
 {
     const QString host = settings.collection.host();
     if (transfer.tooLarge)
-        return failure(Kind::TooLarge, 0,
-                       QStringLiteral("The answer of the server at %1 was larger than %2 and was cut off.")
-                           .arg(where(), QLocale::c().formattedDataSize(settings.answerLimit, 0,
-                                                                        QLocale::DataSizeTraditionalFormat)));
+        return DavError(Kind::TooLarge, 0,
+                        QStringLiteral("The answer of the server at %1 was larger than %2 and was cut off.")
+                            .arg(where(), QLocale::c().formattedDataSize(settings.answerLimit, 0,
+                                                                         QLocale::DataSizeTraditionalFormat)));
     // Errors below 100 are those of the connection itself: no complete answer arrived.
     const QNetworkReply::NetworkError error = reply->error();
     if ((error > 0 && error < 100) || (error > 100 && error < 200)) {
         if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
-            return failure(
+            return DavError(
                 Kind::Timeout, 0,
                 QStringLiteral("The server at %1 did not answer within %2.").arg(where(), seconds(settings.timeoutMs)));
         if (error == QNetworkReply::SslHandshakeFailedError)
-            return failure(
+            return DavError(
                 Kind::Certificate, 0,
                 QStringLiteral("The certificate of %1 was not accepted: %2.")
                     .arg(host, withoutFinalStop(transfer.certificateProblem.isEmpty() ? reply->errorString()
                                                                                       : transfer.certificateProblem)));
-        return failure(Kind::Offline, 0,
-                       QStringLiteral("Cannot reach %1: %2.").arg(host, withoutFinalStop(reply->errorString())));
+        return DavError(Kind::Offline, 0,
+                        QStringLiteral("Cannot reach %1: %2.").arg(host, withoutFinalStop(reply->errorString())));
     }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 300) {
@@ -227,8 +229,8 @@ std::variant<Answer, DavError> CalDavClient::Private::outcome(QNetworkReply *rep
                            transfer.body, method, location);
     }
     if (error != QNetworkReply::NoError || status < 200)
-        return failure(Kind::Offline, status,
-                       QStringLiteral("Cannot reach %1: %2.").arg(host, withoutFinalStop(reply->errorString())));
+        return DavError(Kind::Offline, status,
+                        QStringLiteral("Cannot reach %1: %2.").arg(host, withoutFinalStop(reply->errorString())));
     return Answer{transfer.body, QString::fromUtf8(reply->rawHeader("ETag"))};
 }
 
@@ -238,25 +240,25 @@ DavError CalDavClient::Private::statusError(int status, const QByteArray &reason
     const QString answered =
         QStringLiteral("The server at %1 answered %2 %3.").arg(where()).arg(status).arg(QString::fromUtf8(reason));
     if (status < 400)
-        return failure(Kind::Redirected, status,
-                       QStringLiteral("The collection at %1 has moved to %2.")
-                           .arg(where(), location.toDisplayString(QUrl::RemoveUserInfo)));
+        return DavError(Kind::Redirected, status,
+                        QStringLiteral("The collection at %1 has moved to %2.")
+                            .arg(where(), location.toDisplayString(QUrl::RemoveUserInfo)));
     const bool report = method == Method::Report;
     if (report && (status == 403 || status == 409)
         && Multistatus::namesPrecondition(body, QStringLiteral("valid-sync-token")))
-        return failure(Kind::InvalidToken, status,
-                       QStringLiteral("The server at %1 no longer knows the last sync state.").arg(where()));
+        return DavError(Kind::InvalidToken, status,
+                        QStringLiteral("The server at %1 no longer knows the last sync state.").arg(where()));
     if (status == 501 || (report && (status == 403 || status == 405)))
-        return failure(Kind::NotSupported, status, answered);
+        return DavError(Kind::NotSupported, status, answered);
     if (status == 401 || status == 403)
-        return failure(Kind::Unauthorized, status,
-                       QStringLiteral("The user name or password was not accepted by %1.").arg(where()));
+        return DavError(Kind::Unauthorized, status,
+                        QStringLiteral("The user name or password was not accepted by %1.").arg(where()));
     if (status == 404 || status == 410)
-        return failure(Kind::NotFound, status, answered);
+        return DavError(Kind::NotFound, status, answered);
     if (status == 412)
-        return failure(Kind::Conflict, status,
-                       QStringLiteral("The entry was changed on the server at %1 in the meantime.").arg(where()));
-    return failure(Kind::Server, status, answered);
+        return DavError(Kind::Conflict, status,
+                        QStringLiteral("The entry was changed on the server at %1 in the meantime.").arg(where()));
+    return DavError(Kind::Server, status, answered);
 }
 
 void CalDavClient::probe(std::function<void(DavResult<CollectionInfo>)> done)
@@ -266,22 +268,20 @@ void CalDavClient::probe(std::function<void(DavResult<CollectionInfo>)> done)
             return done(*error);
         if (auto info = Multistatus::collectionInfo(std::get<Answer>(answer).body))
             return done(*info);
-        done(d->failure(Kind::Malformed, 0,
-                        QStringLiteral("The server at %1 did not answer with a WebDAV listing.").arg(d->where())));
+        done(d->malformed());
     });
 }
 
 namespace {
 // A listing from a multistatus answer, or Malformed.
 DavResult<CalDavClient::Listing> listingOf(const std::variant<Answer, DavError> &answer, const QUrl &collection,
-                                           const QString &where)
+                                           const DavError &malformed)
 {
     if (auto *error = std::get_if<DavError>(&answer))
         return *error;
     if (auto listing = Multistatus::listing(std::get<Answer>(answer).body, collection))
         return *listing;
-    return DavError{Kind::Malformed, 0,
-                    QStringLiteral("The server at %1 did not answer with a WebDAV listing.").arg(where)};
+    return malformed;
 }
 } // namespace
 
@@ -289,7 +289,7 @@ void CalDavClient::changesSince(const QString &syncToken, std::function<void(Dav
 {
     d->send(Method::Report, {}, syncCollectionBody(syncToken), {}, {}, {},
             [this, done, initial = syncToken.isEmpty()](std::variant<Answer, DavError> answer) {
-                DavResult<Listing> result = listingOf(answer, d->settings.collection, d->where());
+                DavResult<Listing> result = listingOf(answer, d->settings.collection, d->malformed());
                 if (auto *listing = std::get_if<Listing>(&result))
                     listing->complete = initial;
                 done(result);
@@ -299,7 +299,7 @@ void CalDavClient::changesSince(const QString &syncToken, std::function<void(Dav
 void CalDavClient::listMembers(std::function<void(DavResult<Listing>)> done)
 {
     d->send(Method::Propfind, {}, etagsBody, "1", {}, {}, [this, done](std::variant<Answer, DavError> answer) {
-        DavResult<Listing> result = listingOf(answer, d->settings.collection, d->where());
+        DavResult<Listing> result = listingOf(answer, d->settings.collection, d->malformed());
         if (auto *listing = std::get_if<Listing>(&result)) {
             listing->syncToken.clear();
             listing->complete = true;

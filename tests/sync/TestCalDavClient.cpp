@@ -45,7 +45,7 @@ class TestCalDavClient : public QObject
         QTimer::singleShot(60000, &loop, &QEventLoop::quit); // only against a hang
         if (!result)
             loop.exec();
-        return result.value_or(DavError{DavError::Kind::Server, -1, QStringLiteral("no answer")});
+        return result.value_or(DavError{DavError::Kind::Server, -1, QStringLiteral("no answer came")});
     }
 
     template<typename T> T expectOk(const DavResult<T> &result)
@@ -59,7 +59,8 @@ class TestCalDavClient : public QObject
 
     template<typename T> DavError expectError(const DavResult<T> &result)
     {
-        return std::holds_alternative<DavError>(result) ? std::get<DavError>(result) : DavError{};
+        const DavError success{DavError::Kind::Server, -1, QStringLiteral("a success was reported")};
+        return std::holds_alternative<DavError>(result) ? std::get<DavError>(result) : success;
     }
 
 private slots:
@@ -181,6 +182,7 @@ private slots:
             error = expectError(wait<bool>([&](auto done) { dav->remove(href, "\"1\"", done); }));
         QVERIFY(!synchronous);
         QCOMPARE(calls, 1);
+        QVERIFY2(error.status >= 0, qPrintable(error.message));
         QTEST(error.kind, "kind");
         QVERIFY(!error.message.isEmpty());
         QVERIFY2(!error.message.contains(password) && !error.message.contains(QLatin1String("pw@")),

@@ -26,7 +26,7 @@ the rest of the path is the resource, e.g. http://127.0.0.1:PORT/ok/tasks/ is a 
   /longsummary/...   GET: 200 with a VTODO whose SUMMARY has 100,000 characters; else as /ok/.
   /status/NNN/...    Any request: status NNN (401, 404, 412, 503, ...) with a short text body.
   /slow/...          Waits 5 seconds, then answers as /ok/.
-  /drop/...          Sends the headers and a part of the promised body, then closes the connection.
+  /drop/...          Sends the headers and only some of the promised body, then closes the connection.
   /redirect/...      301 to the same path under /ok/.
   /badtoken/...      REPORT: 403 with a DAV:error body naming DAV:valid-sync-token; else as /ok/.
 """

@@ -171,13 +171,11 @@ int status(const SyncCommand &command)
         return 0;
     }
     const SyncState state = SyncState::read(command.folder);
-    const bool failed = state.lastErrorAt.isValid()
-                        && (!state.lastSuccess.isValid() || state.lastErrorAt > state.lastSuccess);
     QString text = QStringLiteral("Task list: %1\nUser: %2\n").arg(settings->collection.toString(), settings->user);
     text += QStringLiteral("Last sync: %1 (%2)\n")
                 .arg(when(state.lastAttempt),
                      !state.lastAttempt.isValid() ? QStringLiteral("not yet")
-                     : failed                     ? QStringLiteral("failed")
+                     : state.lastFailed           ? QStringLiteral("failed")
                                                   : QStringLiteral("succeeded"));
     text += QStringLiteral("Last success: %1\n").arg(when(state.lastSuccess));
     text += QStringLiteral("Tasks: %1\n").arg(state.activeTasks());
@@ -210,7 +208,8 @@ int now(const SyncCommand &command)
             command.complain(result.error);
             return 1;
         }
-        command.print(QStringLiteral("Synced: %1 tasks on the list.\n").arg(result.tasks));
+        command.print(result.tasks == 1 ? QStringLiteral("Synced: 1 task on the list.\n")
+                                        : QStringLiteral("Synced: %1 tasks on the list.\n").arg(result.tasks));
         return 0;
     } catch (const AppError &error) {
         command.complain(error.message());

@@ -374,6 +374,7 @@ void SyncEngine::fail(const QString &kind, const QString &message)
 void SyncEngine::finish()
 {
     Result result;
+    m_state.lastFailed = bool(m_failure);
     if (m_failure) {
         result.error = m_failure->message;
         result.newKindOfFailure = m_state.toldFailure != m_failure->kind;

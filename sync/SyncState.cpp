@@ -53,6 +53,7 @@ SyncState SyncState::read(const QString &folder)
     state.syncToken = root.value(QLatin1String("syncToken")).toString();
     state.lastAttempt = timeFrom(root.value(QLatin1String("lastAttempt")));
     state.lastSuccess = timeFrom(root.value(QLatin1String("lastSuccess")));
+    state.lastFailed = root.value(QLatin1String("lastFailed")).toBool();
     state.lastError = root.value(QLatin1String("lastError")).toString();
     state.lastErrorAt = timeFrom(root.value(QLatin1String("lastErrorAt")));
     state.toldFailure = root.value(QLatin1String("toldFailure")).toString();
@@ -92,6 +93,7 @@ void SyncState::write(const QString &folder) const
     const QJsonObject root{{QLatin1String("syncToken"), syncToken},
                            {QLatin1String("lastAttempt"), timeText(lastAttempt)},
                            {QLatin1String("lastSuccess"), timeText(lastSuccess)},
+                           {QLatin1String("lastFailed"), lastFailed},
                            {QLatin1String("lastError"), lastError},
                            {QLatin1String("lastErrorAt"), timeText(lastErrorAt)},
                            {QLatin1String("toldFailure"), toldFailure},

@@ -32,6 +32,7 @@ struct SyncState
 
     QDateTime lastAttempt;
     QDateTime lastSuccess;
+    bool lastFailed = false;
     QString lastError;
     QDateTime lastErrorAt;
     // The kind of failure the user was last told of; cleared by a sync that succeeds.

@@ -2,8 +2,9 @@
 // Sync benchmark: a first sync of 100 due items (100 tasks made on the server) and a sync of
 // the unchanged list after it, each timed, with the longest stall of the event loop meanwhile
 // (a timer ticks every 5 ms; the longest gap between two ticks is what a window would show).
-// Run by bench/sync, which starts a Radicale server and makes the task list:
-//   bench_sync <data folder> <task list url> <user> <password>
+// Run by bench/sync, which starts a Radicale server and makes the task list, and a server that
+// answers every request after 5 s (with fewer items):
+//   bench_sync <data folder> <task list url> <user> <password> [items (default 100)]
 
 #include "bench/Timing.h"
 #include "core/DataFolder.h"
@@ -16,7 +17,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 struct Run
@@ -51,16 +54,17 @@ Run measure(SyncEngine &engine)
     return run;
 }
 
-// 100 tracked items, all due today.
-void fillFolder(const QString &folder)
+// Tracked items, all due today, in the first slots.
+void fillFolder(const QString &folder, int count)
 {
     const QDate today = QDate::currentDate();
     QStringList records;
     QStringList names;
     QList<ColorValue> colors;
     for (int slot = 1; slot <= DataFolder::Slots; ++slot) {
-        records.append(today.addDays(-7).toString(QStringLiteral("MM/dd/yyyy")) + QStringLiteral(" 1 007 3"));
-        names.append(QStringLiteral("Item %1").arg(slot));
+        records.append(slot <= count ? today.addDays(-7).toString(QStringLiteral("MM/dd/yyyy")) + QStringLiteral(" 1 007 3")
+                                     : RecordLine::Empty);
+        names.append(slot <= count ? QStringLiteral("Item %1").arg(slot) : QString());
         colors.append(FieldColor::Silver);
     }
     DataFolder data(folder);
@@ -73,13 +77,14 @@ void fillFolder(const QString &folder)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: bench_sync <data folder> <task list url> <user> <password>\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: bench_sync <data folder> <task list url> <user> <password> [items]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    const int count = argc == 6 ? std::clamp(std::atoi(argv[5]), 1, DataFolder::Slots) : DataFolder::Slots;
     QDir().mkpath(folder);
-    fillFolder(folder);
+    fillFolder(folder, count);
     SyncSettings settings{QUrl(QString::fromLocal8Bit(argv[2])), QString::fromLocal8Bit(argv[3]),
                           SyncSettings::newFolderId()};
     settings.write(folder);
@@ -89,10 +94,10 @@ int main(int argc, char *argv[])
     SyncEngine engine(folder, inventory, [password](const SyncSettings &, QObject *, auto answer) {
         answer(password, QString());
     });
-    const char *names[] = {"first sync, 100 new tasks", "unchanged list"};
-    for (const char *name : names) {
+    const QString first = QStringLiteral("first sync, %1 new tasks").arg(count);
+    for (const QString &name : {first, QStringLiteral("unchanged list")}) {
         const Run run = measure(engine);
-        std::printf("%-28s %8.1f ms, longest event-loop stall %6.1f ms, %d tasks, %s\n", name, run.totalMs,
+        std::printf("%-28s %8.1f ms, longest event-loop stall %6.1f ms, %d tasks, %s\n", qPrintable(name), run.totalMs,
                     run.longestGapMs, run.result.tasks,
                     run.result.ok ? "ok" : qPrintable(QStringLiteral("failed: ") + run.result.error));
         if (!run.result.ok)

@@ -58,8 +58,7 @@ icalcomponent *newAlarm(const QString &name, int prewarnDays)
     return alarm;
 }
 
-icalcomponent *newEvent(const StoredItem &item, const FeedItem &feed, const QString &uidPrefix,
-                        const QDateTime &stamp)
+icalcomponent *newEvent(const StoredItem &item, const FeedItem &feed, const QString &uidPrefix, const QDateTime &stamp)
 {
     icalcomponent *event = icalcomponent_new_vevent();
     addText(event, icalproperty_new_uid,

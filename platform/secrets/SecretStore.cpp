@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -28,9 +29,9 @@ bool isNoService(QKeychain::Error error, const QString &text)
         return true;
     if (error != QKeychain::OtherError)
         return false;
-    static const char *const signs[] = {"ServiceUnknown", "NameHasNoOwner", "Spawn.", "not provided by any",
-                                        "autolaunch", "DBUS_SESSION_BUS_ADDRESS", "Could not connect", "kwalletd",
-                                        "Timeout was reached"};
+    static const char *const signs[] = {"ServiceUnknown",      "NameHasNoOwner", "Spawn.",
+                                        "not provided by any", "autolaunch",     "DBUS_SESSION_BUS_ADDRESS",
+                                        "Could not connect",   "kwalletd",       "Timeout was reached"};
     for (const char *sign : signs) {
         if (text.contains(QLatin1String(sign), Qt::CaseInsensitive))
             return true;
@@ -49,8 +50,7 @@ SecretStore::Failure failureOf(const QKeychain::Job &job)
 
 // Runs a job and answers exactly once: with the job's end, or with "no service" when it does
 // not end in time.
-template<typename Job, typename Answer>
-void run(SecretStore *owner, Job *job, Answer answer)
+template<typename Job, typename Answer> void run(SecretStore *owner, Job *job, Answer answer)
 {
     auto answered = std::make_shared<bool>(false);
     job->setAutoDelete(true);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The password in a real Secret Service: GNOME Keyring on a session bus of the test's own
-// (tests/sync/with-keyring.sh), and the answer when no Secret Service can be reached.
+// The password in a real Secret Service (GNOME Keyring on a session bus of the test's own, set
+// up by tests/sync/with-keyring.sh), and the answer when none can be reached.
 
 #include "platform/secrets/SecretStore.h"
 
@@ -12,67 +12,29 @@
 
 namespace {
 
-struct Answer
+// One call ("store:secret", "read" or "remove") and its answer: the password read, or the
+// failure as "noService message"; "no answer" when the callback never came.
+QString call(SecretStore &store, const QString &step)
 {
-    bool arrived = false;
-    bool ok = false;
-    bool noService = false;
-    QString password;
-    QString message;
-};
-
-// Runs one call of the store and waits for its callback; the store's own timeout ends a call
-// that gets no answer, so a missing callback is a fault.
-template<typename Call> Answer answerOf(Call call)
-{
-    Answer answer;
-    auto take = [&answer](const Outcome<SecretStore::Failure> &outcome) {
-        answer.arrived = true;
-        answer.ok = outcome.ok();
-        answer.noService = !outcome.ok() && outcome.failure().noService;
-        answer.message = outcome.ok() ? QString() : outcome.failure().message;
+    std::optional<QString> answer;
+    auto take = [&answer](const Outcome<SecretStore::Failure> &outcome, const QString &password = {}) {
+        answer = outcome.ok()
+                     ? password
+                     : QString::number(outcome.failure().noService) + QLatin1Char(' ') + outcome.failure().message;
     };
-    call(answer, take);
-    if (!QTest::qWaitFor([&answer] { return answer.arrived; }, 60000))
-        answer.message = QStringLiteral("no answer");
-    return answer;
+    if (step.startsWith(QLatin1String("store:")))
+        store.store(step.mid(6), [&](Outcome<SecretStore::Failure> outcome) { take(outcome); });
+    else if (step == QLatin1String("read"))
+        store.read([&](QString password, Outcome<SecretStore::Failure> outcome) { take(outcome, password); });
+    else
+        store.remove([&](Outcome<SecretStore::Failure> outcome) { take(outcome); });
+    return QTest::qWaitFor([&answer] { return answer.has_value(); }, 150000) ? *answer : QStringLiteral("no answer");
 }
 
-Answer storePassword(SecretStore &store, const QString &password)
-{
-    return answerOf([&](Answer &, auto take) { store.store(password, take); });
-}
-
-Answer readPassword(SecretStore &store)
-{
-    return answerOf([&](Answer &answer, auto take) {
-        store.read([&answer, take](QString password, Outcome<SecretStore::Failure> outcome) {
-            answer.password = password;
-            take(outcome);
-        });
-    });
-}
-
-Answer removePassword(SecretStore &store)
-{
-    return answerOf([&](Answer &, auto take) { store.remove(take); });
-}
-
-// The child process of noServiceFails: a store and a read, their answers on stdout.
-int probe()
-{
-    SecretStore store(QStringLiteral("probe"));
-    const Answer stored = storePassword(store, QStringLiteral("x"));
-    const Answer read = readPassword(store);
-    std::printf("%d%d%d %d%d%d\n%s\n", stored.arrived, stored.ok, stored.noService, read.arrived, read.ok,
-                read.noService, qPrintable(read.message));
-    return 0;
-}
-
-// A session bus that starts no services on demand, so no Secret Service can come up on it.
-const char *const BareBusConfig = R"(<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>
-<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>
-</policy></busconfig>)";
+// A session bus that starts no service on demand, so no Secret Service can come up on it.
+const char *const BareBus =
+    R"(<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen><policy context="default">
+<allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>)";
 
 } // namespace
 
@@ -81,59 +43,35 @@ class TestSecretStore : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void storeReadRemoveRoundTrip_data();
-    void storeReadRemoveRoundTrip();
-    void missingEntry();
+    void callsAnswerFromTheKeyring_data();
+    void callsAnswerFromTheKeyring();
     void noServiceFails_data();
     void noServiceFails();
 };
 
-void TestSecretStore::init()
+void TestSecretStore::callsAnswerFromTheKeyring_data()
 {
-    // with-keyring.sh sets it once GNOME Keyring runs on the test's own bus.
-    const bool needsKeyring = QByteArray(QTest::currentTestFunction()) != "noServiceFails";
-    if (needsKeyring && !qEnvironmentVariableIsSet("PANTROVA_TEST_KEYRING"))
+    QTest::addColumn<QStringList>("steps"); // each call, and the answer it must give
+    const QString missing = QStringLiteral("0 No password is kept for this account yet.");
+    QTest::newRow("round trip") << QStringList{"store:first", "", "store:s3cret", "",     "read", "s3cret",
+                                               "remove",      "", "read",         missing};
+    QTest::newRow("non-ASCII") << QStringList{"store:pässwört €", "", "read", "pässwört €", "remove", ""};
+    QTest::newRow("missing entry") << QStringList{"read", missing, "remove", ""};
+}
+
+void TestSecretStore::callsAnswerFromTheKeyring()
+{
+    if (!qEnvironmentVariableIsSet("PANTROVA_TEST_KEYRING")) // set by with-keyring.sh
         QSKIP("GNOME Keyring or dbus-run-session is not installed");
-}
-
-void TestSecretStore::storeReadRemoveRoundTrip_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("password");
-    QTest::newRow("plain") << "alice@cal.example /home/alice/pantrova" << "s3cret";
-    QTest::newRow("non-ASCII and spaces") << "bob /data/Küche" << QStringLiteral("pässwörd mit Leerzeichen €");
-}
-
-void TestSecretStore::storeReadRemoveRoundTrip()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, password);
+    QFETCH(QStringList, steps);
+    const QString key = QStringLiteral("alice@cal.example /data/") + QTest::currentDataTag();
     SecretStore store(key);
-    SecretStore other(key + QStringLiteral(" other"));
-    QVERIFY(storePassword(store, QStringLiteral("first")).ok);
-    const Answer stored = storePassword(store, password); // replaces the first
-    QVERIFY2(stored.ok, qPrintable(stored.message));
-    QVERIFY(storePassword(other, QStringLiteral("other")).ok);
-    const Answer read = readPassword(store);
-    QVERIFY2(read.ok, qPrintable(read.message));
-    QCOMPARE(read.password, password);
-
-    QVERIFY(removePassword(store).ok);
-    const Answer gone = readPassword(store);
-    QVERIFY(gone.arrived && !gone.ok && !gone.noService);
-    QCOMPARE(readPassword(other).password, QStringLiteral("other"));
-    QVERIFY(removePassword(other).ok);
-}
-
-void TestSecretStore::missingEntry()
-{
-    SecretStore store(QStringLiteral("never stored"));
-    const Answer read = readPassword(store);
-    QVERIFY(read.arrived && !read.ok && !read.noService);
-    QVERIFY(read.password.isEmpty());
-    const Answer removed = removePassword(store);
-    QVERIFY2(removed.ok, qPrintable(removed.message));
+    SecretStore other(key + QStringLiteral(" other")); // another key is another entry
+    QCOMPARE(call(other, QStringLiteral("store:other")), QString());
+    for (qsizetype i = 0; i < steps.size(); i += 2)
+        QCOMPARE(call(store, steps[i]), steps[i + 1]);
+    QCOMPARE(call(other, QStringLiteral("read")), QStringLiteral("other"));
+    QCOMPARE(call(other, QStringLiteral("remove")), QString());
 }
 
 void TestSecretStore::noServiceFails_data()
@@ -150,31 +88,35 @@ void TestSecretStore::noServiceFails()
         QSKIP("dbus-run-session is not installed");
     QTemporaryDir dir;
     QFile config(dir.filePath(QStringLiteral("bus.conf")));
-    QVERIFY(config.open(QIODevice::WriteOnly) && config.write(BareBusConfig) > 0);
+    QVERIFY(config.open(QIODevice::WriteOnly) && config.write(BareBus) > 0);
     config.close();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PANTROVA_TEST_SECRET_PROBE"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("none")));
-    QProcess child;
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + dir.filePath("none"));
+    QProcess child; // runs main()'s probe
     child.setProcessEnvironment(environment);
+    const QString self = QCoreApplication::applicationFilePath();
     if (bareBus)
-        child.start(QStringLiteral("dbus-run-session"), {QStringLiteral("--config-file=") + config.fileName(),
-                                                         QStringLiteral("--"), QCoreApplication::applicationFilePath()});
+        child.start(QStringLiteral("dbus-run-session"), {"--config-file=" + config.fileName(), "--", self});
     else
-        child.start(QCoreApplication::applicationFilePath());
-    QVERIFY(child.waitForFinished(90000));
-    const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
-    QVERIFY2(lines.size() >= 2, qPrintable(lines.join(QLatin1Char('\n'))));
-    QCOMPARE(lines[0], QStringLiteral("101 101")); // both answered, failed, with noService
-    QVERIFY(lines[1].startsWith(QStringLiteral("No Secret Service is running")));
-    QVERIFY(lines[1].contains(QStringLiteral("apt install gnome-keyring")));
+        child.start(self);
+    QVERIFY(child.waitForFinished(300000));
+    const QStringList answers = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
+    QCOMPARE(answers.size(), 3);
+    for (const QString &answer : answers.first(2))
+        QVERIFY2(answer.startsWith(QLatin1String("1 No Secret Service is running")) && answer.contains("apt install"),
+                 qPrintable(answer));
 }
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (qEnvironmentVariableIsSet("PANTROVA_TEST_SECRET_PROBE"))
-        return probe();
+    if (qEnvironmentVariableIsSet("PANTROVA_TEST_SECRET_PROBE")) {
+        SecretStore store(QStringLiteral("probe"));
+        std::printf("%s\n", qPrintable(call(store, QStringLiteral("store:x"))));
+        std::printf("%s\n", qPrintable(call(store, QStringLiteral("read"))));
+        return 0;
+    }
     TestSecretStore test;
     return QTest::qExec(&test, argc, argv);
 }

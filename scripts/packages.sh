@@ -27,7 +27,8 @@ PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf)
 CHECK_PACKAGES=(desktop-file-utils dpkg-dev faketime trayer poppler-utils libxcb-damage0-dev
     lintian appstream man-db systemd dbus dunst weston xwayland)
 # The phone sync's tests: a CalDAV server (Radicale), a CalDAV client that plays the phone, and
-# a Secret Service (GNOME Keyring) on a session bus of the test's own.
-SYNC_PACKAGES=(radicale python3-caldav gnome-keyring)
+# a Secret Service (GNOME Keyring) on a session bus of the test's own; a calendar library that
+# reads the calendar feed, and openssl for a certificate that does not check out.
+SYNC_PACKAGES=(radicale python3-caldav python3-icalendar gnome-keyring openssl)
 # The fuzz harnesses: clang 14 and its runtime libraries (libFuzzer and the sanitizers).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -40,6 +40,20 @@ out=$(pantrova --sync-setup "$list" --user "$RADICALE_USER" --password-stdin <<<
 assert_eq "$?" 1 "a wrong password fails the setup"
 [[ $out == *"not accepted"* ]] || fail "a wrong password is not told as such: $out"
 [ ! -e "$data/sync.ini" ] || fail "a failed setup left sync.ini"
+# A server whose certificate does not check out, and no Secret Service to keep the password in.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 -keyout "$E2E_DIR/key.pem" \
+    -out "$E2E_DIR/cert.pem" 2>/dev/null || fail "openssl cannot make a certificate"
+coproc tls { python3 "$(dirname "$0")/../sync/fake_caldav.py" --tls "$E2E_DIR/cert.pem" "$E2E_DIR/key.pem"; }
+read -r tls_port <&"${tls[0]}"
+out=$(pantrova --sync-setup "https://127.0.0.1:$tls_port/ok/list/" --user anna --password-stdin <<<s3cret 2>&1)
+assert_eq "$?" 1 "a self-signed certificate fails the setup"
+[[ $out == *ertificate* ]] || fail "a certificate error is not told as such: $out"
+kill "$tls_PID"
+out=$(DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent pantrova --sync-setup "$list" --user "$RADICALE_USER" \
+    --password-stdin <<<"$RADICALE_PASSWORD" 2>&1)
+assert_eq "$?" 1 "a setup without a Secret Service"
+[[ $out == *gnome-keyring* ]] || fail "a missing Secret Service does not name what to install: $out"
+[ ! -e "$data/sync.ini" ] || fail "a setup without a Secret Service left sync.ini"
 pantrova --sync-setup "$list" --user "$RADICALE_USER" --password-stdin <<<"$RADICALE_PASSWORD" ||
     fail "setup with the right password failed"
 grep -q "$RADICALE_PASSWORD" "$data/sync.ini" && fail "the password is in sync.ini"
@@ -83,6 +97,18 @@ pantrova --sync-now || fail "the sync after the server came back failed"
 assert_eq "$(phone tasks "$list" | grep Butter | cut -f3)" "$(iso '-8 days')" "Butter's due date after its cycle grew"
 status=$(pantrova --sync-status)
 [[ $status == *"(succeeded)"* && $status == *"Tasks: 1"* ]] || fail "--sync-status after the catch-up: $status"
+
+# --- the calendar feed, read by a calendar library no one here wrote ---------------------
+pantrova --ics "$E2E_DIR/feed.ics" || fail "--ics failed"
+events=$(/usr/bin/python3 -c '
+import sys, icalendar
+calendar = icalendar.Calendar.from_ical(open(sys.argv[1], "rb").read())
+for event in calendar.walk("VEVENT"):
+    print(event["SUMMARY"], event["DTSTART"].dt.isoformat(), event.walk("VALARM")[0]["TRIGGER"].to_ical().decode())
+' "$E2E_DIR/feed.ics") || fail "the feed does not parse: $(head -c 300 "$E2E_DIR/feed.ics")"
+expected=$(printf '%s\n' "Milk $(iso '+9 days') -P3D" "Bread $(iso '+2 days') -P3D" "Eggs $(iso '+30 days') -P3D" \
+    "Butter $(iso '-8 days') -P3D")
+assert_eq "$events" "$expected" "the feed's events"
 
 # --- the window syncs by itself -----------------------------------------------------------
 start_program

@@ -8,6 +8,7 @@
 #include "core/ItemOperations.h"
 #include "core/RecordLine.h"
 #include "platform/network/CalDavClient.h"
+#include "sync/LiveSync.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncState.h"
 #include "sync/TaskCalendar.h"
@@ -45,13 +46,14 @@ public:
                    ? PhoneBuy::Bought
                    : PhoneBuy::Moved;
     }
-    void syncFailed(const QString &) override {}
+    void syncFailed(const QString &message) override { told.append(message); }
     QDate today() const override { return Today; }
 
     QStringList names;
     TextLines records;
     FieldColorTable colors;
     int phoneBuys = 0;
+    QStringList told;
 };
 } // namespace
 
@@ -232,6 +234,35 @@ private slots:
         QCOMPARE(items.phoneBuys, 0);
         QCOMPARE(items.records.lines(), records);
         QCOMPARE(items.colors.colors(1), FieldState::Due);
+    }
+
+    // The window's sync tells each new kind of failure once, not every attempt.
+    void failuresAreToldOncePerKind()
+    {
+        setUp();
+        Items items;
+        LiveSync live(folder.path(), items, [](const SyncSettings &, QObject *, auto answer) {
+            answer(FakeCalDavServer::Password, QString());
+        });
+        auto syncTo = [&](const QString &prefix) {
+            SyncSettings{server.url(prefix + QStringLiteral("/list/")), FakeCalDavServer::User, QStringLiteral("f00d")}
+                .write(folder.path());
+            live.request();
+            QTRY_VERIFY_WITH_TIMEOUT(SyncState::read(folder.path()).lastAttempt.isValid() && !live.engine().isRunning(),
+                                     20000);
+            SyncState state = SyncState::read(folder.path());
+            state.lastAttempt = {};
+            state.write(folder.path());
+        };
+        syncTo(QStringLiteral("status/503"));
+        syncTo(QStringLiteral("status/503"));
+        QCOMPARE(items.told.size(), 1);
+        QVERIFY2(items.told[0].contains(QLatin1String("503")), qPrintable(items.told[0]));
+        syncTo(QStringLiteral("status/401"));
+        QCOMPARE(items.told.size(), 2);
+        syncTo(QStringLiteral("ok"));
+        syncTo(QStringLiteral("status/503"));
+        QCOMPARE(items.told.size(), 3);
     }
 
     void aTaskThatIsNoICalendarChangesNothing()

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A small CalDAV server for the tests, Python standard library only.
 
-Start:  python3 fake_caldav.py [--user anna] [--password s3cret]
+Start:  python3 fake_caldav.py [--user anna] [--password s3cret] [--tls CERT KEY]
+With --tls it speaks HTTPS with that certificate (a self-signed one, for certificate errors).
 It listens on 127.0.0.1 on a free port and prints that port as the first line of its output.
 It runs until stdin is closed or it is killed.
 
@@ -33,6 +34,7 @@ the rest of the path is the resource, e.g. http://127.0.0.1:PORT/ok/tasks/ is a 
 
 import argparse
 import base64
+import ssl
 import sys
 import threading
 import time
@@ -245,9 +247,14 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--user", default="anna")
     parser.add_argument("--password", default="s3cret")
+    parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"))
     args = parser.parse_args()
     Handler.user, Handler.password = args.user, args.password
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    if args.tls:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(*args.tls)
+        server.socket = context.wrap_socket(server.socket, server_side=True)
     server.daemon_threads = True
     print(server.server_address[1], flush=True)
     threading.Thread(target=server.serve_forever, daemon=True).start()

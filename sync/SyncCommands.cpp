@@ -77,6 +77,22 @@ bool hasControlCharacters(const QString &text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
+bool removePassword(const SyncSettings &settings, const SyncCommand &command)
+{
+    SecretStore store(settings.secretKey());
+    bool removed = true;
+    waitFor([&](auto done) {
+        store.remove([&, done](Outcome<SecretStore::Failure> outcome) {
+            if (!outcome) {
+                command.complain(QStringLiteral("The password could not be removed: %1").arg(outcome.failure().message));
+                removed = false;
+            }
+            done();
+        });
+    });
+    return removed;
+}
+
 int setup(const SyncCommand &command)
 {
     const QUrl url = QUrl::fromUserInput(command.url);
@@ -151,6 +167,9 @@ int setup(const SyncCommand &command)
         command.complain(error.message());
         return 1;
     }
+    // The password of the list synced before is not kept for nothing.
+    if (before && !sameList)
+        removePassword(*before, command);
     command.print(QStringLiteral("Sync is set up: %1 as %2.\nThe window syncs at start, after each change and every "
                                  "15 minutes; 'pantrova --sync-now' syncs at once.\n")
                       .arg(settings.collection.toString(), settings.user));
@@ -225,20 +244,7 @@ int off(const SyncCommand &command)
     } catch (const AppError &) {
         // Damaged settings are removed all the same.
     }
-    int status = 0;
-    if (settings) {
-        SecretStore store(settings->secretKey());
-        waitFor([&](auto done) {
-            store.remove([&, done](Outcome<SecretStore::Failure> outcome) {
-                if (!outcome) {
-                    command.complain(QStringLiteral("The password could not be removed: %1")
-                                         .arg(outcome.failure().message));
-                    status = 1;
-                }
-                done();
-            });
-        });
-    }
+    const int status = settings && !removePassword(*settings, command) ? 1 : 0;
     SyncSettings::remove(command.folder);
     SyncState::remove(command.folder);
     command.print(QStringLiteral("Sync is off. The tasks on the server are left as they are.\n"));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The client against fake_caldav.py, a small CalDAV server on this computer that the test starts.
+#include "FakeCalDavServer.h"
 #include "platform/network/CalDavClient.h"
 
 #include <QEventLoop>
@@ -11,14 +12,14 @@
 Q_DECLARE_METATYPE(DavError::Kind)
 
 namespace {
-const QString password = QStringLiteral("s3cret");
+const QString password = FakeCalDavServer::Password;
 }
 
 class TestCalDavClient : public QObject
 {
     Q_OBJECT
 
-    QProcess server;
+    FakeCalDavServer server;
     QString base; // http://127.0.0.1:PORT/
     bool synchronous = false;
     int calls = 0;
@@ -66,20 +67,9 @@ class TestCalDavClient : public QObject
 private slots:
     void initTestCase()
     {
-        server.start(QStringLiteral("python3"), {QFINDTESTDATA("fake_caldav.py")});
-        QVERIFY(server.waitForStarted());
-        QVERIFY(server.waitForReadyRead(10000));
-        const int port = server.readLine().trimmed().toInt();
-        QVERIFY(port > 0);
-        base = QStringLiteral("http://127.0.0.1:%1/").arg(port);
+        QVERIFY(server.start(QFINDTESTDATA("fake_caldav.py")));
+        base = server.url(QString()).toString();
     }
-    void cleanupTestCase()
-    {
-        server.closeWriteChannel();
-        if (!server.waitForFinished(5000))
-            server.kill();
-    }
-
     void refusal_data()
     {
         QTest::addColumn<QString>("url");

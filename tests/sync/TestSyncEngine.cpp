@@ -62,22 +62,23 @@ class TestSyncEngine : public QObject
     Q_OBJECT
 
     FakeCalDavServer server;
-    QTemporaryDir folder;
+    std::unique_ptr<QTemporaryDir> dir;
+    QString folder;
     int lists = 0;
 
     // A new data folder synced with a new, empty list under `prefix` of the fake server.
     QUrl setUp(const QString &prefix = QStringLiteral("ok"))
     {
-        folder.~QTemporaryDir();
-        new (&folder) QTemporaryDir;
+        dir = std::make_unique<QTemporaryDir>();
+        folder = dir->path();
         const QUrl list = server.url(QStringLiteral("%1/list%2/").arg(prefix).arg(++lists));
-        SyncSettings{list, FakeCalDavServer::User, QStringLiteral("f00d")}.write(folder.path());
+        SyncSettings{list, FakeCalDavServer::User, QStringLiteral("f00d")}.write(folder);
         return list;
     }
 
     SyncEngine::Result sync(Items &items)
     {
-        SyncEngine engine(folder.path(), items, [](const SyncSettings &, QObject *, auto answer) {
+        SyncEngine engine(folder, items, [](const SyncSettings &, QObject *, auto answer) {
             answer(FakeCalDavServer::Password, QString());
         });
         engine.setTimeout(20000);
@@ -91,7 +92,7 @@ class TestSyncEngine : public QObject
     }
     KnownTask task(const QString &name)
     {
-        for (const KnownTask &known : SyncState::read(folder.path()).tasks) {
+        for (const KnownTask &known : SyncState::read(folder).tasks) {
             if (known.name == name)
                 return known;
         }
@@ -115,9 +116,9 @@ class TestSyncEngine : public QObject
     {
         const auto listing = answerOf<DavResult<CalDavClient::Listing>>([&](auto done) { client.changesSince({}, done); });
         QVERIFY(listing && std::holds_alternative<CalDavClient::Listing>(*listing));
-        SyncState state = SyncState::read(folder.path());
+        SyncState state = SyncState::read(folder);
         state.syncToken = std::get<CalDavClient::Listing>(*listing).syncToken;
-        state.write(folder.path());
+        state.write(folder);
     }
 
 private slots:
@@ -241,18 +242,18 @@ private slots:
     {
         setUp();
         Items items;
-        LiveSync live(folder.path(), items, [](const SyncSettings &, QObject *, auto answer) {
+        LiveSync live(folder, items, [](const SyncSettings &, QObject *, auto answer) {
             answer(FakeCalDavServer::Password, QString());
         });
         auto syncTo = [&](const QString &prefix) {
             SyncSettings{server.url(prefix + QStringLiteral("/list/")), FakeCalDavServer::User, QStringLiteral("f00d")}
-                .write(folder.path());
+                .write(folder);
             live.request();
-            QTRY_VERIFY_WITH_TIMEOUT(SyncState::read(folder.path()).lastAttempt.isValid() && !live.engine().isRunning(),
+            QTRY_VERIFY_WITH_TIMEOUT(SyncState::read(folder).lastAttempt.isValid() && !live.engine().isRunning(),
                                      20000);
-            SyncState state = SyncState::read(folder.path());
+            SyncState state = SyncState::read(folder);
             state.lastAttempt = {};
-            state.write(folder.path());
+            state.write(folder);
         };
         syncTo(QStringLiteral("status/503"));
         syncTo(QStringLiteral("status/503"));

@@ -25,13 +25,14 @@ endforeach()
 add_custom_target(packaging_files ALL DEPENDS ${compressed})
 
 install(TARGETS pantrova RUNTIME DESTINATION bin)
-# The sync module, loaded by the program from ../lib/pantrova/ only when sync is used.
-install(TARGETS pantrova-sync LIBRARY DESTINATION lib/pantrova)
+# The sync module, loaded by the program from its private folder only when sync is used (a
+# folder of its own below the architecture's, so the package does not run ldconfig for it).
+install(TARGETS pantrova-sync LIBRARY DESTINATION ${PANTROVA_SYNC_MODULE_DIR})
 # A stripped program (cpack, "cmake --install --strip") also loses the compilers' notes, as
 # Debian's own packages do.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
-    foreach(file bin/pantrova lib/pantrova/libpantrova-sync.so)
+    foreach(file bin/pantrova ${PANTROVA_SYNC_MODULE_DIR}/libpantrova-sync.so)
       execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
                               --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${file}\"
                       COMMAND_ERROR_IS_FATAL ANY)

@@ -25,7 +25,7 @@ Entries loadEntries()
     Entries entries;
     const QString programDir = QCoreApplication::applicationDirPath();
     const QStringList candidates{QDir(programDir).filePath(QStringLiteral("libpantrova-sync.so")),
-                                 QDir(programDir).filePath(QStringLiteral("../lib/pantrova/libpantrova-sync.so"))};
+                                 QDir(programDir).filePath(QStringLiteral("../" PANTROVA_SYNC_MODULE_DIR "/libpantrova-sync.so"))};
     for (const QString &path : candidates) {
         if (!QFile::exists(path))
             continue;

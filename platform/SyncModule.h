@@ -82,7 +82,8 @@ inline QString settingsPath(const QString &folder)
 }
 bool isSetUp(const QString &folder);
 
-// The module is looked for beside the program, then in ../lib/pantrova/. Empty when it was
+// The module is looked for beside the program, then in the installed folder
+// (../lib/<architecture>/pantrova/). Empty when it was
 // found and loaded, else why not.
 QString load();
 

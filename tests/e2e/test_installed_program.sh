@@ -88,6 +88,9 @@ data="$home/.local/share/pantrova/system"
 help=$("${installed[@]}" --help) || fail "--help failed"
 [[ $help == *"Data folder: $data (in the user's data location"* ]] || fail "--help does not name $data: $help"
 version=$("${installed[@]}" --version) || fail "--version failed"
+# The sync module is found where it was installed: the calendar feed of an empty folder.
+feed=$("${installed[@]}" --ics) || fail "--ics failed: the installed sync module is not found"
+[[ $feed == "BEGIN:VCALENDAR"* ]] || fail "--ics printed no calendar: $feed"
 [[ $version == "Pantrova 1.0"$'\n'"Copyright (C) "*$'\n'"License GPLv3+: GNU GPL version 3 or later"* ]] ||
     fail "--version lacks the copyright or the licence: $version"
 

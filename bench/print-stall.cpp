@@ -7,6 +7,7 @@
 //   kill -STOP <cupsd pid>
 //   CUPS_SERVER=<its socket> QT_QPA_PLATFORM=offscreen build/bench/bench_print_stall [--direct]
 
+#include "bench/Timing.h"
 #include "platform/OffThread.h"
 #include "platform/PrintService.h"
 
@@ -26,27 +27,15 @@ struct Stall
 
 template<typename Work> Stall measure(Work work)
 {
-    QElapsedTimer clock;
-    qint64 lastTick = 0;
-    qint64 longest = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        longest = qMax(longest, now - lastTick);
-        lastTick = now;
-    });
-    ticker.start(5);
     Stall stall;
     QTimer::singleShot(0, [&] {
-        clock.start();
-        lastTick = 0;
+        StallWatch watch;
         stall.answered = work();
-        stall.totalMs = clock.nsecsElapsed() / 1e6;
-        longest = qMax(longest, clock.nsecsElapsed() - lastTick);
+        stall.totalMs = watch.elapsedMs();
+        stall.longestGapMs = watch.longestGapMs();
         QCoreApplication::quit();
     });
     QCoreApplication::exec();
-    stall.longestGapMs = longest / 1e6;
     return stall;
 }
 } // namespace

@@ -31,26 +31,15 @@ struct Run
 
 Run measure(SyncEngine &engine)
 {
-    QElapsedTimer clock;
-    qint64 lastTick = 0;
-    qint64 longest = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        longest = qMax(longest, now - lastTick);
-        lastTick = now;
-    });
-    ticker.start(5);
     Run run;
-    clock.start();
+    StallWatch watch;
     engine.run([&](const SyncEngine::Result &result) {
         run.result = result;
-        run.totalMs = clock.nsecsElapsed() / 1e6;
-        longest = qMax(longest, clock.nsecsElapsed() - lastTick);
+        run.totalMs = watch.elapsedMs();
+        run.longestGapMs = watch.longestGapMs();
         QCoreApplication::quit();
     });
     QCoreApplication::exec();
-    run.longestGapMs = longest / 1e6;
     return run;
 }
 

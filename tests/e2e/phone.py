@@ -11,7 +11,6 @@
     tick LIST_URL SUMMARY [ISO-TIME]  completes the task as a phone does: STATUS:COMPLETED,
                                       COMPLETED at that time (default now), PERCENT-COMPLETE:100
     delete LIST_URL SUMMARY           deletes the task
-    edit LIST_URL SUMMARY [TEXT]      replaces the task's DESCRIPTION (its ETag changes), nothing else
     add-foreign LIST_URL SUMMARY [--due yyyy-mm-dd]
                                       adds a task of the phone's own (no Pantrova category); prints its uid
 
@@ -169,16 +168,6 @@ def delete(client, args):
     the_task(task_list(client, args.list_url), args.summary).delete()
 
 
-def edit(client, args):
-    todo = the_task(task_list(client, args.list_url), args.summary)
-    component = todo.icalendar_component
-    now = utc_now()
-    text = args.text if args.text is not None else f"Note added on the phone at {now.isoformat()}"
-    set_property(component, "DESCRIPTION", text)
-    touch(component, now)
-    todo.save()
-
-
 def add_foreign(client, args):
     calendar = task_list(client, args.list_url)
     uid = f"phone-{uuid.uuid4()}"
@@ -226,12 +215,6 @@ def parser():
     command.add_argument("list_url")
     command.add_argument("summary")
     command.set_defaults(run=delete)
-
-    command = commands.add_parser("edit", help="change a task's description")
-    command.add_argument("list_url")
-    command.add_argument("summary")
-    command.add_argument("text", nargs="?", help="the new description (default: a note with the time)")
-    command.set_defaults(run=edit)
 
     command = commands.add_parser("add-foreign", help="add a task that Pantrova did not create")
     command.add_argument("list_url")

@@ -50,13 +50,13 @@ void LiveSync::runNow()
     if (!QFile::exists(SyncSettings::path(m_folder)))
         return;
     const QList<SyncItem> items = m_host.syncItems();
-    // A command that changed nothing the sync sees costs no request.
+    // A command that changed nothing the sync sees costs no request; after a failure the next
+    // change, request or period tries again.
     if (!std::exchange(m_forced, false) && sameItems(items, m_lastSynced))
         return;
-    m_engine.run([this, items](const SyncEngine::Result &result) {
-        if (result.ok)
-            m_lastSynced = items;
-        else if (result.newKindOfFailure)
+    m_lastSynced = items;
+    m_engine.run([this](const SyncEngine::Result &result) {
+        if (!result.ok && result.newKindOfFailure)
             m_host.syncFailed(QStringLiteral("Sync with the task list failed: %1").arg(result.error));
         if (std::exchange(m_waiting, false))
             schedule();

@@ -38,5 +38,6 @@ private:
     QTimer m_period;
     bool m_forced = false;
     bool m_waiting = false;
+    // The items as the last sync began with them.
     QList<SyncItem> m_lastSynced;
 };

@@ -16,6 +16,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <termios.h>
@@ -24,6 +25,17 @@
 namespace SyncCommands {
 
 namespace {
+// The terminal as it was before the password prompt turned its echo off: an interrupt at the
+// prompt must not leave the shell without echo.
+termios savedTerminal{};
+
+extern "C" void restoreTerminalAndEnd(int signal)
+{
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 // One line from standard input, without its line end. With the terminal's echo off when it is
 // a terminal, so the password is never shown.
 std::optional<QString> readPassword(const SyncCommand &command, const QString &prompt)
@@ -31,15 +43,16 @@ std::optional<QString> readPassword(const SyncCommand &command, const QString &p
     const bool terminal = isatty(STDIN_FILENO);
     if (!terminal && !command.passwordFromStdin)
         return std::nullopt;
-    termios saved{};
-    const bool hide = terminal && tcgetattr(STDIN_FILENO, &saved) == 0;
+    const bool hide = terminal && tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
     if (terminal) {
         std::fputs(prompt.toLocal8Bit().constData(), stderr);
         std::fflush(stderr);
     }
     if (hide) {
-        termios quiet = saved;
+        termios quiet = savedTerminal;
         quiet.c_lflag &= ~tcflag_t(ECHO);
+        std::signal(SIGINT, restoreTerminalAndEnd);
+        std::signal(SIGTERM, restoreTerminalAndEnd);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     }
     std::string line;
@@ -47,7 +60,9 @@ std::optional<QString> readPassword(const SyncCommand &command, const QString &p
     while ((c = std::fgetc(stdin)) != EOF && c != '\n')
         line.push_back(char(c));
     if (hide) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
         std::fputs("\n", stderr);
     }
     if (!line.empty() && line.back() == '\r')

@@ -31,10 +31,10 @@
 
 namespace {
 const QString DataFolderOption = QStringLiteral("data-folder");
-const QStringList Reports{QStringLiteral("due"),       QStringLiteral("list"),        QStringLiteral("csv"),
-                          QStringLiteral("history"),   QStringLiteral("notify"),      QStringLiteral("autostart"),
-                          QStringLiteral("sync-setup"), QStringLiteral("sync-status"), QStringLiteral("sync-now"),
-                          QStringLiteral("sync-off"),  QStringLiteral("ics"),         QStringLiteral("user"),
+const QStringList Reports{QStringLiteral("due"),           QStringLiteral("list"),        QStringLiteral("csv"),
+                          QStringLiteral("history"),       QStringLiteral("notify"),      QStringLiteral("autostart"),
+                          QStringLiteral("sync-setup"),    QStringLiteral("sync-status"), QStringLiteral("sync-now"),
+                          QStringLiteral("sync-off"),      QStringLiteral("ics"),         QStringLiteral("user"),
                           QStringLiteral("password-stdin")};
 // The sync options, and the name each has in the sync module.
 const QList<std::pair<QString, QString>> SyncOptions{{QStringLiteral("sync-setup"), QStringLiteral("setup")},
@@ -102,9 +102,10 @@ CommandLine::CommandLine(const QStringList &arguments)
         {QStringLiteral("autostart"), QStringLiteral("on: start hidden in the notification area at login; off: not."),
          QStringLiteral("on|off")},
         {QStringLiteral("hidden"), QStringLiteral("Start with the window hidden in the notification area.")},
-        {QStringLiteral("sync-setup"), QStringLiteral("Sync the due items with the CalDAV task list at <url> (with "
-                                                      "--user): they appear as tasks on every phone that reads the "
-                                                      "list, and a task ticked off there buys its item here."),
+        {QStringLiteral("sync-setup"),
+         QStringLiteral("Sync the due items with the CalDAV task list at <url> (with "
+                        "--user): they appear as tasks on every phone that reads the "
+                        "list, and a task ticked off there buys its item here."),
          QStringLiteral("url")},
         {QStringLiteral("user"), QStringLiteral("With --sync-setup: the user name on the server."),
          QStringLiteral("name")},
@@ -315,7 +316,7 @@ int CommandLine::runSync(const QString &name) const
     if (name == QLatin1String("now") && !lock.tryLock() && !(lock.removeUnheld() && lock.tryLock())) {
         complain(lock.isHeld() ? QStringLiteral("Pantrova's window is open on %1 and syncs by itself; "
                                                 "--sync-status tells how it went.")
-                                       .arg(folder)
+                                     .arg(folder)
                                : QStringLiteral("Cannot lock %1.").arg(lock.path()));
         return 1;
     }

@@ -51,8 +51,9 @@ void fillFolder(const QString &folder, int count)
     QStringList names;
     QList<ColorValue> colors;
     for (int slot = 1; slot <= DataFolder::Slots; ++slot) {
-        records.append(slot <= count ? today.addDays(-7).toString(QStringLiteral("MM/dd/yyyy")) + QStringLiteral(" 1 007 3")
-                                     : RecordLine::Empty);
+        records.append(slot <= count
+                           ? today.addDays(-7).toString(QStringLiteral("MM/dd/yyyy")) + QStringLiteral(" 1 007 3")
+                           : RecordLine::Empty);
         names.append(slot <= count ? QStringLiteral("Item %1").arg(slot) : QString());
         colors.append(FieldColor::Silver);
     }
@@ -80,9 +81,8 @@ int main(int argc, char *argv[])
     const QString password = QString::fromLocal8Bit(argv[4]);
 
     FolderInventory inventory(folder, QDate::currentDate());
-    SyncEngine engine(folder, inventory, [password](const SyncSettings &, QObject *, auto answer) {
-        answer(password, QString());
-    });
+    SyncEngine engine(folder, inventory,
+                      [password](const SyncSettings &, QObject *, auto answer) { answer(password, QString()); });
     const QString first = QStringLiteral("first sync, %1 new tasks").arg(count);
     for (const QString &name : {first, QStringLiteral("unchanged list")}) {
         const Run run = measure(engine);

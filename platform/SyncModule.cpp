@@ -24,15 +24,17 @@ Entries loadEntries()
 {
     Entries entries;
     const QString programDir = QCoreApplication::applicationDirPath();
-    const QStringList candidates{QDir(programDir).filePath(QStringLiteral("libpantrova-sync.so")),
-                                 QDir(programDir).filePath(QStringLiteral("../" PANTROVA_SYNC_MODULE_DIR "/libpantrova-sync.so"))};
+    const QStringList candidates{
+        QDir(programDir).filePath(QStringLiteral("libpantrova-sync.so")),
+        QDir(programDir).filePath(QStringLiteral("../" PANTROVA_SYNC_MODULE_DIR "/libpantrova-sync.so"))};
     for (const QString &path : candidates) {
         if (!QFile::exists(path))
             continue;
         // Never unloaded: the sessions it makes live as long as the program.
         auto *library = new QLibrary(QDir::cleanPath(path));
         if (!library->load()) {
-            entries.problem = QStringLiteral("The sync module %1 cannot be loaded: %2").arg(path, library->errorString());
+            entries.problem =
+                QStringLiteral("The sync module %1 cannot be loaded: %2").arg(path, library->errorString());
             return entries;
         }
         const auto version = reinterpret_cast<VersionEntry>(library->resolve("pantrovaSyncInterfaceVersion"));
@@ -44,7 +46,8 @@ Entries loadEntries()
         }
         return entries;
     }
-    entries.problem = QStringLiteral("The sync module (libpantrova-sync.so) is not installed beside %1.").arg(programDir);
+    entries.problem =
+        QStringLiteral("The sync module (libpantrova-sync.so) is not installed beside %1.").arg(programDir);
     return entries;
 }
 

@@ -65,7 +65,7 @@ struct SyncCommand
     QString url;
     QString user;
     bool passwordFromStdin = false;
-    QString file; // "ics": where to write; empty for standard output
+    QString file;                                  // "ics": where to write; empty for standard output
     std::function<void(const QString &)> print;    // to standard output
     std::function<void(const QString &)> complain; // to standard error, as "pantrova: ..."
 };

@@ -34,7 +34,8 @@ QList<SyncItem> FolderInventory::syncItems()
 {
     QList<SyncItem> items;
     for (int slot = 1; slot <= DataFolder::Slots; ++slot)
-        items.append({slot, plainName(m_names.value(slot - 1)), m_records.slotLine(slot), m_colors.colors(slot).background});
+        items.append(
+            {slot, plainName(m_names.value(slot - 1)), m_records.slotLine(slot), m_colors.colors(slot).background});
     return items;
 }
 

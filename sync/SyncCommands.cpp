@@ -99,7 +99,8 @@ bool removePassword(const SyncSettings &settings, const SyncCommand &command)
     waitFor([&](auto done) {
         store.remove([&, done](Outcome<SecretStore::Failure> outcome) {
             if (!outcome) {
-                command.complain(QStringLiteral("The password could not be removed: %1").arg(outcome.failure().message));
+                command.complain(
+                    QStringLiteral("The password could not be removed: %1").arg(outcome.failure().message));
                 removed = false;
             }
             done();
@@ -207,15 +208,15 @@ int status(const SyncCommand &command)
     const SyncState state = SyncState::read(command.folder);
     QString text = QStringLiteral("Task list: %1\nUser: %2\n").arg(settings->collection.toString(), settings->user);
     text += QStringLiteral("Last sync: %1 (%2)\n")
-                .arg(when(state.lastAttempt),
-                     !state.lastAttempt.isValid() ? QStringLiteral("not yet")
-                     : state.lastFailed           ? QStringLiteral("failed")
-                                                  : QStringLiteral("succeeded"));
+                .arg(when(state.lastAttempt), !state.lastAttempt.isValid() ? QStringLiteral("not yet")
+                                              : state.lastFailed           ? QStringLiteral("failed")
+                                                                           : QStringLiteral("succeeded"));
     text += QStringLiteral("Last success: %1\n").arg(when(state.lastSuccess));
     text += QStringLiteral("Tasks: %1\n").arg(state.activeTasks());
-    text += QStringLiteral("Last error: %1\n")
-                .arg(state.lastError.isEmpty() ? QStringLiteral("none")
-                                               : QStringLiteral("%1 (%2)").arg(state.lastError, when(state.lastErrorAt)));
+    text +=
+        QStringLiteral("Last error: %1\n")
+            .arg(state.lastError.isEmpty() ? QStringLiteral("none")
+                                           : QStringLiteral("%1 (%2)").arg(state.lastError, when(state.lastErrorAt)));
     command.print(text);
     return 0;
 }
@@ -275,10 +276,10 @@ int feed(const SyncCommand &command)
                 command.complain(item.problem);
         }
         // The same folder gives the same event names from one run to the next.
-        const QByteArray folderHash = QCryptographicHash::hash(QFileInfo(command.folder).absoluteFilePath().toUtf8(),
-                                                               QCryptographicHash::Sha256)
-                                          .toHex()
-                                          .left(12);
+        const QByteArray folderHash =
+            QCryptographicHash::hash(QFileInfo(command.folder).absoluteFilePath().toUtf8(), QCryptographicHash::Sha256)
+                .toHex()
+                .left(12);
         const QByteArray text = CalendarFeed::text(items, QStringLiteral("pantrova-") + QString::fromLatin1(folderHash),
                                                    QDateTime::currentDateTimeUtc());
         if (command.file.isEmpty())

@@ -193,9 +193,9 @@ void SyncEngine::takeTask(const QString &uid, const QByteArray &body, const QStr
         return;
     const std::optional<ReadTask> read = readTask(body);
     if (!read) {
-        m_failure = m_failure.value_or(Failure{
-            QStringLiteral("malformed"),
-            QStringLiteral("The task %1 on the server is not an iCalendar task.").arg(task->href)});
+        m_failure = m_failure.value_or(
+            Failure{QStringLiteral("malformed"),
+                    QStringLiteral("The task %1 on the server is not an iCalendar task.").arg(task->href)});
         return;
     }
     if (!read->ours || read->uid != uid) {
@@ -221,8 +221,8 @@ void SyncEngine::takeTask(const QString &uid, const QByteArray &body, const QStr
         break;
     case SyncHost::PhoneBuy::NotSaved:
         m_failure = m_failure.value_or(
-            Failure{QStringLiteral("save"), QStringLiteral("The purchase of %1 from a phone could not be saved.")
-                                                .arg(done.name)});
+            Failure{QStringLiteral("save"),
+                    QStringLiteral("The purchase of %1 from a phone could not be saved.").arg(done.name)});
         break;
     }
 }
@@ -258,8 +258,8 @@ void SyncEngine::push()
                     if (const auto *error = std::get_if<DavError>(&result)) {
                         if (!task && error->kind == DavError::Kind::Conflict) {
                             // Already there (made by this folder before its state was lost): taken over.
-                            m_state.tasks.append({uid, href, QString(), want.slot, want.name, want.cycleStart,
-                                                  want.due, want.cycleDays, false});
+                            m_state.tasks.append({uid, href, QString(), want.slot, want.name, want.cycleStart, want.due,
+                                                  want.cycleDays, false});
                             m_again = true;
                         } else if (task && error->kind == DavError::Kind::Conflict) {
                             conflict(uid);
@@ -272,8 +272,8 @@ void SyncEngine::push()
                     }
                     const QString etag = std::get<QString>(result);
                     if (!task) {
-                        m_state.tasks.append({uid, href, etag, want.slot, want.name, want.cycleStart, want.due,
-                                              want.cycleDays, false});
+                        m_state.tasks.append(
+                            {uid, href, etag, want.slot, want.name, want.cycleStart, want.due, want.cycleDays, false});
                     } else {
                         task->etag = etag;
                         task->due = want.due;
@@ -299,8 +299,8 @@ void SyncEngine::push()
                     next();
                 };
                 if (complete) {
-                    const QByteArray body = writeTask({uid, task->name, task->due,
-                                                       SyncRules::description(task->cycleDays), true, now, now});
+                    const QByteArray body = writeTask(
+                        {uid, task->name, task->due, SyncRules::description(task->cycleDays), true, now, now});
                     m_client->put(task->href, body, task->etag,
                                   [answered](DavResult<QString> result) { answered(std::get_if<DavError>(&result)); });
                 } else {

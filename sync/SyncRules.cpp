@@ -95,7 +95,8 @@ QList<Step> plan(const QList<KnownTask> &known, const QList<Wanted> &wanted, con
             steps.append({Action::Forget, task.uid, {}});
             continue;
         }
-        const auto item = std::find_if(items.begin(), items.end(), [&](const SyncItem &i) { return i.slot == task.slot; });
+        const auto item =
+            std::find_if(items.begin(), items.end(), [&](const SyncItem &i) { return i.slot == task.slot; });
         const bool bought = item != items.end() && boughtSince(task, *item);
         steps.append({bought ? Action::Complete : Action::Delete, task.uid, {}});
     }

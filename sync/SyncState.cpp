@@ -81,14 +81,14 @@ void SyncState::write(const QString &folder) const
     QJsonArray entries;
     for (const KnownTask &task : tasks) {
         entries.append(QJsonObject{{QLatin1String("uid"), task.uid},
-                                 {QLatin1String("href"), task.href},
-                                 {QLatin1String("etag"), task.etag},
-                                 {QLatin1String("slot"), task.slot},
-                                 {QLatin1String("name"), task.name},
-                                 {QLatin1String("cycleStart"), dateText(task.cycleStart)},
-                                 {QLatin1String("due"), dateText(task.due)},
-                                 {QLatin1String("cycleDays"), task.cycleDays},
-                                 {QLatin1String("gone"), task.gone}});
+                                   {QLatin1String("href"), task.href},
+                                   {QLatin1String("etag"), task.etag},
+                                   {QLatin1String("slot"), task.slot},
+                                   {QLatin1String("name"), task.name},
+                                   {QLatin1String("cycleStart"), dateText(task.cycleStart)},
+                                   {QLatin1String("due"), dateText(task.due)},
+                                   {QLatin1String("cycleDays"), task.cycleDays},
+                                   {QLatin1String("gone"), task.gone}});
     }
     const QJsonObject root{{QLatin1String("syncToken"), syncToken},
                            {QLatin1String("lastAttempt"), timeText(lastAttempt)},

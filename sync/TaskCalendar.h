@@ -12,9 +12,9 @@
 struct TaskFields
 {
     QString uid;
-    QString summary;      // the item's name
-    QDate due;            // DUE;VALUE=DATE
-    QString description;  // "Bought every 7 days"
+    QString summary;     // the item's name
+    QDate due;           // DUE;VALUE=DATE
+    QString description; // "Bought every 7 days"
     bool completed = false;
     QDateTime completedAt; // COMPLETED (UTC), with completed only
     QDateTime stamp;       // DTSTAMP (and LAST-MODIFIED)

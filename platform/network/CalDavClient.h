@@ -22,19 +22,19 @@ class QNetworkAccessManager;
 struct DavError
 {
     enum class Kind {
-        Refused,        // not sent: an address the program does not send a password to
-        Offline,        // no connection: host not found, connection refused or lost
-        Timeout,        // no answer within the time limit
-        Certificate,    // the server's certificate or host name did not check out
-        Unauthorized,   // 401 or 403 on the collection: wrong user name or password
-        NotFound,       // 404 or 410
-        Conflict,       // 412: the resource changed on the server (If-Match / If-None-Match)
-        InvalidToken,   // the server no longer knows the sync token (403/409 valid-sync-token)
-        NotSupported,   // the server does not offer what was asked (501, or 403/405 for a REPORT)
-        Server,         // any other status of 400 and above, 5xx among them
-        Malformed,      // an answer that is not the WebDAV XML it should be
-        TooLarge,       // an answer past the size limit
-        Redirected,     // a 3xx: the collection lives elsewhere
+        Refused,      // not sent: an address the program does not send a password to
+        Offline,      // no connection: host not found, connection refused or lost
+        Timeout,      // no answer within the time limit
+        Certificate,  // the server's certificate or host name did not check out
+        Unauthorized, // 401 or 403 on the collection: wrong user name or password
+        NotFound,     // 404 or 410
+        Conflict,     // 412: the resource changed on the server (If-Match / If-None-Match)
+        InvalidToken, // the server no longer knows the sync token (403/409 valid-sync-token)
+        NotSupported, // the server does not offer what was asked (501, or 403/405 for a REPORT)
+        Server,       // any other status of 400 and above, 5xx among them
+        Malformed,    // an answer that is not the WebDAV XML it should be
+        TooLarge,     // an answer past the size limit
+        Redirected,   // a 3xx: the collection lives elsewhere
     };
     Kind kind = Kind::Server;
     int status = 0; // the HTTP status, 0 when there was none
@@ -68,25 +68,25 @@ public:
 
     struct CollectionInfo
     {
-        bool isCalendar = false;   // resourcetype holds C:calendar
-        bool acceptsTodo = false;  // supported-calendar-component-set names VTODO, or is absent
+        bool isCalendar = false;  // resourcetype holds C:calendar
+        bool acceptsTodo = false; // supported-calendar-component-set names VTODO, or is absent
         QString displayName;
-        QString ctag;              // CS:getctag, empty when the server has none
-        QString syncToken;         // D:sync-token, empty when the server has none
+        QString ctag;      // CS:getctag, empty when the server has none
+        QString syncToken; // D:sync-token, empty when the server has none
     };
     // PROPFIND Depth 0 on the collection.
     void probe(std::function<void(DavResult<CollectionInfo>)> done);
 
     struct Member
     {
-        QString href;    // as the server gave it, path only ("/user/tasks/abc.ics")
-        QString etag;    // empty for a removed member
+        QString href; // as the server gave it, path only ("/user/tasks/abc.ics")
+        QString etag; // empty for a removed member
         bool removed = false;
     };
     struct Listing
     {
         QList<Member> members;
-        QString syncToken; // the token to ask with next time; empty from a PROPFIND listing
+        QString syncToken;     // the token to ask with next time; empty from a PROPFIND listing
         bool complete = false; // every member is listed (and unlisted ones are gone)
     };
     // REPORT sync-collection (RFC 6578) with Depth 1 asking for getetag; an empty token asks

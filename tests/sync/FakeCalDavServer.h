@@ -18,8 +18,8 @@ public:
     // False when it does not start.
     bool start(const QString &script)
     {
-        m_process.start(QStringLiteral("python3"), {script, QStringLiteral("--user"), User, QStringLiteral("--password"),
-                                                    Password});
+        m_process.start(QStringLiteral("python3"),
+                        {script, QStringLiteral("--user"), User, QStringLiteral("--password"), Password});
         if (!m_process.waitForStarted() || !m_process.waitForReadyRead(10000))
             return false;
         m_port = m_process.readLine().trimmed().toInt();

@@ -102,19 +102,21 @@ class TestSyncEngine : public QObject
     {
         const auto got = answerOf<DavResult<CalDavClient::Resource>>([&](auto done) { client.get(href, done); });
         return got && std::holds_alternative<CalDavClient::Resource>(*got) ? std::get<CalDavClient::Resource>(*got)
-                                                                          : CalDavClient::Resource{};
+                                                                           : CalDavClient::Resource{};
     }
     bool tick(CalDavClient &client, const KnownTask &known)
     {
         const QByteArray body = writeTask({known.uid, known.name, known.due, QString(), true,
                                            QDateTime(Ticked, QTime(12, 0), Qt::UTC), QDateTime::currentDateTimeUtc()});
-        const auto put = answerOf<DavResult<QString>>([&](auto done) { client.put(known.href, body, known.etag, done); });
+        const auto put =
+            answerOf<DavResult<QString>>([&](auto done) { client.put(known.href, body, known.etag, done); });
         return put && std::holds_alternative<QString>(*put);
     }
     // The sync token moves past the phone's change, so that only a conditional write finds it.
     void hideChangesFromListing(CalDavClient &client)
     {
-        const auto listing = answerOf<DavResult<CalDavClient::Listing>>([&](auto done) { client.changesSince({}, done); });
+        const auto listing =
+            answerOf<DavResult<CalDavClient::Listing>>([&](auto done) { client.changesSince({}, done); });
         QVERIFY(listing && std::holds_alternative<CalDavClient::Listing>(*listing));
         SyncState state = SyncState::read(folder);
         state.syncToken = std::get<CalDavClient::Listing>(*listing).syncToken;
@@ -166,9 +168,12 @@ private slots:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("record"); // Milk's record line after the sync
-        QTest::newRow("cycle changed here") << "cycle" << "12/05/2026 1 010 3";
-        QTest::newRow("renamed here") << "rename" << "12/01/2026 1 008 3";
-        QTest::newRow("bought here too") << "buy" << "12/09/2026 1 008 3";
+        QTest::newRow("cycle changed here") << "cycle"
+                                            << "12/05/2026 1 010 3";
+        QTest::newRow("renamed here") << "rename"
+                                      << "12/01/2026 1 008 3";
+        QTest::newRow("bought here too") << "buy"
+                                         << "12/09/2026 1 008 3";
     }
     void conflictsKeepThePhonesCompletion()
     {
@@ -274,7 +279,8 @@ private slots:
         const KnownTask milk = task(QStringLiteral("Milk"));
         CalDavClient client = phone(list);
         const QString etag = fetch(client, milk.href).etag;
-        QVERIFY(answerOf<DavResult<QString>>([&](auto done) { client.put(milk.href, "BEGIN:VCALENDAR\r\n", etag, done); }));
+        QVERIFY(
+            answerOf<DavResult<QString>>([&](auto done) { client.put(milk.href, "BEGIN:VCALENDAR\r\n", etag, done); }));
         for (int round = 0; round < 2; ++round) {
             const SyncEngine::Result result = sync(items);
             QVERIFY(!result.ok);

@@ -45,16 +45,26 @@ private slots:
         QTest::addColumn<ColorValue>("background");
         QTest::addColumn<QDate>("due"); // invalid: no task
 
-        QTest::newRow("due") << "Milk" << "12/01/2026 1 007 3" << FieldColor::Red << QDate(2026, 12, 8);
-        QTest::newRow("prewarn") << "Milk" << "12/01/2026 1 010 3" << FieldColor::Yellow << QDate(2026, 12, 11);
-        QTest::newRow("bought") << "Milk" << "12/01/2026 1 007 3" << FieldColor::Cream << QDate();
-        QTest::newRow("plain") << "Milk" << "12/01/2026 1 007 3" << FieldColor::Silver << QDate();
-        QTest::newRow("red by hand, untracked") << "Milk" << "12/01/2026 0 007 3" << FieldColor::Red << QDate();
-        QTest::newRow("learning") << "Milk" << "12/01/2026 2 000 3" << FieldColor::Red << QDate();
-        QTest::newRow("no buy date") << "Milk" << "00/00/0000 1 007 3" << FieldColor::Red << QDate();
-        QTest::newRow("no name") << "  " << "12/01/2026 1 007 3" << FieldColor::Red << QDate();
-        QTest::newRow("unreadable cycle") << "Milk" << "12/01/2026 1 0x1 3" << FieldColor::Red << QDate();
-        QTest::newRow("unreadable date") << "Milk" << "13/45/2026 1 007 3" << FieldColor::Red << QDate();
+        QTest::newRow("due") << "Milk"
+                             << "12/01/2026 1 007 3" << FieldColor::Red << QDate(2026, 12, 8);
+        QTest::newRow("prewarn") << "Milk"
+                                 << "12/01/2026 1 010 3" << FieldColor::Yellow << QDate(2026, 12, 11);
+        QTest::newRow("bought") << "Milk"
+                                << "12/01/2026 1 007 3" << FieldColor::Cream << QDate();
+        QTest::newRow("plain") << "Milk"
+                               << "12/01/2026 1 007 3" << FieldColor::Silver << QDate();
+        QTest::newRow("red by hand, untracked") << "Milk"
+                                                << "12/01/2026 0 007 3" << FieldColor::Red << QDate();
+        QTest::newRow("learning") << "Milk"
+                                  << "12/01/2026 2 000 3" << FieldColor::Red << QDate();
+        QTest::newRow("no buy date") << "Milk"
+                                     << "00/00/0000 1 007 3" << FieldColor::Red << QDate();
+        QTest::newRow("no name") << "  "
+                                 << "12/01/2026 1 007 3" << FieldColor::Red << QDate();
+        QTest::newRow("unreadable cycle") << "Milk"
+                                          << "12/01/2026 1 0x1 3" << FieldColor::Red << QDate();
+        QTest::newRow("unreadable date") << "Milk"
+                                         << "13/45/2026 1 007 3" << FieldColor::Red << QDate();
     }
     void wantedTasks()
     {
@@ -92,34 +102,36 @@ private slots:
         QTest::addColumn<QList<SyncRules::Action>>("actions");
         using A = SyncRules::Action;
 
-        QTest::newRow("new due item") << false << false << "Milk" << "12/01/2026 1 007 3" << FieldColor::Red
-                                      << QList<A>{A::Create};
-        QTest::newRow("unchanged") << true << false << "Milk" << "12/01/2026 1 007 3" << FieldColor::Red
-                                   << QList<A>{};
-        QTest::newRow("cycle changed") << true << false << "Milk" << "12/01/2026 1 009 3" << FieldColor::Yellow
-                                       << QList<A>{A::Update};
-        QTest::newRow("deleted on the server") << true << true << "Milk" << "12/01/2026 1 007 3" << FieldColor::Red
-                                               << QList<A>{};
-        QTest::newRow("bought later") << true << false << "Milk" << "12/09/2026 1 007 3" << FieldColor::Cream
-                                      << QList<A>{A::Complete};
-        QTest::newRow("bought, and due again") << true << false << "Milk" << "12/09/2026 1 000 3" << FieldColor::Red
-                                               << QList<A>{A::Create, A::Complete};
+        QTest::newRow("new due item") << false << false << "Milk"
+                                      << "12/01/2026 1 007 3" << FieldColor::Red << QList<A>{A::Create};
+        QTest::newRow("unchanged") << true << false << "Milk"
+                                   << "12/01/2026 1 007 3" << FieldColor::Red << QList<A>{};
+        QTest::newRow("cycle changed") << true << false << "Milk"
+                                       << "12/01/2026 1 009 3" << FieldColor::Yellow << QList<A>{A::Update};
+        QTest::newRow("deleted on the server") << true << true << "Milk"
+                                               << "12/01/2026 1 007 3" << FieldColor::Red << QList<A>{};
+        QTest::newRow("bought later") << true << false << "Milk"
+                                      << "12/09/2026 1 007 3" << FieldColor::Cream << QList<A>{A::Complete};
+        QTest::newRow("bought, and due again")
+            << true << false << "Milk"
+            << "12/09/2026 1 000 3" << FieldColor::Red << QList<A>{A::Create, A::Complete};
         QTest::newRow("bought on the cycle's first day")
-            << true << false << "Milk" << "12/01/2026 1 007 3" << FieldColor::Cream << QList<A>{A::Complete};
-        QTest::newRow("renamed") << true << false << "Oat milk" << "12/01/2026 1 007 3" << FieldColor::Red
-                                 << QList<A>{A::Create, A::Delete};
-        QTest::newRow("cleared") << true << false << "" << "00/00/0000 0 000 3" << FieldColor::Silver
-                                 << QList<A>{A::Delete};
-        QTest::newRow("untracked") << true << false << "Milk" << "12/09/2026 0 007 3" << FieldColor::Silver
-                                   << QList<A>{A::Delete};
-        QTest::newRow("learning") << true << false << "Milk" << "12/09/2026 2 000 3" << FieldColor::Gray
-                                  << QList<A>{A::Delete};
-        QTest::newRow("coloured by hand") << true << false << "Milk" << "12/01/2026 1 007 3" << FieldColor::Silver
-                                          << QList<A>{A::Delete};
-        QTest::newRow("date moved back") << true << false << "Milk" << "11/30/2026 1 007 3" << FieldColor::Cream
-                                         << QList<A>{A::Delete};
-        QTest::newRow("gone and over") << true << true << "Milk" << "12/09/2026 1 007 3" << FieldColor::Cream
-                                       << QList<A>{A::Forget};
+            << true << false << "Milk"
+            << "12/01/2026 1 007 3" << FieldColor::Cream << QList<A>{A::Complete};
+        QTest::newRow("renamed") << true << false << "Oat milk"
+                                 << "12/01/2026 1 007 3" << FieldColor::Red << QList<A>{A::Create, A::Delete};
+        QTest::newRow("cleared") << true << false << ""
+                                 << "00/00/0000 0 000 3" << FieldColor::Silver << QList<A>{A::Delete};
+        QTest::newRow("untracked") << true << false << "Milk"
+                                   << "12/09/2026 0 007 3" << FieldColor::Silver << QList<A>{A::Delete};
+        QTest::newRow("learning") << true << false << "Milk"
+                                  << "12/09/2026 2 000 3" << FieldColor::Gray << QList<A>{A::Delete};
+        QTest::newRow("coloured by hand") << true << false << "Milk"
+                                          << "12/01/2026 1 007 3" << FieldColor::Silver << QList<A>{A::Delete};
+        QTest::newRow("date moved back") << true << false << "Milk"
+                                         << "11/30/2026 1 007 3" << FieldColor::Cream << QList<A>{A::Delete};
+        QTest::newRow("gone and over") << true << true << "Milk"
+                                       << "12/09/2026 1 007 3" << FieldColor::Cream << QList<A>{A::Forget};
     }
     void plan()
     {

@@ -312,7 +312,7 @@ int CommandLine::runSync(const QString &name) const
     }
     // A sync from here writes the data files: never beside a window on the same folder, which
     // syncs by itself, and no window starts on the folder meanwhile.
-    LockFile lock(QDir(folder).filePath(QStringLiteral(".pantrova.lock")), folder);
+    LockFile lock(DataLocation::lockPath(folder), folder);
     if (name == QLatin1String("now") && !lock.tryLock() && !(lock.removeUnheld() && lock.tryLock())) {
         complain(lock.isHeld() ? QStringLiteral("Pantrova's window is open on %1 and syncs by itself; "
                                                 "--sync-status tells how it went.")

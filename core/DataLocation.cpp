@@ -53,6 +53,11 @@ QString describe(const Choice &choice)
     return QStringLiteral("%1 (chosen with --data-folder)").arg(choice.path);
 }
 
+QString lockPath(const QString &folder)
+{
+    return QDir(folder).filePath(LockName);
+}
+
 bool isFresh(const QString &folder)
 {
     const DataFolder data(folder);

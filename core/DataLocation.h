@@ -27,6 +27,11 @@ QString describe(const Choice &choice);
 // True while the folder holds none of the three data files: what the first start will fill.
 bool isFresh(const QString &folder);
 
+// The lock a program holds inside the data folder while it writes there (the window, and the
+// command line's sync).
+inline const QString LockName = QStringLiteral(".pantrova.lock");
+QString lockPath(const QString &folder);
+
 // Makes the folder and an empty inventory in it when it is fresh, and checks that the folder
 // can be written, so nothing the user changes is lost at close. Throws AppError naming the
 // folder otherwise.

@@ -5,6 +5,7 @@
 
 #include "core/FieldColors.h"
 
+#include <QList>
 #include <array>
 #include <cstddef>
 
@@ -16,6 +17,15 @@ public:
     virtual FieldColors colors(int slot) const = 0;
     virtual void setColors(int slot, FieldColors colors) = 0;
 };
+
+// The backgrounds of slots 1..count, as the colours file stores them.
+inline QList<ColorValue> backgrounds(const FieldColorAccess &fields, int count)
+{
+    QList<ColorValue> list;
+    for (int slot = 1; slot <= count; ++slot)
+        list.append(fields.colors(slot).background);
+    return list;
+}
 
 // The colours of the 100 slots in a table of their own, all in the plain state at first.
 class FieldColorTable : public FieldColorAccess

@@ -61,6 +61,17 @@ int openForAppend(const QString &file)
 
 } // namespace
 
+Purchase of(QDate date, int slot, const QString &name, const QString &recordLine)
+{
+    int cycle = 0;
+    try {
+        cycle = RecordLine::cycleDays(recordLine);
+    } catch (const ConversionError &) {
+        // Recorded without its cycle.
+    }
+    return {date, slot, name, cycle};
+}
+
 QString path(const QString &folder)
 {
     return QDir(folder).filePath(QStringLiteral("history.csv"));

@@ -22,6 +22,10 @@ struct Purchase
 
 namespace PurchaseHistory {
 
+// The purchase of the item with this record line: its cycle days as they stand (0 when the
+// cycle column does not convert, which does not stop the purchase from being recorded).
+Purchase of(QDate date, int slot, const QString &name, const QString &recordLine);
+
 QString path(const QString &folder);
 
 // Appends the purchase and flushes it at once; the first purchase creates the file with its

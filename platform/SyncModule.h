@@ -21,6 +21,7 @@ struct SyncItem
     QString name;
     QString record;
     ColorValue background = 0;
+    friend bool operator==(const SyncItem &, const SyncItem &) = default;
 };
 
 // What the sync asks of whoever holds the items (the window, or the command line's own copy of

@@ -45,19 +45,10 @@ SyncHost::PhoneBuy FolderInventory::buyFromPhone(int slot, const QString &name, 
         || !ItemOperations::purchaseOn(m_records, m_colors, slot, cycleStart, date))
         return PhoneBuy::Moved;
     m_purchases.append(QStringLiteral("%1, %2").arg(name, Dates::format(date)));
-    QList<ColorValue> colors;
-    for (int s = 1; s <= DataFolder::Slots; ++s)
-        colors.append(m_colors.colors(s).background);
     try {
         m_data.saveRecords(m_records);
-        m_data.saveColors(colors);
-        int cycle = 0;
-        try {
-            cycle = RecordLine::cycleDays(m_records.slotLine(slot));
-        } catch (const ConversionError &) {
-            // The purchase is recorded all the same.
-        }
-        PurchaseHistory::append(m_data.folder(), {date, slot, name, cycle});
+        m_data.saveColors(backgrounds(m_colors, DataFolder::Slots));
+        PurchaseHistory::append(m_data.folder(), PurchaseHistory::of(date, slot, name, m_records.slotLine(slot)));
     } catch (const AppError &error) {
         if (m_saveError.isEmpty())
             m_saveError = error.message();

@@ -3,15 +3,6 @@
 
 #include <QFile>
 
-namespace {
-bool sameItems(const QList<SyncItem> &a, const QList<SyncItem> &b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const SyncItem &x, const SyncItem &y) {
-        return x.slot == y.slot && x.name == y.name && x.record == y.record && x.background == y.background;
-    });
-}
-} // namespace
-
 LiveSync::LiveSync(const QString &folder, SyncHost &host, SyncEngine::PasswordSource passwords)
     : m_folder(folder)
     , m_host(host)
@@ -52,7 +43,7 @@ void LiveSync::runNow()
     const QList<SyncItem> items = m_host.syncItems();
     // A command that changed nothing the sync sees costs no request; after a failure the next
     // change, request or period tries again.
-    if (!std::exchange(m_forced, false) && sameItems(items, m_lastSynced))
+    if (!std::exchange(m_forced, false) && items == m_lastSynced)
         return;
     m_lastSynced = items;
     m_engine.run([this](const SyncEngine::Result &result) {

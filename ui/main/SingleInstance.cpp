@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/SingleInstance.h"
 
+#include "core/DataLocation.h"
+
 #include "platform/LocalChannel.h"
 #include "platform/LockFile.h"
 
@@ -13,7 +15,6 @@
 #include <QThread>
 
 namespace {
-const QString LockName = QStringLiteral(".pantrova.lock");
 
 // The same folder reached through links or "..", or not created yet, gives the same path.
 QString canonicalFolder(const QString &path)
@@ -33,8 +34,8 @@ SingleInstance::SingleInstance(const QString &dataFolderPath, QObject *parent)
           QCryptographicHash::hash(m_dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16)))
 {
     m_serverName = QStringLiteral("pantrova-%1").arg(m_hash);
-    m_inFolderLockPath = QDir(m_dataFolder).filePath(LockName);
-    m_earlierLockPath = QFileInfo(m_dataFolder).absoluteDir().filePath(LockName);
+    m_inFolderLockPath = DataLocation::lockPath(m_dataFolder);
+    m_earlierLockPath = QFileInfo(m_dataFolder).absoluteDir().filePath(DataLocation::LockName);
 }
 
 // The lock's second place, asked for only when the first takes no file.

@@ -38,10 +38,7 @@ void TAForm1::HoverButton102Click(QObject *)
     try {
         // Saving and reading back leave the screen as it was and make the files match it.
         m_data.saveRecords(records());
-        QList<ColorValue> colors;
-        for (int slot = 1; slot <= Slots; ++slot)
-            colors.append(edit(slot)->color());
-        m_data.saveColors(colors);
+        m_data.saveColors(backgrounds(*m_fields, Slots));
 
         if (!m_data.isProtected(DataFolder::File::Records))
             records() = m_data.loadRecords();
@@ -86,12 +83,6 @@ void TAForm1::recordPurchase(int slot, QDate date)
 {
     if (slot < 1 || slot > Slots)
         return;
-    int cycle = 0;
-    try {
-        cycle = RecordLine::cycleDays(records().slotLine(slot));
-    } catch (const ConversionError &) {
-        // An unreadable cycle does not stop the purchase from being recorded.
-    }
     // Written to the history once the records that show it are on disk (saveNow).
-    m_unrecordedPurchases.append({date, slot, edit(slot)->text(), cycle});
+    m_unrecordedPurchases.append(PurchaseHistory::of(date, slot, edit(slot)->text(), records().slotLine(slot)));
 }

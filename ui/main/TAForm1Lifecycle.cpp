@@ -161,9 +161,7 @@ QStringList TAForm1::currentNames() const
 QStringList TAForm1::saveAll(bool stopAtFirstError)
 {
     m_memo2->lines().setLines(currentNames());
-    QList<ColorValue> colors;
-    for (int slot = 1; slot <= Slots; ++slot)
-        colors.append(edit(slot)->color());
+    const QList<ColorValue> colors = backgrounds(*m_fields, Slots);
 
     QStringList errors;
     const std::array<std::function<void()>, 3> saves{[&] { m_data.saveRecords(records()); },
